@@ -1,0 +1,113 @@
+# Shared set-up for scripts/test, scripts/run and scripts/bench: packages, the build folder,
+# the Japanese locale, a private Xvfb and a private Wine prefix. Source it; it defines
+# functions and sets REPO and BUILD.
+
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD=${MIRUTEKA_BUILD_DIR:-$REPO/build}
+mkdir -p "$BUILD"
+
+PACKAGES=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 fonts-wine fonts-ipafont-gothic locales
+    xvfb x11-utils xdotool imagemagick clang-format)
+
+log() { printf '==> %s\n' "$*" >&2; }
+
+install_missing() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_preset() { # preset
+    local preset=$1
+    if [ ! -f "$BUILD/$preset/CMakeCache.txt" ]; then
+        cmake --preset "$preset" -B "$BUILD/$preset" >/dev/null
+    fi
+    cmake --build "$BUILD/$preset" -j"$(nproc)"
+}
+
+# A ja_JP.UTF-8 locale of our own, so Wine's ANSI code page is 932 without touching the system.
+setup_locale() {
+    export LOCPATH=$BUILD/locale
+    if [ ! -d "$LOCPATH/ja_JP.UTF-8" ]; then
+        mkdir -p "$LOCPATH"
+        localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" 2>/dev/null ||
+            [ -d "$LOCPATH/ja_JP.UTF-8" ]
+    fi
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
+
+STARTED_XVFB_PID=""
+start_xvfb() {
+    local display
+    for display in $(seq 90 140); do
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
+        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        STARTED_XVFB_PID=$!
+        export DISPLAY=":$display"
+        local tries
+        for tries in $(seq 1 100); do
+            xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+            kill -0 "$STARTED_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$STARTED_XVFB_PID" 2>/dev/null
+        STARTED_XVFB_PID=""
+    done
+    log "cannot start Xvfb"
+    return 1
+}
+
+wine_environment() {
+    export WINEPREFIX=$BUILD/wineprefix
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+    export WINEARCH=win64
+}
+
+# Creates the prefix once: quiet window management, a .txt association, Wine's own fonts.
+setup_wineprefix() {
+    wine_environment
+    [ -f "$WINEPREFIX/.miruteka-ready" ] && return 0
+    log "creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/.miruteka-ready"
+}
+
+STARTED_WINESERVER=""
+start_wineserver() {
+    wine_environment
+    wineserver -p >/dev/null 2>&1 && STARTED_WINESERVER=1
+    # Start Wine's own background programs now, with their output going nowhere: started by
+    # a test, they would inherit its output pipe and keep the test's reader waiting.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    # GetCursorPos reports the screen centre until the pointer moves once.
+    xdotool mousemove 10 10 >/dev/null 2>&1 || true
+}
+
+stop_started() {
+    if [ -n "$STARTED_WINESERVER" ]; then
+        wineserver -k 2>/dev/null || true
+        STARTED_WINESERVER=""
+    fi
+    if [ -n "$STARTED_XVFB_PID" ]; then
+        kill "$STARTED_XVFB_PID" 2>/dev/null || true
+        wait "$STARTED_XVFB_PID" 2>/dev/null || true
+        STARTED_XVFB_PID=""
+    fi
+}

@@ -1,0 +1,20 @@
+// Message boxes with no icon: errors under "エラー" with OK, questions under "確認" with
+// Yes and No.
+#pragma once
+
+#include <string>
+
+namespace miruteka {
+
+inline constexpr const char* kErrorTitle = "エラー";
+inline constexpr const char* kConfirmTitle = "確認";
+
+class MessageBoxes {
+  public:
+    virtual ~MessageBoxes() = default;
+    virtual void showError(const std::string& text) = 0;
+    // True when the user answers Yes.
+    virtual bool askYesNo(const std::string& text) = 0;
+};
+
+} // namespace miruteka

@@ -1,0 +1,19 @@
+// The pointer and the mouse buttons as the motion timer and the icon windows read them.
+#pragma once
+
+#include "platform/geometry.h"
+
+namespace miruteka {
+
+inline constexpr int kVkLeftButton = 1;
+inline constexpr int kVkRightButton = 2;
+
+class PointerInput {
+  public:
+    virtual ~PointerInput() = default;
+    virtual Point cursorPos() const = 0; // GetCursorPos
+    // GetAsyncKeyState(vk) != 0: down now, or pressed since the previous query.
+    virtual bool buttonPressed(int virtualKey) = 0;
+};
+
+} // namespace miruteka

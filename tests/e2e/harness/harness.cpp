@@ -1,0 +1,263 @@
+#include "e2e/harness/harness.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+std::filesystem::path buildFolder() {
+    wchar_t buffer[MAX_PATH];
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    return std::filesystem::path(std::wstring(buffer, length)).parent_path();
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return condition();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+ProgramFolder::ProgramFolder() {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
+    static int counter = 0;
+    for (;;) {
+        path_ = std::filesystem::path(temp) /
+                (L"miruteka-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++counter));
+        if (std::filesystem::create_directory(path_)) {
+            break;
+        }
+    }
+    const auto source = buildFolder();
+    std::filesystem::copy_file(source / L"miruteka.exe", exe());
+    if (std::filesystem::exists(source / L"help.html")) {
+        std::filesystem::copy_file(source / L"help.html", path_ / L"help.html");
+    }
+}
+
+ProgramFolder::~ProgramFolder() {
+    std::error_code ignored;
+    // A just-ended process may hold its exe for a moment.
+    waitUntil(
+        [&] {
+            std::filesystem::remove_all(path_, ignored);
+            return !std::filesystem::exists(path_);
+        },
+        std::chrono::milliseconds(2000));
+}
+
+Instance::Instance(const std::filesystem::path& exe) {
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    const std::wstring folder = exe.parent_path().wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start miruteka.exe");
+    }
+    ::CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    ::WaitForInputIdle(process_, 5000);
+}
+
+Instance::~Instance() {
+    if (process_ != nullptr) {
+        kill();
+        ::CloseHandle(process_);
+    }
+}
+
+bool Instance::running() const {
+    return ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Instance::waitForExit(std::chrono::milliseconds timeout) const {
+    return ::WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+DWORD Instance::exitCode() const {
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void Instance::kill() {
+    if (running()) {
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, 5000);
+    }
+}
+
+namespace {
+
+struct EnumContext {
+    DWORD processId;
+    const wchar_t* className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM lParam) {
+    auto* context = reinterpret_cast<EnumContext*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != context->processId) {
+        return TRUE;
+    }
+    if (context->visibleOnly && !::IsWindowVisible(window)) {
+        return TRUE;
+    }
+    if (context->className != nullptr && className(window) != context->className) {
+        return TRUE;
+    }
+    context->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> enumerate(DWORD processId, const wchar_t* className, bool visibleOnly) {
+    EnumContext context{processId, className, visibleOnly, {}};
+    ::EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+} // namespace
+
+std::vector<HWND> Instance::windows(const wchar_t* className) const {
+    return enumerate(processId_, className, false);
+}
+
+std::vector<HWND> Instance::visibleWindows(const wchar_t* className) const {
+    return enumerate(processId_, className, true);
+}
+
+HWND Instance::waitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            const auto all = windows(className);
+            found = all.empty() ? nullptr : all.front();
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+RECT windowRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t buffer[512];
+    const int length = ::GetWindowTextW(window, buffer, static_cast<int>(std::size(buffer)));
+    return std::wstring(buffer, static_cast<size_t>(length));
+}
+
+std::wstring className(HWND window) {
+    wchar_t buffer[256];
+    const int length = ::GetClassNameW(window, buffer, static_cast<int>(std::size(buffer)));
+    return std::wstring(buffer, static_cast<size_t>(length));
+}
+
+void movePointer(int x, int y) {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates run 0..65535 over the virtual screen; aim at the pixel's centre.
+    input.mi.dx = static_cast<LONG>(((x - left) * 65536LL + 32768) / width);
+    input.mi.dy = static_cast<LONG>(((y - top) * 65536LL + 32768) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    ::SendInput(1, &input, sizeof input);
+    waitUntil(
+        [&] {
+            const POINT now = pointerPosition();
+            return now.x == x && now.y == y;
+        },
+        std::chrono::milliseconds(1000));
+}
+
+POINT pointerPosition() {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return point;
+}
+
+namespace {
+
+void sendButton(Button button, bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    switch (button) {
+    case Button::Left:
+        input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        break;
+    case Button::Right:
+        input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        break;
+    case Button::Middle:
+        input.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+        break;
+    }
+    ::SendInput(1, &input, sizeof input);
+}
+
+} // namespace
+
+void press(Button button) {
+    sendButton(button, true);
+}
+void release(Button button) {
+    sendButton(button, false);
+}
+void click(Button button) {
+    press(button);
+    release(button);
+}
+
+COLORREF screenPixel(int x, int y) {
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+bool hasPixelOtherThan(const RECT& area, COLORREF colour) {
+    HDC screen = ::GetDC(nullptr);
+    bool found = false;
+    for (int y = area.top; y < area.bottom && !found; ++y) {
+        for (int x = area.left; x < area.right && !found; ++x) {
+            found = ::GetPixel(screen, x, y) != colour;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+} // namespace e2e

@@ -1,0 +1,92 @@
+// The end-to-end harness: start miruteka.exe in a fresh program folder, find its windows,
+// drive the pointer and buttons with SendInput, read pixels and files, and always end the
+// instance, also when a test fails.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// The folder holding this test program (and miruteka.exe, help.html and the helper programs).
+std::filesystem::path buildFolder();
+
+// Polls the condition every 20 ms until it holds or the timeout passes.
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
+std::string readBytes(const std::filesystem::path& path);
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// A fresh, writable program folder with a copy of miruteka.exe (and help.html); removed
+// with everything in it when the object goes.
+class ProgramFolder {
+  public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path exe() const { return path_ / L"miruteka.exe"; }
+    std::filesystem::path listFile() const { return path_ / L"filelist.txt"; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// One started miruteka.exe. The destructor ends it if it still runs.
+class Instance {
+  public:
+    explicit Instance(const std::filesystem::path& exe);
+    ~Instance();
+    Instance(const Instance&) = delete;
+    Instance& operator=(const Instance&) = delete;
+
+    DWORD processId() const { return processId_; }
+    HANDLE process() const { return process_; }
+    bool running() const;
+    // Waits for the process to end; true when it did within the timeout.
+    bool waitForExit(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) const;
+    DWORD exitCode() const;
+    // Ends the instance at once (TerminateProcess) and waits for it.
+    void kill();
+
+    // Top-level windows of the process, visible or not, optionally of one class.
+    std::vector<HWND> windows(const wchar_t* className = nullptr) const;
+    std::vector<HWND> visibleWindows(const wchar_t* className = nullptr) const;
+    // Waits until the process has a top-level window of the class (or any window).
+    HWND waitForWindow(const wchar_t* className = nullptr,
+                       std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) const;
+
+  private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+RECT windowRect(HWND window);
+std::wstring windowText(HWND window);
+std::wstring className(HWND window);
+
+// The pointer and the buttons, through SendInput so windows see real mouse messages.
+void movePointer(int x, int y);
+POINT pointerPosition();
+enum class Button { Left, Right, Middle };
+void press(Button button);
+void release(Button button);
+void click(Button button);
+
+// A pixel of the screen as 0x00BBGGRR.
+COLORREF screenPixel(int x, int y);
+// True when the rectangle holds some pixel other than the colour.
+bool hasPixelOtherThan(const RECT& area, COLORREF colour);
+
+} // namespace e2e

@@ -1,0 +1,83 @@
+#include "fakes/fake_file_system.h"
+
+namespace miruteka {
+namespace {
+
+bool wildcardMatch(const char* pattern, const char* text) {
+    if (*pattern == '\0') {
+        return *text == '\0';
+    }
+    if (*pattern == '*') {
+        return wildcardMatch(pattern + 1, text) ||
+               (*text != '\0' && wildcardMatch(pattern, text + 1));
+    }
+    if (*text == '\0') {
+        return false;
+    }
+    return (*pattern == '?' || *pattern == *text) && wildcardMatch(pattern + 1, text + 1);
+}
+
+bool endsWithBackslash(const std::string& path) {
+    return !path.empty() && path.back() == '\\';
+}
+
+} // namespace
+
+void FakeFileSystem::addFile(const std::string& path, FileAttributes attributes,
+                             std::string contents) {
+    attributes.directory = false;
+    entries[path] = Entry{attributes, std::move(contents)};
+}
+
+void FakeFileSystem::addFolder(const std::string& path, FileAttributes attributes) {
+    attributes.directory = true;
+    entries[path] = Entry{attributes, {}};
+}
+
+std::optional<FileAttributes> FakeFileSystem::findFirst(const std::string& path) const {
+    if (endsWithBackslash(path)) {
+        return std::nullopt; // FindFirstFileW finds nothing for "C:\" or "folder\"
+    }
+    if (matchPatterns && path.find_first_of("*?") != std::string::npos) {
+        for (const auto& [name, entry] : entries) {
+            if (wildcardMatch(path.c_str(), name.c_str())) {
+                return entry.attributes;
+            }
+        }
+        return std::nullopt;
+    }
+    const auto found = entries.find(path);
+    if (found == entries.end()) {
+        return std::nullopt;
+    }
+    return found->second.attributes;
+}
+
+std::optional<FileAttributes> FakeFileSystem::attributes(const std::string& path) const {
+    const auto found = entries.find(path);
+    if (found == entries.end()) {
+        return std::nullopt;
+    }
+    return found->second.attributes;
+}
+
+std::optional<std::string> FakeFileSystem::readFile(const std::string& path) const {
+    const auto found = entries.find(path);
+    if (found == entries.end() || found->second.attributes.directory) {
+        return std::nullopt;
+    }
+    return found->second.contents;
+}
+
+WriteError FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+    if (failWrites != WriteError::None) {
+        return failWrites;
+    }
+    ++writeCount;
+    auto& entry = entries[path];
+    entry.attributes.directory = false;
+    entry.contents.assign(bytes);
+    return WriteError::None;
+}
+
+} // namespace miruteka
