@@ -1,0 +1,56 @@
+// filelist.txt: where it lives, its byte-exact layout (85 lines, CR LF, ANSI code page),
+// the reader with its per-line failure rules, and the one writer that never loses the
+// user's list.
+#pragma once
+
+#include "data/launcher_state.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+
+#include <string>
+
+namespace miruteka {
+
+inline constexpr int kListFileLines = 85;
+
+// The program folder joined with "filelist.txt"; a "\" is added only when the folder does
+// not already end in one.
+std::string listFilePath(const std::string& programFolder);
+
+// The whole text of a list file for these settings and tables, in the ANSI code page.
+struct EncodedList {
+    bool ok = false;
+    std::string bytes;
+    // When !ok: the first item whose name or path the code page cannot represent.
+    int group = 0; // 1..4
+    int row = 0;   // 1..10, as the settings window numbers its rows
+};
+EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& settings,
+                           const ItemTables& items);
+
+// Fills settings and tables from the file's lines; a line that cannot be read leaves its
+// value as it was. A file that cannot be opened changes nothing.
+void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
+                    ItemTables& items);
+void readListFile(const FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
+                  Settings& settings, ItemTables& items);
+
+struct SaveResult {
+    enum class Status { Saved, Unrepresentable, WriteFailed };
+    Status status = Status::Saved;
+    WriteError writeError = WriteError::None; // with WriteFailed
+    int group = 0;                            // with Unrepresentable: 1..4
+    int row = 0;                              // with Unrepresentable: 1..10
+    bool saved() const { return status == Status::Saved; }
+};
+
+// Replaces the list file with these settings and tables in one step; on any failure the old
+// file stays byte-identical.
+SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
+                         const Settings& settings, const ItemTables& items);
+
+// At start-up: writes the default file (191 bytes) when no file of that name exists in any
+// form. An existing file, even hidden or system, is never replaced.
+SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path);
+
+} // namespace miruteka

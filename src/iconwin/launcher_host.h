@@ -1,0 +1,22 @@
+// What the popup, the tray icon and the settings window need of the icon windows (Form1's
+// public operations and the program's life).
+#pragma once
+
+#include <cstdint>
+
+namespace miruteka {
+
+class LauncherHost {
+  public:
+    virtual ~LauncherHost() = default;
+    // Redraws the four icon windows from the tables and shows or hides each.
+    virtual void ICLOAD() = 0;
+    // Timer1's interval; 0 stops the motion timer, a negative value leaves it as it was.
+    virtual void setTimerInterval(int16_t milliseconds) = 0;
+    // Hides Form1..Form4 (the tray icon does this before opening the settings window).
+    virtual void hideIconWindows() = 0;
+    // Unloads Form1 (removing the tray icon), Form2..Form4, and ends the message loop.
+    virtual void quit() = 0;
+};
+
+} // namespace miruteka
