@@ -1,0 +1,87 @@
+#include "launch/execute.h"
+
+namespace miruteka {
+namespace {
+
+// CreateProcess takes at most 32,767 characters with the terminating null, and positions in a
+// command line are 16-bit counts; longer lines are refused before anything runs.
+constexpr std::size_t kMaxCommandLineUnits = 32766;
+constexpr std::uint32_t kPollMilliseconds = 100;
+
+// The line's length as Windows counts it: UTF-16 code units.
+std::size_t utf16Length(const std::string& utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) {
+            ++units; // a lead byte or ASCII starts a character
+        }
+        if (byte >= 0xF0) {
+            ++units; // four-byte sequences become surrogate pairs
+        }
+    }
+    return units;
+}
+
+void waitForExit(ProcessApi& processes, const ProcessHandle& process) {
+    std::uint32_t code = 0;
+    do {
+        // A failed query (no handle) counts as ended, so the loop cannot spin forever.
+        code = processes.exitCode(process).value_or(0);
+        processes.pumpMessages();
+        processes.sleep(kPollMilliseconds);
+    } while (code == kStillActive);
+}
+
+} // namespace
+
+bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
+                      std::uintptr_t lngOwnerhWnd, bool blnWait) {
+    if (strCommandLine.empty() || utf16Length(strCommandLine) > kMaxCommandLineUnits) {
+        return false;
+    }
+
+    // The file is the whole line if it names something; else the longest part before a blank
+    // that does, tried from the last blank back. A leading blank never splits.
+    ShellOpenRequest request;
+    request.file = strCommandLine;
+    request.show = WindowStyle;
+    request.owner = lngOwnerhWnd;
+    request.wantProcess = blnWait;
+    if (!FindFile(strCommandLine)) {
+        for (std::size_t blank = strCommandLine.rfind(' '); blank != std::string::npos && blank > 0;
+             blank = strCommandLine.rfind(' ', blank - 1)) {
+            const std::string candidate = strCommandLine.substr(0, blank);
+            if (FindFile(candidate)) {
+                request.file = candidate;
+                request.parameters = strCommandLine.substr(blank + 1);
+                break;
+            }
+        }
+    }
+
+    ShellOpenResult opened = processes_.shellOpen(request);
+    if (opened.started) {
+        if (blnWait) {
+            waitForExit(processes_, opened.process);
+        }
+        return true;
+    }
+
+    // The shell refused: start the whole line as a program. Its errors stay silent.
+    const std::uint32_t processId = processes_.startProcess(strCommandLine);
+    if (processId == 0) {
+        return false;
+    }
+    if (blnWait) {
+        const ProcessHandle process = processes_.openProcess(processId);
+        waitForExit(processes_, process);
+    }
+    return true;
+}
+
+bool cExecute::FindFile(const std::string& name) {
+    return processes_.searchPath(name);
+}
+
+} // namespace miruteka

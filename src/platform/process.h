@@ -1,0 +1,89 @@
+// Starting programs and documents: the raw operations the launcher builds on. Strings are
+// UTF-8 here and UTF-16 on Windows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace miruteka {
+
+class ProcessApi;
+
+// GetExitCodeProcess reports this while the process runs.
+inline constexpr std::uint32_t kStillActive = 259;
+
+// An owned process handle, closed when it goes out of scope. 0 is no handle.
+class ProcessHandle {
+  public:
+    ProcessHandle() = default;
+    ProcessHandle(ProcessApi* owner, std::uintptr_t value) : owner_(owner), value_(value) {}
+    ProcessHandle(ProcessHandle&& other) noexcept
+        : owner_(std::exchange(other.owner_, nullptr)), value_(std::exchange(other.value_, 0)) {}
+    ProcessHandle& operator=(ProcessHandle&& other) noexcept {
+        if (this != &other) {
+            reset();
+            owner_ = std::exchange(other.owner_, nullptr);
+            value_ = std::exchange(other.value_, 0);
+        }
+        return *this;
+    }
+    ProcessHandle(const ProcessHandle&) = delete;
+    ProcessHandle& operator=(const ProcessHandle&) = delete;
+    ~ProcessHandle() { reset(); }
+
+    std::uintptr_t value() const { return value_; }
+    explicit operator bool() const { return value_ != 0; }
+    void reset();
+
+  private:
+    ProcessApi* owner_ = nullptr;
+    std::uintptr_t value_ = 0;
+};
+
+// A shell "open" of a file with a parameter string, in the caller's current folder.
+struct ShellOpenRequest {
+    std::string file;
+    std::string parameters; // empty for none
+    std::int32_t show = 1;  // nShow: the show command for the started program's window
+    std::uintptr_t owner = 0;
+    bool wantProcess = false; // ask for the started process's handle
+};
+
+struct ShellOpenResult {
+    bool started = false;
+    ProcessHandle process; // only when asked for and the shell gives one
+};
+
+class ProcessApi {
+  public:
+    virtual ~ProcessApi() = default;
+
+    // True when the name, exactly as given (no extension added), is found along the default
+    // search order (SearchPath with no path).
+    virtual bool searchPath(const std::string& name) = 0;
+    // ShellExecuteEx "open" with no error UI.
+    virtual ShellOpenResult shellOpen(const ShellOpenRequest& request) = 0;
+    // Starts the whole command line as a process with a normal, focused window, in the
+    // current folder; its process id, or 0 when it could not be started.
+    virtual std::uint32_t startProcess(const std::string& commandLine) = 0;
+    // A handle allowed to query the process's exit code; empty when it cannot be opened.
+    virtual ProcessHandle openProcess(std::uint32_t processId) = 0;
+    // GetExitCodeProcess; nothing when the query fails.
+    virtual std::optional<std::uint32_t> exitCode(const ProcessHandle& process) = 0;
+    // Dispatches the window messages waiting for this thread, then returns.
+    virtual void pumpMessages() = 0;
+    virtual void sleep(std::uint32_t milliseconds) = 0;
+    virtual void closeProcess(std::uintptr_t value) = 0;
+};
+
+inline void ProcessHandle::reset() {
+    if (owner_ != nullptr && value_ != 0) {
+        owner_->closeProcess(value_);
+    }
+    owner_ = nullptr;
+    value_ = 0;
+}
+
+} // namespace miruteka

@@ -1,0 +1,96 @@
+#include "fakes/fake_process_api.h"
+
+namespace miruteka {
+
+bool FakeProcessApi::searchPath(const std::string& name) {
+    searches.push_back(name);
+    return found.count(name) != 0;
+}
+
+ShellOpenResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
+    const bool ok = !shellFails && shellRefuses.count(request.file) == 0;
+    starts.push_back({Way::Shell, request.file, request.parameters, request.show, request.owner,
+                      request.wantProcess, ok});
+    ShellOpenResult result;
+    result.started = ok;
+    if (ok && request.wantProcess && shellGivesProcess) {
+        result.process = newHandle();
+    }
+    return result;
+}
+
+std::uint32_t FakeProcessApi::startProcess(const std::string& commandLine) {
+    starts.push_back({Way::Process, commandLine, {}, 0, 0, false, nextProcessId != 0});
+    return nextProcessId;
+}
+
+ProcessHandle FakeProcessApi::openProcess(std::uint32_t processId) {
+    openedProcessIds.push_back(processId);
+    return canOpenProcess ? newHandle() : ProcessHandle{};
+}
+
+std::optional<std::uint32_t> FakeProcessApi::exitCode(const ProcessHandle& process) {
+    events.push_back("exitCode");
+    if (!process) {
+        return std::nullopt;
+    }
+    if (stillActivePolls > 0) {
+        --stillActivePolls;
+        return kStillActive;
+    }
+    return exitCodeAtEnd;
+}
+
+void FakeProcessApi::pumpMessages() {
+    events.push_back("pump");
+    if (onPump) {
+        onPump();
+    }
+}
+
+void FakeProcessApi::sleep(std::uint32_t milliseconds) {
+    events.push_back("sleep " + std::to_string(milliseconds));
+}
+
+void FakeProcessApi::closeProcess(std::uintptr_t value) {
+    closed.push_back(value);
+}
+
+std::vector<std::string> FakeProcessApi::startedLines() const {
+    std::vector<std::string> lines;
+    for (const Start& start : starts) {
+        if (!start.succeeded) {
+            continue;
+        }
+        lines.push_back(start.parameters.empty() ? start.file
+                                                 : start.file + " " + start.parameters);
+    }
+    return lines;
+}
+
+std::vector<FakeProcessApi::Start> FakeProcessApi::shellStarts() const {
+    std::vector<Start> picked;
+    for (const Start& start : starts) {
+        if (start.way == Way::Shell) {
+            picked.push_back(start);
+        }
+    }
+    return picked;
+}
+
+std::vector<FakeProcessApi::Start> FakeProcessApi::processStarts() const {
+    std::vector<Start> picked;
+    for (const Start& start : starts) {
+        if (start.way == Way::Process) {
+            picked.push_back(start);
+        }
+    }
+    return picked;
+}
+
+ProcessHandle FakeProcessApi::newHandle() {
+    ++handlesGiven;
+    return ProcessHandle(this, static_cast<std::uintptr_t>(1000 + handlesGiven));
+}
+
+} // namespace miruteka

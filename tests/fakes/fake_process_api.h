@@ -1,0 +1,84 @@
+// A process API that starts nothing: it records every start attempt (shell opens and direct
+// process starts, in order), answers file searches from a set of names, and plays a process
+// that runs for a chosen number of exit-code polls.
+//
+//   FakeProcessApi processes;
+//   processes.addFound("C:\\tools\\edit.exe");        // what SearchPath finds
+//   cExecute(processes).ShellX("C:\\tools\\edit.exe a b.txt", 1, 0, false);
+//   processes.starts[0].file == "C:\\tools\\edit.exe", .parameters == "a b.txt"
+//   processes.startedLines() == {"C:\\tools\\edit.exe a b.txt"}
+#pragma once
+
+#include "platform/process.h"
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace miruteka {
+
+class FakeProcessApi : public ProcessApi {
+  public:
+    enum class Way { Shell, Process };
+    struct Start {
+        Way way = Way::Shell;
+        std::string file;       // Shell: the file; Process: the whole command line
+        std::string parameters; // Shell only
+        std::int32_t show = 0;  // Shell only: nShow as passed
+        std::uintptr_t owner = 0;
+        bool wantProcess = false;
+        bool succeeded = false;
+    };
+
+    void addFound(const std::string& name) { found.insert(name); }
+
+    bool searchPath(const std::string& name) override;
+    ShellOpenResult shellOpen(const ShellOpenRequest& request) override;
+    std::uint32_t startProcess(const std::string& commandLine) override;
+    ProcessHandle openProcess(std::uint32_t processId) override;
+    std::optional<std::uint32_t> exitCode(const ProcessHandle& process) override;
+    void pumpMessages() override;
+    void sleep(std::uint32_t milliseconds) override;
+    void closeProcess(std::uintptr_t value) override;
+
+    // The successful starts as command lines: "file parameters" for the shell (just the file
+    // when there are none), the command line for a direct start.
+    std::vector<std::string> startedLines() const;
+    std::vector<Start> shellStarts() const;
+    std::vector<Start> processStarts() const;
+    // Handles given out and not closed yet.
+    int openHandles() const { return handlesGiven - static_cast<int>(closed.size()); }
+
+    // What searchPath finds (exact names).
+    std::set<std::string> found;
+    // The shell refuses everything, or just these files.
+    bool shellFails = false;
+    std::set<std::string> shellRefuses;
+    // Whether a shell start asked for a process handle gets one (a document handed to an
+    // already running program gives none).
+    bool shellGivesProcess = true;
+    // The id a direct start returns; 0 makes it fail.
+    std::uint32_t nextProcessId = 4242;
+    // Whether openProcess succeeds.
+    bool canOpenProcess = true;
+    // Exit-code polls answered with kStillActive before the process ends with exitCodeAtEnd.
+    int stillActivePolls = 0;
+    std::uint32_t exitCodeAtEnd = 0;
+    // Called on every pumpMessages, as if window messages were dispatched.
+    std::function<void()> onPump;
+
+    std::vector<Start> starts;
+    std::vector<std::string> searches;
+    std::vector<std::uint32_t> openedProcessIds;
+    // The order of the waiting calls: "exitCode", "pump", "sleep 100".
+    std::vector<std::string> events;
+    std::vector<std::uintptr_t> closed;
+    int handlesGiven = 0;
+
+  private:
+    ProcessHandle newHandle();
+};
+
+} // namespace miruteka
