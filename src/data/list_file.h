@@ -17,6 +17,9 @@ inline constexpr int kListFileLines = 85;
 // not already end in one.
 std::string listFilePath(const std::string& programFolder);
 
+// Whether an entry of that name exists in any form (hidden, system, even a folder).
+bool listFileExists(const FileSystem& files, const std::string& path);
+
 // The whole text of a list file for these settings and tables, in the ANSI code page.
 struct EncodedList {
     bool ok = false;

@@ -1,0 +1,238 @@
+#include "data/list_file.h"
+#include "fakes/fake_file_system.h"
+#include "platform/host/cp932_code_page.h"
+
+#include <gtest/gtest.h>
+
+namespace miruteka {
+namespace {
+
+const std::string kPath = "C:\\Tools\\filelist.txt";
+
+std::string emptyLines(int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += "\r\n";
+    }
+    return lines;
+}
+
+// Values that no reader step would produce by accident, to see which ones it changed.
+Settings markerSettings() {
+    return Settings{-1, -2, -3, -4, -5};
+}
+ItemTables markerItems() {
+    ItemTables items;
+    for (int i = 0; i < kItemCount; ++i) {
+        items.strItemName[i] = "name" + std::to_string(i);
+        items.strItemPath[i] = "path" + std::to_string(i);
+    }
+    return items;
+}
+
+class ListFileTest : public ::testing::Test {
+  protected:
+    void read(const std::string& bytes) { decodeListFile(codePage, bytes, settings, items); }
+
+    Cp932CodePage codePage;
+    FakeFileSystem files;
+    Settings settings = markerSettings();
+    ItemTables items = markerItems();
+};
+
+TEST(ListFilePath, AddsTheSeparatorOnlyWhenMissing) {
+    EXPECT_EQ(listFilePath("C:\\Tools"), "C:\\Tools\\filelist.txt");
+    EXPECT_EQ(listFilePath("C:\\"), "C:\\filelist.txt");
+    EXPECT_EQ(listFilePath("\\\\server\\share\\ソ"), "\\\\server\\share\\ソ\\filelist.txt");
+}
+
+TEST_F(ListFileTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
+    const SaveResult result = ensureListFile(files, codePage, kPath);
+    ASSERT_TRUE(result.saved());
+    const std::string expected =
+        std::string(" 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n") + emptyLines(80);
+    ASSERT_EQ(expected.size(), 191u);
+    EXPECT_EQ(files.entries.at(kPath).contents, expected);
+
+    Settings readSettings;
+    ItemTables readItems = markerItems();
+    readListFile(files, codePage, kPath, readSettings, readItems);
+    EXPECT_EQ(readSettings, kDefaultSettings);
+    EXPECT_EQ(readItems, ItemTables{});
+}
+
+TEST_F(ListFileTest, NeverWritesDefaultsOverAnEntryThatExistsInAnyForm) {
+    files.addFile(kPath, {.hidden = true}, "hidden list");
+    files.addFile("D:\\filelist.txt", {.system = true}, "system list");
+    files.addFile("E:\\filelist.txt", {}, "");
+    files.addFolder("F:\\filelist.txt");
+    for (const char* path :
+         {kPath.c_str(), "D:\\filelist.txt", "E:\\filelist.txt", "F:\\filelist.txt"}) {
+        EXPECT_TRUE(listFileExists(files, path)) << path;
+        EXPECT_TRUE(ensureListFile(files, codePage, path).saved()) << path;
+    }
+    EXPECT_EQ(files.writeCount, 0);
+    EXPECT_EQ(files.entries.at(kPath).contents, "hidden list");
+    EXPECT_EQ(files.entries.at("E:\\filelist.txt").contents, "");
+    EXPECT_FALSE(listFileExists(files, "G:\\filelist.txt"));
+}
+
+TEST_F(ListFileTest, DefaultFileThatCannotBeWrittenIsReported) {
+    files.failWrites = WriteError::CannotCreateTemporary;
+    const SaveResult result = ensureListFile(files, codePage, kPath);
+    EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
+    EXPECT_EQ(result.writeError, WriteError::CannotCreateTemporary);
+}
+
+TEST_F(ListFileTest, JapaneseNamesPathsAndNegativeNumbersSurviveASaveAndARead) {
+    const Settings saved{-32768, 32767, 0, -7, 1};
+    ItemTables savedItems;
+    savedItems.strItemName[itemIndex(1, 0)] = "ソフト";
+    savedItems.strItemPath[itemIndex(1, 0)] = "C:\\ソフト\\表示.exe";
+    savedItems.strItemName[itemIndex(2, 9)] = "  a, \"quoted\" ";
+    savedItems.strItemPath[itemIndex(2, 9)] = "\\\\server\\共有\\";
+    savedItems.strItemName[itemIndex(4, 9)] = "最後";
+    savedItems.strItemPath[itemIndex(4, 9)] = "D:\\";
+
+    ASSERT_TRUE(writeListFile(files, codePage, kPath, saved, savedItems).saved());
+    const std::string& bytes = files.entries.at(kPath).contents;
+    const std::string head = "-32768 \r\n 32767 \r\n 0 \r\n-7 \r\n 1 \r\n"
+                             "\x83\x5C\x83\x74\x83\x67\r\n";
+    EXPECT_EQ(bytes.substr(0, head.size()), head);
+    EXPECT_NE(bytes.find("C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C\x8E\xA6.exe\r\n"),
+              std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 11), "\x8D\xC5\x8C\xE3\r\nD:\\\r\n");
+
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(settings, saved);
+    EXPECT_EQ(items, savedItems);
+}
+
+TEST_F(ListFileTest, RefusesTextTheCodePageCannotHoldAndKeepsTheOldFile) {
+    files.addFile(kPath, {}, "old list");
+    struct Case {
+        int group, slot;
+        bool inPath;
+        std::string text;
+    };
+    const Case cases[] = {
+        {3, 4, false, "波〜線"},                  // U+301C WAVE DASH
+        {1, 9, true, "C:\\\xF0\x9F\x98\x80.txt"}, // an emoji
+        {4, 0, false, "price \xC2\xA5"},          // "¥" would come back as "\"
+        {2, 2, true, "C:\\a\r\nb"},               // would move every later line
+    };
+    for (const Case& c : cases) {
+        ItemTables tables;
+        tables.strItemName[itemIndex(1, 0)] = "fine";
+        (c.inPath ? tables.strItemPath : tables.strItemName)[itemIndex(c.group, c.slot)] = c.text;
+        const SaveResult result = writeListFile(files, codePage, kPath, kDefaultSettings, tables);
+        EXPECT_EQ(result.status, SaveResult::Status::Unrepresentable) << c.text;
+        EXPECT_EQ(result.group, c.group) << c.text;
+        EXPECT_EQ(result.row, c.slot + 1) << c.text;
+    }
+    EXPECT_EQ(files.writeCount, 0);
+    EXPECT_EQ(files.entries.at(kPath).contents, "old list");
+
+    ItemTables two;
+    two.strItemPath[itemIndex(2, 5)] = "〜";
+    two.strItemName[itemIndex(3, 0)] = "〜";
+    const SaveResult first = writeListFile(files, codePage, kPath, kDefaultSettings, two);
+    EXPECT_EQ(first.group, 2);
+    EXPECT_EQ(first.row, 6);
+}
+
+TEST_F(ListFileTest, FailedWriteIsReportedAndKeepsTheOldFile) {
+    files.addFile(kPath, {}, "old list");
+    files.failWrites = WriteError::CannotReplace;
+    const SaveResult result = writeListFile(files, codePage, kPath, kDefaultSettings, {});
+    EXPECT_FALSE(result.saved());
+    EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
+    EXPECT_EQ(result.writeError, WriteError::CannotReplace);
+    EXPECT_EQ(files.entries.at(kPath).contents, "old list");
+}
+
+TEST_F(ListFileTest, MissingOrEmptyFileChangesNothing) {
+    readListFile(files, codePage, kPath, settings, items);
+    files.addFile(kPath, {}, "");
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(settings, markerSettings());
+    EXPECT_EQ(items, markerItems());
+}
+
+TEST_F(ListFileTest, EarlyEndLeavesTheRestUnchanged) {
+    read(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n");
+    EXPECT_EQ(settings, (Settings{1, 2, 3, 4, 5}));
+    EXPECT_EQ(items, markerItems());
+
+    settings = markerSettings();
+    read(" 1 \r\n 2 \r\n");
+    EXPECT_EQ(settings, (Settings{1, 2, -3, -4, -5}));
+
+    // The last line may lack its line end; a name stops the reading halfway through a pair.
+    settings = markerSettings();
+    read(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\nfirst");
+    EXPECT_EQ(items.strItemName[0], "first");
+    EXPECT_EQ(items.strItemPath[0], "path0");
+    EXPECT_EQ(items.strItemName[1], "name1");
+}
+
+TEST_F(ListFileTest, NumberLinesWithOrWithoutBlanks) {
+    read("200\r\n 200 \r\n\t-17  \r\n+8\r\n\r\n");
+    EXPECT_EQ(settings, (Settings{200, 200, -17, 8, 0}));
+
+    settings = markerSettings();
+    read("  \r\n-0\r\n 32767 \r\n-32768 \r\n007\r\n");
+    EXPECT_EQ(settings, (Settings{0, 0, 32767, -32768, 7}));
+}
+
+TEST_F(ListFileTest, BadOrOutOfRangeNumbersLeaveTheirSettingAndOnlyIt) {
+    const char* badLines[] = {
+        "abc",     "12x", "1.5", "--3", "+", "1 2", "32768", "-32769", "99999999999999999999",
+        "\x82\x50"}; // a full-width "1"
+    for (const char* bad : badLines) {
+        settings = markerSettings();
+        items = markerItems();
+        read(std::string(" 1 \r\n") + bad + "\r\n 3 \r\n 4 \r\n 5 \r\nname\r\npath\r\n");
+        EXPECT_EQ(settings, (Settings{1, -2, 3, 4, 5})) << bad;
+        EXPECT_EQ(items.name(1, 0), "name") << bad;
+        EXPECT_EQ(items.path(1, 0), "path") << bad;
+    }
+}
+
+TEST_F(ListFileTest, TextLinesAreWholeLinesAndLinesPast85AreIgnored) {
+    std::string bytes = " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n";
+    bytes += "  a, \"b\"  \r\n";  // group 1, slot 0 name: kept as it is
+    bytes += "C:\\\x83\x5C\r\n";  // its path: "C:\ソ"
+    bytes += emptyLines(77);      // up to line 84
+    bytes += "last path\r\n";     // line 85: group 4, slot 9 path
+    bytes += " 99 \r\nextra\r\n"; // lines 86 and 87
+    read(bytes);
+    EXPECT_EQ(settings, (Settings{1, 2, 3, 4, 5}));
+    EXPECT_EQ(items.name(1, 0), "  a, \"b\"  ");
+    EXPECT_EQ(items.path(1, 0), "C:\\ソ");
+    EXPECT_EQ(items.name(2, 0), "");
+    EXPECT_EQ(items.name(4, 9), "");
+    EXPECT_EQ(items.path(4, 9), "last path");
+}
+
+TEST_F(ListFileTest, BareLineFeedsReadTheSameAsCrLf) {
+    ItemTables saved;
+    saved.strItemName[itemIndex(2, 3)] = "表計算";
+    saved.strItemPath[itemIndex(2, 3)] = "C:\\ソフト\\calc.exe";
+    saved.strItemPath[itemIndex(4, 9)] = "D:\\end";
+    const EncodedList encoded = encodeListFile(codePage, Settings{5, 6, 7, 8, 9}, saved);
+    ASSERT_TRUE(encoded.ok);
+    std::string unixText;
+    for (const char c : encoded.bytes) {
+        if (c != '\r') {
+            unixText += c;
+        }
+    }
+    unixText.pop_back(); // and no line end after the last line
+    read(unixText);
+    EXPECT_EQ(settings, (Settings{5, 6, 7, 8, 9}));
+    EXPECT_EQ(items, saved);
+}
+
+} // namespace
+} // namespace miruteka
