@@ -1,0 +1,55 @@
+// The mouse-following motion: Timer1's tick moves the four icon windows after the pointer
+// as a chain, and keeps the icon lock and the popup lock.
+#pragma once
+
+#include "data/launcher_state.h"
+#include "iconwin/chain_windows.h"
+#include "iconwin/popup_watch.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace miruteka {
+
+// What to do with Timer1 for an interval setting: the interval in ms to set, 0 to stop the
+// timer, or nothing when the value is negative (the timer keeps its current interval, 200
+// ms from creation).
+std::optional<unsigned> timerIntervalToApply(int16_t intTimerInterval);
+
+class Motion {
+  public:
+    Motion(LauncherState& state, PointerInput& pointer, ChainWindows& windows, OpenPopup& popup);
+
+    // Start-up notes where the pointer is, so the chain stays put until it travels.
+    void setLastPointer(Point pointer);
+
+    // One tick of Timer1. Never fails and never allocates, whatever the settings, the
+    // pointer or the window positions are.
+    void Timer1_Timer();
+
+    // The pointer position at the last move of the chain. The y is kept in 16 bits: a
+    // pointer beyond that range is recorded (and measured for travel) at the nearest end of
+    // it, which is as far as the window system places windows anyway.
+    int32_t lastX() const { return lngLastX; }
+    int16_t lastY() const { return intLastY; }
+
+  private:
+    bool mayFollow(bool leftPressed, bool rightPressed) const;
+    void moveChain(Point pointer, int16_t trackedY);
+    void placeLeader(Point pointer, int16_t trackedY);
+    void placeFollower(int group);
+    void showHiddenWindowsWithIcon();
+    void releaseIconLock(Point pointer);
+    void watchPopup(Point pointer);
+
+    LauncherState& state_;
+    PointerInput& pointer_;
+    ChainWindows& windows_;
+    OpenPopup& popup_;
+    int32_t lngLastX = 0;
+    int16_t intLastY = 0;
+};
+
+} // namespace miruteka

@@ -1,0 +1,23 @@
+// The item list popup as the motion timer watches it. The popup window is created afresh
+// at each opening; the object behind this interface lives for the whole run and answers
+// for whichever popup is currently shown.
+#pragma once
+
+#include "platform/geometry.h"
+
+namespace miruteka {
+
+class OpenPopup {
+  public:
+    virtual ~OpenPopup() = default;
+    // False once the popup has closed itself (an item was started from it) or was closed
+    // some other way.
+    virtual bool isOpen() const = 0;
+    // The popup's outer rectangle (border included) in screen pixels. Asked only while
+    // isOpen() is true.
+    virtual Rect frame() const = 0;
+    // Closes the popup, which ends its modal display. Called only while isOpen() is true.
+    virtual void close() = 0;
+};
+
+} // namespace miruteka

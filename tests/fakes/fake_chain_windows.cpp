@@ -1,0 +1,56 @@
+#include "fakes/fake_chain_windows.h"
+
+namespace miruteka {
+
+void FakeChainWindows::place(int group, Point topLeft) {
+    Rect& frame = frames[group - 1];
+    const int32_t width = frame.width();
+    const int32_t height = frame.height();
+    frame = {topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
+}
+
+void FakeChainWindows::resizeAll(int width, int height) {
+    for (Rect& frame : frames) {
+        frame.right = frame.left + width;
+        frame.bottom = frame.top + height;
+    }
+}
+
+Point FakeChainWindows::topLeftOf(int group) const {
+    return {frames[group - 1].left, frames[group - 1].top};
+}
+
+void FakeChainWindows::moveTopmost(int group, Point topLeft) {
+    place(group, topLeft);
+    topmost[group - 1] = true;
+    if (logSize < kLogCapacity) {
+        log[logSize] = {Action::Move, group, topLeft};
+    }
+    ++logSize;
+}
+
+void FakeChainWindows::show(int group) {
+    visible[group - 1] = true;
+    if (logSize < kLogCapacity) {
+        log[logSize] = {Action::Show, group, {}};
+    }
+    ++logSize;
+}
+
+int FakeChainWindows::movesOf(int group) const {
+    int count = 0;
+    for (std::size_t i = 0; i < logSize && i < kLogCapacity; ++i) {
+        count += log[i].action == Action::Move && log[i].group == group;
+    }
+    return count;
+}
+
+int FakeChainWindows::showsOf(int group) const {
+    int count = 0;
+    for (std::size_t i = 0; i < logSize && i < kLogCapacity; ++i) {
+        count += log[i].action == Action::Show && log[i].group == group;
+    }
+    return count;
+}
+
+} // namespace miruteka

@@ -1,0 +1,21 @@
+// The item list popup as a rectangle that is open or not. Counts closes, and notes any
+// question asked of a popup that is not open. Never allocates.
+#pragma once
+
+#include "iconwin/popup_watch.h"
+
+namespace miruteka {
+
+class FakeOpenPopup : public OpenPopup {
+  public:
+    bool isOpen() const override { return open; }
+    Rect frame() const override;
+    void close() override;
+
+    bool open = false;
+    Rect rect;
+    int closeCount = 0;
+    mutable int callsWhileClosed = 0;
+};
+
+} // namespace miruteka
