@@ -53,6 +53,7 @@ void FakeProcessApi::sleep(std::uint32_t milliseconds) {
 }
 
 void FakeProcessApi::closeProcess(std::uintptr_t value) {
+    events.push_back("close");
     closed.push_back(value);
 }
 
