@@ -1,0 +1,34 @@
+// ICLOAD: brings the four icon windows in line with the item tables. Each group's window
+// shows the icon of its shown item, carries the item's name as its tooltip and is visible
+// only when the item's path names an existing file or folder.
+#pragma once
+
+#include "data/launcher_state.h"
+#include "iconwin/icon_windows.h"
+#include "platform/files.h"
+#include "platform/icons.h"
+
+#include <string>
+
+namespace miruteka {
+
+// Whether a group with this shown path gets a visible window: an existing file that is
+// neither hidden nor system, or an existing folder.
+bool pathEarnsIcon(const FileSystem& files, const std::string& path);
+
+enum class DrawnIcon {
+    None,       // nothing fit; the picture stays as it was
+    FileIcon,   // the file's own first icon (ExtractIconEx, drawn with DrawIconEx)
+    Associated, // the icon of the file or its program (ExtractAssociatedIcon, DrawIcon)
+};
+
+// Draws the icon for a path into the picture: the file's first large icon, else the icon
+// associated with the file. Every handle obtained is released before this returns. The
+// settings window's preview uses the same chain.
+DrawnIcon drawItemIcon(IconApi& icons, Picture& picture, const std::string& path);
+
+// Clears the four pictures, sets the four tooltips, draws each group's icon, records
+// blnGroupHasIcon and shows or hides Form1..Form4 accordingly.
+void ICLOAD(LauncherState& state, const FileSystem& files, IconApi& icons, IconWindows& windows);
+
+} // namespace miruteka

@@ -1,0 +1,36 @@
+#include "iconwin/startup_placement.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace miruteka {
+namespace {
+
+std::optional<int16_t> sum16(int64_t value) {
+    if (value < std::numeric_limits<int16_t>::min() ||
+        value > std::numeric_limits<int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int16_t>(value);
+}
+
+} // namespace
+
+std::array<Point, kGroupCount> startupCorners(Point pointer, const Settings& settings,
+                                              const std::array<Point, kGroupCount>& current) {
+    std::array<Point, kGroupCount> corners = current;
+    const int32_t half = kIconSize / 2;
+
+    if (const auto below = sum16(int64_t{pointer.y} + settings.intMouseGap)) {
+        corners[0] = Point{pointer.x - half, *below - half};
+    }
+    if (const auto spacing = sum16(2 * int64_t{settings.intIconGap})) {
+        for (int k = 1; k < kGroupCount; ++k) {
+            corners[k] = Point{corners[k - 1].x, corners[k - 1].y + *spacing};
+        }
+    }
+    return corners;
+}
+
+} // namespace miruteka

@@ -1,0 +1,46 @@
+#include "fakes/fake_icons.h"
+
+namespace miruteka {
+
+std::uintptr_t FakeIconApi::issue() {
+    const std::uintptr_t handle = next_++;
+    live.insert(handle);
+    return handle;
+}
+
+ExtractedIcons FakeIconApi::extractIconEx(const std::string& path) {
+    extractIconExCalls.push_back(path);
+    ExtractedIcons result;
+    const auto found = answers.find(path);
+    if (found == answers.end()) {
+        return result;
+    }
+    if (found->second.large) {
+        result.large = IconHandle(this, issue());
+    }
+    if (found->second.small) {
+        result.small = IconHandle(this, issue());
+    }
+    return result;
+}
+
+AssociatedIcon FakeIconApi::extractAssociatedIcon(const std::string& path) {
+    associatedCalls.push_back(path);
+    const auto found = answers.find(path);
+    if (found == answers.end()) {
+        return AssociatedIcon{IconHandle(), 2};
+    }
+    std::uintptr_t value = found->second.associated;
+    if (value > 1) {
+        value = issue();
+    }
+    return AssociatedIcon{IconHandle(this, value), found->second.lastError};
+}
+
+void FakeIconApi::destroyIcon(std::uintptr_t value) {
+    if (live.erase(value) == 0) {
+        ++strayDestroys;
+    }
+}
+
+} // namespace miruteka

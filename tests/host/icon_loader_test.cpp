@@ -1,0 +1,139 @@
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_icons.h"
+#include "iconwin/icon_loader.h"
+
+#include <gtest/gtest.h>
+
+namespace miruteka {
+namespace {
+
+class IconLoaderTest : public ::testing::Test {
+  protected:
+    void setShown(int group, const std::string& name, const std::string& path, int16_t slot = 0) {
+        state.intShownItem[group - 1] = slot;
+        state.items.strItemName[itemIndex(group, slot)] = name;
+        state.items.strItemPath[itemIndex(group, slot)] = path;
+    }
+    void load() { ICLOAD(state, files, icons, windows); }
+
+    LauncherState state;
+    FakeFileSystem files;
+    FakeIconApi icons;
+    FakeIconWindows windows;
+};
+
+TEST_F(IconLoaderTest, ShowsOnlyGroupsWhoseShownPathIsAVisibleFileOrAFolder) {
+    files.addFile("C:\\tools\\app.exe");
+    files.addFile("C:\\secret.exe", {.hidden = true});
+    files.addFolder("C:\\docs");
+    const std::array<std::pair<std::string, bool>, 8> cases{{
+        {"", false},
+        {"C:\\missing.exe", false},
+        {"C:\\secret.exe", false},
+        {"C:\\tools\\app.exe", true},
+        {"C:\\docs", true},
+        {"C:\\docs\\", true},
+        {"C:\\", true},
+        {"C:\\tools\\*.exe", false},
+    }};
+    files.addFolder("C:\\docs\\");
+    files.addFolder("C:\\", {.hidden = true, .system = true}); // how a drive root reports
+    files.matchPatterns = true;                                // the wildcard would find app.exe
+    for (const auto& [path, shown] : cases) {
+        setShown(3, "item", path);
+        load();
+        EXPECT_EQ(windows.visible[2], shown) << path;
+        EXPECT_EQ(state.blnGroupHasIcon[2], shown) << path;
+    }
+}
+
+TEST_F(IconLoaderTest, TooltipsComeFromTheShownSlotOfEveryGroupVisibleOrNot) {
+    files.addFile("C:\\a.exe");
+    setShown(1, "エディタ", "C:\\a.exe", 3);
+    setShown(2, "消えたファイル", "C:\\gone.exe");
+    setShown(4, "", "C:\\a.exe", 9);
+    state.items.strItemName[itemIndex(1, 0)] = "slot zero";
+    load();
+    EXPECT_EQ(windows.tooltips, (std::array<std::string, 4>{"エディタ", "消えたファイル", "", ""}));
+    EXPECT_EQ(windows.visible, (std::array<bool, 4>{true, false, false, true}));
+}
+
+TEST_F(IconLoaderTest, DrawsTheFilesOwnLargeIconFirst) {
+    files.addFile("C:\\app.exe");
+    icons.answers["C:\\app.exe"] = {.large = true, .small = true, .associated = 0x99};
+    setShown(2, "app", "C:\\app.exe");
+    load();
+    ASSERT_EQ(windows.pictures[1].content.size(), 1u);
+    EXPECT_EQ(windows.pictures[1].content[0].rfind("ex:", 0), 0u);
+    EXPECT_TRUE(icons.associatedCalls.empty());
+    EXPECT_TRUE(icons.live.empty());
+    EXPECT_EQ(icons.strayDestroys, 0);
+}
+
+TEST_F(IconLoaderTest, FallsBackToTheAssociatedIconOnlyWhenTheFileHasNone) {
+    files.addFile("C:\\small.exe");
+    files.addFile("C:\\readme.txt");
+    files.addFile("C:\\one.dat");
+    files.addFile("C:\\lost.dat");
+    files.addFolder("C:\\folder");
+    // Only a small icon: nothing is drawn and no fallback is asked for.
+    icons.answers["C:\\small.exe"] = {.small = true, .associated = 0x99};
+    // The associated program's icon, drawn with DrawIcon.
+    icons.answers["C:\\readme.txt"] = {.associated = 0x99};
+    // 1 is not an icon.
+    icons.answers["C:\\one.dat"] = {.associated = 1};
+    // Error 2 wins over a handle.
+    icons.answers["C:\\lost.dat"] = {.associated = 0x99, .lastError = 2};
+    setShown(1, "small", "C:\\small.exe");
+    setShown(2, "readme", "C:\\readme.txt");
+    setShown(3, "one", "C:\\one.dat");
+    setShown(4, "lost", "C:\\lost.dat");
+    load();
+
+    EXPECT_TRUE(windows.pictures[0].content.empty());
+    ASSERT_EQ(windows.pictures[1].content.size(), 1u);
+    EXPECT_EQ(windows.pictures[1].content[0].rfind("icon:", 0), 0u);
+    EXPECT_TRUE(windows.pictures[2].content.empty());
+    EXPECT_TRUE(windows.pictures[3].content.empty());
+    EXPECT_EQ(icons.associatedCalls,
+              (std::vector<std::string>{"C:\\readme.txt", "C:\\one.dat", "C:\\lost.dat"}));
+    // Every group still counts as having an icon: its file exists.
+    EXPECT_EQ(windows.visible, (std::array<bool, 4>{true, true, true, true}));
+    EXPECT_TRUE(icons.live.empty());
+    EXPECT_EQ(icons.strayDestroys, 0);
+
+    // A folder the shell gives no icon for: shown, with an empty picture.
+    setShown(1, "folder", "C:\\folder");
+    load();
+    EXPECT_TRUE(windows.visible[0]);
+    EXPECT_TRUE(windows.pictures[0].content.empty());
+}
+
+TEST_F(IconLoaderTest, EachCallStartsFromClearedPicturesAndRepeatsItself) {
+    files.addFile("C:\\app.exe");
+    icons.answers["C:\\app.exe"] = {.large = true};
+    setShown(1, "app", "C:\\app.exe");
+    setShown(2, "app", "C:\\app.exe");
+    load();
+    const auto firstPictures = windows.pictures;
+    const auto firstTooltips = windows.tooltips;
+    const auto firstVisible = windows.visible;
+    load();
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_TRUE(windows.pictures[k].cleared);
+        EXPECT_EQ(windows.pictures[k].content.size(), firstPictures[k].content.size());
+    }
+    EXPECT_EQ(windows.tooltips, firstTooltips);
+    EXPECT_EQ(windows.visible, firstVisible);
+
+    // The file goes: its icon goes with it and the window hides.
+    files.remove("C:\\app.exe");
+    load();
+    EXPECT_TRUE(windows.pictures[0].content.empty());
+    EXPECT_FALSE(windows.visible[0]);
+    EXPECT_FALSE(state.blnGroupHasIcon[0]);
+    EXPECT_TRUE(icons.live.empty());
+}
+
+} // namespace
+} // namespace miruteka
