@@ -1,18 +1,31 @@
 #include "fakes/fake_chain_windows.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace miruteka {
+namespace {
+
+// Corners far out keep their size as far as 32 bits allow.
+int32_t saturatedSum(int32_t a, int32_t b) {
+    const int64_t sum = int64_t{a} + b;
+    return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+} // namespace
 
 void FakeChainWindows::place(int group, Point topLeft) {
     Rect& frame = frames[group - 1];
     const int32_t width = frame.width();
     const int32_t height = frame.height();
-    frame = {topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
+    frame = {topLeft.x, topLeft.y, saturatedSum(topLeft.x, width), saturatedSum(topLeft.y, height)};
 }
 
 void FakeChainWindows::resizeAll(int width, int height) {
     for (Rect& frame : frames) {
-        frame.right = frame.left + width;
-        frame.bottom = frame.top + height;
+        frame.right = saturatedSum(frame.left, width);
+        frame.bottom = saturatedSum(frame.top, height);
     }
 }
 
