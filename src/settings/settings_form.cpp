@@ -1,0 +1,127 @@
+#include "settings/settings_form.h"
+
+#include "iconwin/icon_loader.h"
+#include "platform/path_lookup.h"
+#include "settings/dropped_files.h"
+#include "settings/settings_save.h"
+
+namespace miruteka {
+
+SettingsForm::SettingsForm(LauncherState& state, LauncherHost& host, SettingsServices services,
+                           Picture& preview, SettingsWindowActions& window)
+    : state_(state), host_(host), services_(std::move(services)), preview_(preview),
+      window_(window) {}
+
+void SettingsForm::Form_Load() {
+    copy_.load(state_);
+    Option1_Click(0);
+}
+
+void SettingsForm::Option1_Click(int index) {
+    copy_.selectGroup(index);
+    FG_Click(index);
+}
+
+void SettingsForm::FG_Click(int index) {
+    const ItemGrid& grid = copy_.grid(index);
+    const std::string& path = grid.row(grid.currentRow()).path;
+    preview_.clear();
+    if (path.empty() || !pathExists(services_.files, path, LookupKind::FilesAndFolders)) {
+        return;
+    }
+    drawItemIcon(services_.icons, preview_, path);
+}
+
+void SettingsForm::selectRow(int index, int r) {
+    copy_.grid(index).setCurrentRow(r);
+    FG_Click(index);
+}
+
+void SettingsForm::FG_OLEDragDrop(int index, const std::vector<std::string>& files) {
+    if (addDroppedFiles(copy_.grid(index), files).gridFull) {
+        services_.messages.showError(kGridFullMessage);
+    }
+}
+
+void SettingsForm::Slider_Change(int slider, int value) {
+    copy_.setSlider(slider, value);
+}
+
+void SettingsForm::Command1_Click() {
+    const SaveResult saved =
+        saveWorkingCopy(services_.files, services_.codePage, services_.listPath, copy_, state_);
+    if (!saved.saved()) {
+        services_.messages.showError(saveFailureMessage(saved));
+        return;
+    }
+    host_.setTimerInterval(state_.settings.intTimerInterval);
+    closeWindow();
+}
+
+void SettingsForm::Command2_Click() {
+    closeWindow();
+}
+
+void SettingsForm::Command3_Click() {
+    if (!services_.messages.askYesNo(kQuitQuestion)) {
+        return;
+    }
+    // Nothing is saved; blnSettingsOpen stays set because nothing runs afterwards.
+    host_.quit();
+    window_.unloadWindow();
+}
+
+void SettingsForm::Command4_Click() {
+    copy_.visibleGrid().moveUp();
+}
+
+void SettingsForm::Command5_Click() {
+    copy_.visibleGrid().moveDown();
+}
+
+void SettingsForm::Command6_Click() {
+    const GridRow& row = copy_.visibleGrid().row(copy_.visibleGrid().currentRow());
+    if (row.blank()) {
+        services_.messages.showError(kBlankRowMessage);
+        return;
+    }
+    // Copies: the dialog writes back into this very row.
+    window_.showItemDialog(std::string(row.name), std::string(row.path));
+}
+
+void SettingsForm::Command7_Click() {
+    ItemGrid& grid = copy_.visibleGrid();
+    if (!services_.messages.askYesNo(grid.row(grid.currentRow()).name + kDeleteQuestionSuffix)) {
+        return;
+    }
+    grid.deleteCurrentRow();
+}
+
+void SettingsForm::Command8_Click() {
+    ItemGrid& grid = copy_.visibleGrid();
+    const auto free = grid.firstRowWithEmptyPath();
+    if (!free) {
+        services_.messages.showError(kGridFullMessage);
+        return;
+    }
+    grid.setCurrentRow(*free);
+    window_.showItemDialog("", "");
+}
+
+void SettingsForm::Command9_Click() {
+    window_.showAbout();
+}
+
+void SettingsForm::writeDialogItem(const std::string& name, const std::string& path) {
+    ItemGrid& grid = copy_.visibleGrid();
+    grid.setRow(grid.currentRow(), name, path);
+    FG_Click(copy_.intGroupIndex());
+}
+
+void SettingsForm::closeWindow() {
+    window_.unloadWindow();
+    host_.ICLOAD();
+    state_.blnSettingsOpen = false;
+}
+
+} // namespace miruteka

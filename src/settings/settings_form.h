@@ -1,0 +1,85 @@
+// Form6, the settings window, without its controls: loading, the group selector, the
+// preview, drops on a grid, the sliders and the nine command buttons. The window layer turns
+// messages into these calls and shows what the working copy holds.
+#pragma once
+
+#include "data/launcher_state.h"
+#include "iconwin/launcher_host.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/icons.h"
+#include "settings/settings_working_copy.h"
+
+#include <string>
+#include <vector>
+
+namespace miruteka {
+
+inline constexpr const char* kBlankRowMessage = "空欄の行は編集できません。";
+inline constexpr const char* kGridFullMessage = "これ以上追加できません。";
+inline constexpr const char* kDeleteQuestionSuffix = "を削除しますか？";
+inline constexpr const char* kQuitQuestion = "ミルテカを終了しますか？";
+
+// What the logic needs the window itself to do.
+class SettingsWindowActions {
+  public:
+    virtual ~SettingsWindowActions() = default;
+    // Destroys the window and its controls; the logic goes on to finish the handler.
+    virtual void unloadWindow() = 0;
+    // Shows the item dialog modal with these texts in its boxes; returns when it closes.
+    // On its OK the dialog calls SettingsForm::writeDialogItem.
+    virtual void showItemDialog(const std::string& name, const std::string& path) = 0;
+    // Shows the about window modal; returns when it closes.
+    virtual void showAbout() = 0;
+};
+
+struct SettingsServices {
+    FileSystem& files;
+    const AnsiCodePage& codePage;
+    IconApi& icons;
+    MessageBoxes& messages;
+    std::string listPath;
+};
+
+class SettingsForm {
+  public:
+    SettingsForm(LauncherState& state, LauncherHost& host, SettingsServices services,
+                 Picture& preview, SettingsWindowActions& window);
+
+    const SettingsWorkingCopy& workingCopy() const { return copy_; }
+
+    void Form_Load();
+    void Option1_Click(int index);
+    // Updates the preview from grid index's current row.
+    void FG_Click(int index);
+    // The user selected row r of grid index (a click or the keyboard).
+    void selectRow(int index, int r);
+    void FG_OLEDragDrop(int index, const std::vector<std::string>& files);
+    void Slider_Change(int slider, int value);
+
+    void Command1_Click(); // OK: save, take over, close
+    void Command2_Click(); // Cancel
+    void Command3_Click(); // Quit
+    void Command4_Click(); // Move up
+    void Command5_Click(); // Move down
+    void Command6_Click(); // Edit
+    void Command7_Click(); // Delete
+    void Command8_Click(); // Add
+    void Command9_Click(); // Version
+
+    // The item dialog's OK: the texts go into the current row of the visible grid.
+    void writeDialogItem(const std::string& name, const std::string& path);
+
+  private:
+    void closeWindow();
+
+    LauncherState& state_;
+    LauncherHost& host_;
+    SettingsServices services_;
+    Picture& preview_;
+    SettingsWindowActions& window_;
+    SettingsWorkingCopy copy_;
+};
+
+} // namespace miruteka
