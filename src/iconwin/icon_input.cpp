@@ -1,0 +1,105 @@
+#include "iconwin/icon_input.h"
+
+#include "launch/execute.h"
+
+namespace miruteka {
+namespace {
+
+bool validGroup(int group) {
+    return group >= 1 && group <= kGroupCount;
+}
+
+// The path of the group's shown item, or an empty one when the slot is out of range.
+std::string shownItemPath(const LauncherState& state, int group) {
+    const int slot = state.shownSlot(group);
+    if (slot < 0 || slot >= kSlotCount) {
+        return {};
+    }
+    return state.items.path(group, slot);
+}
+
+} // namespace
+
+std::string dropCommandLine(const std::string& program, const std::string& droppedPath) {
+    // Unquoted, a path such as "C:\My Files\a -x.txt" would reach the program as several
+    // arguments, some of which could read as options.
+    if (droppedPath.find(' ') == std::string::npos) {
+        return program + " " + droppedPath;
+    }
+    // Backslashes before the closing quote would escape it: double them.
+    const std::size_t lastKept = droppedPath.find_last_not_of('\\');
+    const std::size_t trailing =
+        lastKept == std::string::npos ? droppedPath.size() : droppedPath.size() - lastKept - 1;
+    return program + " \"" + droppedPath + std::string(trailing, '\\') + "\"";
+}
+
+IconInput::IconInput(LauncherState& state, PointerInput& pointer, ProcessApi& processes,
+                     IconInputWindows& windows)
+    : state_(state), pointer_(pointer), processes_(processes), windows_(windows) {}
+
+void IconInput::IC_MouseMove(int) {
+    lockOnPointer();
+}
+
+void IconInput::IC_OLEDragOver(int) {
+    lockOnPointer();
+}
+
+// Every touch moves the point from which the release distance is measured.
+void IconInput::lockOnPointer() {
+    const Point pointer = pointer_.cursorPos();
+    state_.blnMouseOnIcon = true;
+    state_.lngMouseX = pointer.x;
+    state_.lngMouseY = pointer.y;
+}
+
+void IconInput::IC_MouseDown(int group, int button) {
+    if (!validGroup(group)) {
+        return;
+    }
+    switch (button) {
+    case 1:
+        startShownItem(group);
+        break;
+    case 2:
+        openPopup(group);
+        break;
+    case 4:
+        windows_.hideIconWindow(group);
+        break;
+    default:
+        break;
+    }
+}
+
+void IconInput::startShownItem(int group) {
+    const std::string path = shownItemPath(state_, group);
+    if (!path.empty()) {
+        cExecute(processes_).ShellX(path, 1, 0, false);
+    }
+}
+
+void IconInput::openPopup(int group) {
+    if (state_.intOpenGroup != 0) {
+        return;
+    }
+    // The popup fills itself from intOpenGroup, so it is set before the popup exists. Only
+    // the motion timer's watch clears it again.
+    state_.intOpenGroup = static_cast<int16_t>(group);
+    windows_.showPopupModally(group);
+}
+
+void IconInput::IC_OLEDragDrop(int group, const std::vector<std::string>& files) {
+    if (!validGroup(group)) {
+        return;
+    }
+    for (const std::string& file : files) {
+        // Read afresh for each file: a start may dispatch messages that change the tables.
+        const std::string program = shownItemPath(state_, group);
+        if (!program.empty()) {
+            cExecute(processes_).ShellX(dropCommandLine(program, file), 1, 0, false);
+        }
+    }
+}
+
+} // namespace miruteka

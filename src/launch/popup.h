@@ -1,0 +1,62 @@
+// Form5, the item list popup: ten entries for the slots of the open group. A left press
+// starts an entry's item and closes the popup; a right press makes it the group's shown
+// item. The hovered entry and the shown item are highlighted.
+#pragma once
+
+#include "data/launcher_state.h"
+#include "iconwin/launcher_host.h"
+#include "platform/process.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace miruteka {
+
+// Entry colours as 0x00BBGGRR; the resting colour is the system's button face
+// (0x80000000 | COLOR_BTNFACE), which the window layer looks up.
+inline constexpr uint32_t kEntryRestingColour = 0x8000000F;
+inline constexpr uint32_t kEntryShownColour = 0x0080C0FF;   // light orange
+inline constexpr uint32_t kEntryHoverColour = 0x0080FFFF;   // light yellow
+inline constexpr const char* kEmptyEntryCaption = "\u00D7"; // "×"
+
+inline constexpr const char* kLeftClickHint = "左クリック・・・アイコンの実行";
+inline constexpr const char* kRightClickHint = "右クリック・・・表示アイコンの変更";
+
+struct PopupEntry {
+    std::string caption;
+    bool enabled = false;
+    uint32_t colour = kEntryRestingColour;
+};
+
+class ItemListPopup {
+  public:
+    enum class AfterPress { StayOpen, Close };
+
+    // The popup serves state.intOpenGroup, which must be 1..4 while it exists.
+    ItemListPopup(LauncherState& state, ProcessApi& processes, LauncherHost& host);
+
+    // Fills the ten entries from the open group's names; all start in the resting colour.
+    void Form_Load();
+
+    const std::array<PopupEntry, kSlotCount>& entries() const { return entries_; }
+
+    // The pointer over an enabled entry: it turns light yellow, the shown item light orange.
+    void Command1_MouseMove(int index);
+    // The pointer over the background (or a disabled entry): only the shown item is marked.
+    void Form_MouseMove();
+
+    // A button going down on an entry; button is the mask 1 (left), 2 (right), 4 (middle).
+    AfterPress Command1_MouseDown(int index, int button);
+
+  private:
+    int group() const { return state_.intOpenGroup; }
+    void paintRestingAndShown();
+
+    LauncherState& state_;
+    ProcessApi& processes_;
+    LauncherHost& host_;
+    std::array<PopupEntry, kSlotCount> entries_{};
+};
+
+} // namespace miruteka
