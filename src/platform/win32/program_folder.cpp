@@ -1,0 +1,38 @@
+#include "platform/win32/program_folder.h"
+
+#include "platform/win32/wide_string.h"
+
+#include <windows.h>
+
+namespace miruteka::win32 {
+
+std::string folderOfFile(std::wstring_view filePath) {
+    const size_t separator = filePath.find_last_of(L"\\/");
+    if (separator == std::wstring_view::npos) {
+        return {};
+    }
+    std::wstring_view folder = filePath.substr(0, separator);
+    if (folder.empty() || folder.back() == L':') {
+        folder = filePath.substr(0, separator + 1); // "C:\" keeps its separator
+    }
+    return toUtf8(folder);
+}
+
+std::string programFolder() {
+    // Paths can be longer than MAX_PATH; grow until the name fits.
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return folderOfFile(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace miruteka::win32

@@ -1,0 +1,16 @@
+// The folder of the running program, where its list file and help page live.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace miruteka::win32 {
+
+// The folder of the running exe (GetModuleFileNameW) in UTF-8, without a trailing "\"
+// except for a drive root ("C:\"). Empty if Windows cannot say.
+std::string programFolder();
+
+// The folder part of a full file path, by the same rule.
+std::string folderOfFile(std::wstring_view filePath);
+
+} // namespace miruteka::win32

@@ -1,0 +1,208 @@
+#include "data/list_file.h"
+#include "platform/win32/program_folder.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/wide_string.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace miruteka::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string rawRead(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void rawWrite(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string utf8(const fs::path& path) {
+    return toUtf8(path.wstring());
+}
+
+// Each test gets a fresh folder with a Japanese name (whose "ソ" ends in the byte of "\").
+class ListFileWinTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static int counter = 0;
+        folder_ = fs::temp_directory_path() /
+                  (L"ミルテカ ソフト " + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(++counter));
+        fs::remove_all(folder_);
+        ASSERT_TRUE(fs::create_directories(folder_));
+        listPath_ = listFilePath(utf8(folder_));
+        listFile_ = folder_ / L"filelist.txt";
+    }
+    void TearDown() override {
+        ::SetFileAttributesW(listFile_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    fs::path temporaryFile() const { return folder_ / L"filelist.txt.new"; }
+
+    fs::path folder_;
+    fs::path listFile_;
+    std::string listPath_;
+    Win32CodePage codePage_;
+    Win32FileSystem files_;
+};
+
+TEST(Win32CodePage, AgreesWithCodePage932AndRefusesWhatWouldNotComeBack) {
+    ASSERT_EQ(::GetACP(), 932u) << "the tests expect a Japanese system code page";
+    const Win32CodePage codePage;
+    EXPECT_EQ(codePage.fromUtf8("C:\\ソフト\\表.exe"),
+              std::string("C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe"));
+    EXPECT_EQ(codePage.fromUtf8("～"), std::string("\x81\x60"));
+    EXPECT_EQ(codePage.fromUtf8(""), std::string());
+    EXPECT_FALSE(codePage.fromUtf8("〜"));               // U+301C
+    EXPECT_FALSE(codePage.fromUtf8("a\xC2\xA5"));        // "¥", best-fit to "\"
+    EXPECT_FALSE(codePage.fromUtf8("\xF0\x9F\x98\x80")); // an emoji
+    EXPECT_FALSE(codePage.fromUtf8("\xE2\x82"));         // broken UTF-8
+
+    EXPECT_EQ(codePage.toUtf8("C:\\\x83\x5C"), "C:\\ソ");
+    EXPECT_EQ(codePage.toUtf8("\x83 A\x83\x5C"), "\xEF\xBF\xBD Aソ");
+    EXPECT_EQ(codePage.toUtf8("ab\x83"), "ab\xEF\xBF\xBD");
+}
+
+TEST(Win32CodePage, UnicodeAsTheSystemCodePageKeepsEverything) {
+    const Win32CodePage codePage(CP_UTF8);
+    EXPECT_EQ(codePage.fromUtf8("〜\xF0\x9F\x98\x80"), std::string("〜\xF0\x9F\x98\x80"));
+    EXPECT_FALSE(codePage.fromUtf8("\xE2\x82"));
+    EXPECT_EQ(codePage.toUtf8("a\xE2\x82"), "a\xEF\xBF\xBD");
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningExe) {
+    const std::string folder = programFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(fs::exists(fs::path(toWide(folder)) / L"win_tests.exe"));
+
+    EXPECT_EQ(folderOfFile(L"C:\\miruteka.exe"), "C:\\");
+    EXPECT_EQ(folderOfFile(L"C:\\ツール\\ソ\\miruteka.exe"), "C:\\ツール\\ソ");
+    EXPECT_EQ(folderOfFile(L"\\\\server\\share\\miruteka.exe"), "\\\\server\\share");
+}
+
+TEST_F(ListFileWinTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
+    ASSERT_FALSE(listFileExists(files_, listPath_));
+    ASSERT_TRUE(ensureListFile(files_, codePage_, listPath_).saved());
+    std::string expected = " 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n";
+    for (int line = 6; line <= 85; ++line) {
+        expected += "\r\n";
+    }
+    ASSERT_EQ(expected.size(), 191u);
+    EXPECT_EQ(rawRead(listFile_), expected);
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+
+    Settings settings;
+    ItemTables items;
+    items.strItemName[0] = "stale";
+    readListFile(files_, codePage_, listPath_, settings, items);
+    EXPECT_EQ(settings, kDefaultSettings);
+    EXPECT_EQ(items, ItemTables{});
+}
+
+TEST_F(ListFileWinTest, JapaneseItemsSurviveASaveAndARead) {
+    const Settings saved{-32768, 32767, 0, -7, 1};
+    ItemTables items;
+    items.strItemName[itemIndex(1, 0)] = "ソフト";
+    items.strItemPath[itemIndex(1, 0)] = utf8(folder_ / L"表示.exe");
+    items.strItemName[itemIndex(4, 9)] = "最後, \"quoted\" ";
+    items.strItemPath[itemIndex(4, 9)] = "D:\\";
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, saved, items).saved());
+
+    const std::string bytes = rawRead(listFile_);
+    const std::string head =
+        "-32768 \r\n 32767 \r\n 0 \r\n-7 \r\n 1 \r\n\x83\x5C\x83\x74\x83\x67\r\n";
+    EXPECT_EQ(bytes.substr(0, head.size()), head);
+    EXPECT_NE(bytes.find("\\\x95\x5C\x8E\xA6.exe\r\n"), std::string::npos);
+
+    Settings readSettings;
+    ItemTables readItems;
+    readListFile(files_, codePage_, listPath_, readSettings, readItems);
+    EXPECT_EQ(readSettings, saved);
+    EXPECT_EQ(readItems, items);
+}
+
+TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSaved) {
+    rawWrite(listFile_, " 7 \r\n");
+    ASSERT_TRUE(::SetFileAttributesW(listFile_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(files_.attributes(listPath_)->hidden);
+
+    ASSERT_TRUE(ensureListFile(files_, codePage_, listPath_).saved());
+    EXPECT_EQ(rawRead(listFile_), " 7 \r\n");
+    Settings settings;
+    ItemTables items;
+    readListFile(files_, codePage_, listPath_, settings, items);
+    EXPECT_EQ(settings.intTimerInterval, 7);
+
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, {}).saved());
+    EXPECT_EQ(rawRead(listFile_).size(), 191u);
+    EXPECT_TRUE(files_.attributes(listPath_)->hidden);
+}
+
+TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {
+    const std::string old = " 1 \r\n 2 \r\nold name\r\n";
+    rawWrite(listFile_, old);
+    {
+        const UniqueFile held(::CreateFileW(listFile_.c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        const SaveResult result = writeListFile(files_, codePage_, listPath_, kDefaultSettings, {});
+        EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
+        EXPECT_EQ(result.writeError, WriteError::CannotReplace);
+        EXPECT_FALSE(fs::exists(temporaryFile()));
+    }
+    EXPECT_EQ(rawRead(listFile_), old);
+}
+
+TEST_F(ListFileWinTest, SaveWithAFolderInTheWayOfTheTemporaryFileKeepsTheOldBytes) {
+    const std::string old = " 1 \r\n 2 \r\nold name\r\n";
+    rawWrite(listFile_, old);
+    ASSERT_TRUE(fs::create_directory(temporaryFile()));
+    const SaveResult result = writeListFile(files_, codePage_, listPath_, kDefaultSettings, {});
+    EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
+    EXPECT_EQ(result.writeError, WriteError::CannotCreateTemporary);
+    EXPECT_EQ(rawRead(listFile_), old);
+    EXPECT_TRUE(fs::is_directory(temporaryFile())); // not ours to remove
+
+    // Without a list file the failure is the same: no half-written file appears.
+    fs::remove(listFile_);
+    EXPECT_FALSE(ensureListFile(files_, codePage_, listPath_).saved());
+    EXPECT_FALSE(fs::exists(listFile_));
+}
+
+TEST_F(ListFileWinTest, UnrepresentableNameIsRefusedBeforeAnythingIsWritten) {
+    const std::string old = " 1 \r\n";
+    rawWrite(listFile_, old);
+    ItemTables items;
+    items.strItemName[itemIndex(3, 4)] = "波〜線";
+    const SaveResult result = writeListFile(files_, codePage_, listPath_, kDefaultSettings, items);
+    EXPECT_EQ(result.status, SaveResult::Status::Unrepresentable);
+    EXPECT_EQ(result.group, 3);
+    EXPECT_EQ(result.row, 5);
+    EXPECT_EQ(rawRead(listFile_), old);
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+}
+
+TEST_F(ListFileWinTest, LookupsAndReadsOfMissingEntries) {
+    EXPECT_FALSE(files_.readFile(listPath_));
+    EXPECT_FALSE(files_.findFirst(listPath_));
+    EXPECT_FALSE(files_.attributes(listPath_));
+    const auto folder = files_.findFirst(utf8(folder_));
+    ASSERT_TRUE(folder);
+    EXPECT_TRUE(folder->directory);
+    EXPECT_FALSE(files_.readFile(utf8(folder_)));
+}
+
+} // namespace
+} // namespace miruteka::win32
