@@ -72,7 +72,7 @@ class FakeProcessApi : public ProcessApi {
     std::vector<Start> starts;
     std::vector<std::string> searches;
     std::vector<std::uint32_t> openedProcessIds;
-    // The order of the waiting calls: "exitCode", "pump", "sleep 100".
+    // The order of the waiting calls: "exitCode", "pump", "sleep 100", "close".
     std::vector<std::string> events;
     std::vector<std::uintptr_t> closed;
     int handlesGiven = 0;

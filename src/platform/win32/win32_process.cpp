@@ -1,0 +1,100 @@
+#include "platform/win32/win32_process.h"
+
+#include "platform/win32/unique.h"
+#include "platform/win32/wide_string.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <iterator>
+#include <utility>
+
+namespace miruteka::win32 {
+
+bool Win32ProcessApi::searchPath(const std::string& name) {
+    const std::wstring wideName = toWide(name);
+    wchar_t found[MAX_PATH + 1];
+    // No path and no default extension: the default search order, the name as given. A
+    // longer result than the buffer still returns its size, which still means "found".
+    return ::SearchPathW(nullptr, wideName.c_str(), nullptr, static_cast<DWORD>(std::size(found)),
+                         found, nullptr) != 0;
+}
+
+ShellOpenResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
+    const std::wstring file = toWide(request.file);
+    const std::wstring parameters = toWide(request.parameters);
+
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI | (request.wantProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+    info.hwnd = reinterpret_cast<HWND>(request.owner);
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    // Empty strings rather than null: no parameters, and the started item works in our
+    // current folder.
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = L"";
+    info.nShow = request.show;
+
+    ShellOpenResult result;
+    result.started = ::ShellExecuteExW(&info) != FALSE;
+    ProcessHandle process(this, reinterpret_cast<std::uintptr_t>(info.hProcess));
+    if (result.started) {
+        result.process = std::move(process);
+    }
+    return result;
+}
+
+std::uint32_t Win32ProcessApi::startProcess(const std::string& commandLine) {
+    // CreateProcessW may write into the command line, so it gets its own copy.
+    std::wstring line = toWide(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
+        return 0;
+    }
+    const UniqueHandle process(started.hProcess);
+    const UniqueHandle thread(started.hThread);
+    return started.dwProcessId;
+}
+
+ProcessHandle Win32ProcessApi::openProcess(std::uint32_t processId) {
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, TRUE, processId);
+    return ProcessHandle(this, reinterpret_cast<std::uintptr_t>(process));
+}
+
+std::optional<std::uint32_t> Win32ProcessApi::exitCode(const ProcessHandle& process) {
+    DWORD code = 0;
+    if (!process || !::GetExitCodeProcess(reinterpret_cast<HANDLE>(process.value()), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+void Win32ProcessApi::pumpMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Leave the quit request for the message loop that owns it.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+void Win32ProcessApi::sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+void Win32ProcessApi::closeProcess(std::uintptr_t value) {
+    ::CloseHandle(reinterpret_cast<HANDLE>(value));
+}
+
+} // namespace miruteka::win32
