@@ -155,22 +155,8 @@ void Motion::releaseIconLock(Point pointer) {
     }
 }
 
-// The popup stays while the pointer is on it, edges included; leaving it closes it. A
-// popup that has already gone only clears the lock.
 void Motion::watchPopup(Point pointer) {
-    if (state_.intOpenGroup == 0) {
-        return;
-    }
-    const bool open = popup_.isOpen();
-    if (open) {
-        const Rect frame = popup_.frame();
-        if (frame.left <= pointer.x && pointer.x <= frame.right && frame.top <= pointer.y &&
-            pointer.y <= frame.bottom) {
-            return;
-        }
-        popup_.close();
-    }
-    state_.intOpenGroup = 0;
+    miruteka::watchPopup(state_, popup_, pointer);
 }
 
 } // namespace miruteka

@@ -3,6 +3,7 @@
 // for whichever popup is currently shown.
 #pragma once
 
+#include "data/launcher_state.h"
 #include "platform/geometry.h"
 
 namespace miruteka {
@@ -19,5 +20,10 @@ class OpenPopup {
     // Closes the popup, which ends its modal display. Called only while isOpen() is true.
     virtual void close() = 0;
 };
+
+// The popup watch: closes an open popup once the pointer is off it (its edges count as on
+// it), and ends the popup lock once the popup is gone. The motion tick runs it; so does the
+// popup itself while the motion timer is stopped.
+void watchPopup(LauncherState& state, OpenPopup& popup, Point pointer);
 
 } // namespace miruteka
