@@ -1,0 +1,498 @@
+#include "settings/win32/settings_window.h"
+
+#include "about/win32/about_window.h"
+#include "platform/geometry.h"
+#include "platform/win32/graphical_button.h"
+#include "platform/win32/modal_window.h"
+#include "platform/win32/ui_font.h"
+#include "platform/win32/wide_string.h"
+#include "settings/win32/item_dialog_window.h"
+
+#include <commctrl.h>
+
+namespace miruteka::win32 {
+namespace {
+
+constexpr const wchar_t* kClassName = L"MirutekaForm6";
+constexpr const wchar_t* kCaption = L"ミルテカ設定";
+constexpr COLORREF kLightYellow = RGB(255, 255, 192); // 0x00C0FFFF
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT kRunDroppedFiles = WM_APP + 1;
+constexpr UINT kRestoreSelection = WM_APP + 2;
+
+// Layout in twips of the client area: left, top, width, height.
+struct Twips {
+    int left, top, width, height;
+    RECT pixels() const {
+        const int x = twipsToPixels(left);
+        const int y = twipsToPixels(top);
+        return RECT{x, y, x + twipsToPixels(width), y + twipsToPixels(height)};
+    }
+};
+
+constexpr int kClientWidth = 8250;
+constexpr int kClientHeight = 6585;
+// Frame1 has no border and the window's colour, so only its offset for the option buttons
+// shows.
+constexpr int kFrameLeft = 60;
+constexpr int kFrameTop = 60;
+constexpr std::array<int, kGroupCount> kOptionLeft{120, 1500, 2880, 4260};
+constexpr Twips kGrid{180, 660, 7935, 2235};
+constexpr Twips kPreview{180, 3000, 480, 480};
+constexpr int kColumnWidth = 3800;
+constexpr int kRowHeight = 300;
+constexpr int kLineY = 3660;
+constexpr int kLineLeft = -540;
+constexpr int kLineRight = 8520;
+constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340};
+
+struct Command {
+    int number; // CommandN
+    const wchar_t* caption;
+    Twips bounds;
+    bool bottomRow; // the OK row uses the large font
+};
+// In tab order.
+constexpr std::array<Command, 9> kCommands{{
+    {1, L"OK", {120, 6000, 1455, 435}, true},
+    {2, L"キャンセル", {1800, 6000, 1455, 435}, true},
+    {3, L"終了", {6600, 6000, 1455, 435}, true},
+    {8, L"追加", {2220, 3060, 1335, 375}, false},
+    {7, L"削除", {6780, 3060, 1335, 375}, false},
+    {6, L"編集", {780, 3060, 1335, 375}, false},
+    {5, L"▼　下へ移動", {5100, 3060, 1335, 375}, false},
+    {4, L"▲　上へ移動", {3660, 3060, 1335, 375}, false},
+    {9, L"バージョン", {4920, 6000, 1455, 435}, true},
+}};
+
+constexpr std::array<const wchar_t*, kSliderCount> kSliderCaptions{
+    L"タイマー間隔", L"アイコンが動く最小マウス移動距離", L"マウスとアイコンの離れ具合",
+    L"アイコン同士の離れ具合", L"ロックを解除するマウス移動距離"};
+
+// A list view's rows are as high as its small images (plus a grid line, on some versions):
+// a blank image list sets the height, corrected once by what the first row measures.
+void setRowHeight(HWND grid, int height) {
+    auto measure = [grid] {
+        RECT row{};
+        ListView_GetItemRect(grid, 0, &row, LVIR_BOUNDS);
+        return static_cast<int>(row.bottom - row.top);
+    };
+    auto useImageHeight = [grid](int imageHeight) {
+        // The list view owns its image lists and destroys them with itself.
+        HIMAGELIST old = ListView_SetImageList(
+            grid, ImageList_Create(1, imageHeight, ILC_COLOR, 1, 0), LVSIL_SMALL);
+        if (old != nullptr) {
+            ImageList_Destroy(old);
+        }
+    };
+    useImageHeight(height);
+    const int extra = measure() - height;
+    if (extra != 0 && height - extra > 0) {
+        useImageHeight(height - extra);
+    }
+}
+
+int optionIndex(int id) {
+    return id - kOption1Id;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(SettingsWindowContext context)
+    : context_(std::move(context)), ownMessages_(std::make_unique<Win32MessageBoxes>()),
+      preview_(kWhite),
+      form_(context_.state, context_.host,
+            SettingsServices{context_.files, context_.codePage, context_.icons,
+                             context_.messages != nullptr ? *context_.messages : *ownMessages_,
+                             context_.listPath},
+            preview_, *this) {
+    if (!context_.itemDialog) {
+        context_.itemDialog = [this](HWND owner, const ItemFields& fields, ItemDialogHost& host) {
+            win32::showItemDialog(owner, fields, context_.files, host);
+        };
+    }
+    if (!context_.about) {
+        context_.about = [](HWND owner) { showAboutWindow(owner); };
+    }
+}
+
+SettingsWindow::~SettingsWindow() = default;
+
+bool SettingsWindow::create() {
+    backBrush_.reset(::CreateSolidBrush(kLightYellow));
+    defaultFont_ = createMessageFont();
+    labelFont_ = createFont(kPGothicFace, 11.25);
+    bottomButtonFont_ = createFont(kPGothicFace, 12);
+    gridFont_ = createFont(kPGothicFace, 9);
+
+    const SIZE outer = outerSizeForClient(kStyle, kExStyle, twipsToPixels(kClientWidth),
+                                          twipsToPixels(kClientHeight));
+    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const POINT corner = centredOver(screen, outer);
+    WNDCLASSEXW windowClass{};
+    if (WindowBase::create(kClassName, windowClass, kExStyle, kCaption, kStyle, corner.x, corner.y,
+                           outer.cx, outer.cy, context_.owner) == nullptr) {
+        return false;
+    }
+    ownMessages_->setOwner(hwnd());
+    createControls();
+    preview_.setWindow(control(kPreviewId));
+    form_.Form_Load();
+    refresh();
+    registerDrops();
+    dialogKeys_ = std::make_unique<ModelessDialogKeys>(hwnd());
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+    ::SetFocus(control(kOption1Id));
+    return true;
+}
+
+HWND SettingsWindow::addControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                                const RECT& pixels, const UniqueGdiObject* font, DWORD exStyle) {
+    HWND control = ::CreateWindowExW(
+        exStyle, className, text, WS_CHILD | WS_CLIPSIBLINGS | style, pixels.left, pixels.top,
+        pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    if (control != nullptr && font != nullptr) {
+        setWindowFont(control, *font);
+    }
+    return control;
+}
+
+// Created in tab order; the labels come last, under the sliders that overlap them.
+void SettingsWindow::createControls() {
+    for (int k = 0; k < kGroupCount; ++k) {
+        const Twips bounds{kFrameLeft + kOptionLeft[k], kFrameTop + 60, 1215, 435};
+        const std::wstring caption = L"オプション　" + std::to_wstring(k + 1);
+        addControl(L"BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                   kOption1Id + k, bounds.pixels(), &defaultFont_);
+    }
+    for (const Command& command : kCommands) {
+        if (command.number == 9) {
+            break; // Version is last in the tab order, after the grids and sliders
+        }
+        addControl(L"BUTTON", command.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                   kCommandId + command.number, command.bounds.pixels(),
+                   command.bottomRow ? &bottomButtonFont_ : &defaultFont_);
+    }
+    addControl(L"STATIC", L"", WS_VISIBLE | SS_OWNERDRAW, kPreviewId, kPreview.pixels(), nullptr);
+    createGrid(0);
+    for (int slider = 0; slider < kSliderCount; ++slider) {
+        HWND trackbar = addControl(
+            TRACKBAR_CLASSW, L"", WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
+            kSliderId + 1 + slider, Twips{3540, kSliderTop[slider], 3795, 255}.pixels(), nullptr);
+        const int maximum = kSliderMaximum[slider];
+        ::SendMessageW(trackbar, TBM_SETRANGEMIN, FALSE, 0);
+        ::SendMessageW(trackbar, TBM_SETRANGEMAX, FALSE, maximum);
+        ::SendMessageW(trackbar, TBM_SETTICFREQ, maximum / 10, 0);
+        ::SendMessageW(trackbar, TBM_SETLINESIZE, 0, 1);
+        ::SendMessageW(trackbar, TBM_SETPAGESIZE, 0, maximum / 10);
+    }
+    for (int k = 1; k < kGroupCount; ++k) {
+        createGrid(k);
+    }
+    const Command& version = kCommands.back();
+    addControl(L"BUTTON", version.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+               kCommandId + version.number, version.bounds.pixels(), &bottomButtonFont_);
+
+    for (int slider = 0; slider < kSliderCount; ++slider) {
+        addControl(L"STATIC", kSliderCaptions[slider], WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                   kCaptionLabelId + 1 + slider, Twips{120, kSliderTop[slider], 4395, 255}.pixels(),
+                   &labelFont_);
+        addControl(L"STATIC", L"0", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kValueLabelId + 1 + slider,
+                   Twips{7500, kSliderTop[slider], 495, 255}.pixels(), &labelFont_);
+    }
+}
+
+void SettingsWindow::createGrid(int index) {
+    HWND grid = addControl(WC_LISTVIEWW, L"",
+                           WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                               LVS_NOSORTHEADER,
+                           kGridId + index, kGrid.pixels(), &gridFont_);
+    ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    const std::array<const wchar_t*, 2> headers{L"名前", L"パス"};
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW spec{};
+        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        spec.cx = twipsToPixels(kColumnWidth);
+        spec.pszText = const_cast<wchar_t*>(headers[column]);
+        spec.iSubItem = column;
+        ListView_InsertColumn(grid, column, &spec);
+    }
+    for (int row = 0; row < kSlotCount; ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(L"");
+        ListView_InsertItem(grid, &item);
+    }
+    setRowHeight(grid, twipsToPixels(kRowHeight));
+}
+
+void SettingsWindow::registerDrops() {
+    for (int index = 0; index < kGroupCount; ++index) {
+        FileDropCallbacks callbacks;
+        // No message box may open inside the drop: the work runs once the drop has returned.
+        callbacks.drop = [this, index](std::vector<std::string> files) {
+            pendingDrops_.push_back({index, std::move(files)});
+            ::PostMessageW(hwnd(), kRunDroppedFiles, 0, 0);
+        };
+        drops_[index] = FileDropRegistration(control(kGridId + index), std::move(callbacks));
+    }
+}
+
+void SettingsWindow::refresh() {
+    if (hwnd() == nullptr) {
+        return;
+    }
+    refreshing_ = true;
+    const SettingsWorkingCopy& copy = form_.workingCopy();
+    for (int index = 0; index < kGroupCount; ++index) {
+        refreshGrid(index);
+    }
+    // Show the visible grid before hiding the others, so the focus never falls out of the window.
+    ::ShowWindow(control(kGridId + copy.intGroupIndex()), SW_SHOWNA);
+    for (int index = 0; index < kGroupCount; ++index) {
+        if (index != copy.intGroupIndex()) {
+            ::ShowWindow(control(kGridId + index), SW_HIDE);
+        }
+    }
+    for (int slider = 0; slider < kSliderCount; ++slider) {
+        const int value = copy.slider(slider);
+        HWND trackbar = control(kSliderId + 1 + slider);
+        if (::SendMessageW(trackbar, TBM_GETPOS, 0, 0) != value) {
+            ::SendMessageW(trackbar, TBM_SETPOS, TRUE, value);
+        }
+        ::SetWindowTextW(control(kValueLabelId + 1 + slider), toWide(sliderLabel(value)).c_str());
+    }
+    for (int k = 0; k < kGroupCount; ++k) {
+        ::InvalidateRect(control(kOption1Id + k), nullptr, FALSE);
+    }
+    refreshing_ = false;
+}
+
+void SettingsWindow::refreshGrid(int index) {
+    HWND grid = control(kGridId + index);
+    const ItemGrid& rows = form_.workingCopy().grid(index);
+    wchar_t shown[1024];
+    for (int r = ItemGrid::kFirstRow; r <= ItemGrid::kLastRow; ++r) {
+        const GridRow& row = rows.row(r);
+        const std::array<const std::string*, 2> cells{&row.name, &row.path};
+        for (int column = 0; column < 2; ++column) {
+            std::wstring text = toWide(*cells[column]);
+            ListView_GetItemText(grid, r - 1, column, shown, static_cast<int>(std::size(shown)));
+            if (text != shown) {
+                ListView_SetItemText(grid, r - 1, column, text.data());
+            }
+        }
+    }
+    const int current = rows.currentRow() - 1;
+    if (ListView_GetNextItem(grid, -1, LVNI_SELECTED) != current) {
+        ListView_SetItemState(grid, current, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    ListView_EnsureVisible(grid, current, FALSE);
+}
+
+LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
+            onCommand(LOWORD(wParam));
+        }
+        return 0;
+    case WM_NOTIFY:
+        return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_HSCROLL:
+        if (lParam != 0) {
+            onSlider(reinterpret_cast<HWND>(lParam));
+        }
+        return 0;
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC: {
+        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            ::SetBkColor(dc, kLightYellow);
+            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(backBrush_.get());
+        }
+        break;
+    }
+    case WM_ERASEBKGND: {
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backBrush_.get()));
+        return TRUE;
+    }
+    case WM_PAINT:
+        paintSeparator();
+        return 0;
+    case WM_CLOSE: // Alt+F4: the window has no close box, so this is the user's Cancel
+        form_.Command2_Click();
+        return 0;
+    case kRunDroppedFiles:
+        runDroppedFiles();
+        return 0;
+    case kRestoreSelection:
+        refresh();
+        return 0;
+    case WM_DESTROY:
+        // The grids still exist here; their drop targets go before they do.
+        for (auto& drop : drops_) {
+            drop = FileDropRegistration();
+        }
+        return 0;
+    default:
+        break;
+    }
+    return WindowBase::handleMessage(message, wParam, lParam);
+}
+
+void SettingsWindow::onDestroyed() {
+    dialogKeys_.reset();
+    pendingDrops_.clear();
+}
+
+void SettingsWindow::onCommand(int id) {
+    if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
+        form_.Option1_Click(optionIndex(id));
+    } else {
+        switch (id - kCommandId) {
+        case 1:
+            form_.Command1_Click();
+            break;
+        case 2:
+            form_.Command2_Click();
+            break;
+        case 3:
+            form_.Command3_Click();
+            break;
+        case 4:
+            form_.Command4_Click();
+            break;
+        case 5:
+            form_.Command5_Click();
+            break;
+        case 6:
+            form_.Command6_Click();
+            break;
+        case 7:
+            form_.Command7_Click();
+            break;
+        case 8:
+            form_.Command8_Click();
+            break;
+        case 9:
+            form_.Command9_Click();
+            break;
+        default:
+            return;
+        }
+    }
+    refresh();
+}
+
+LRESULT SettingsWindow::onNotify(const NMHDR& header) {
+    const int index = static_cast<int>(header.idFrom) - kGridId;
+    if (index < 0 || index >= kGroupCount) {
+        // The grids' headers: the columns keep their widths.
+        if (header.code == HDN_BEGINTRACKW || header.code == HDN_BEGINTRACKA ||
+            header.code == HDN_DIVIDERDBLCLICKW || header.code == HDN_DIVIDERDBLCLICKA) {
+            return TRUE;
+        }
+        return 0;
+    }
+    if (refreshing_) {
+        return 0;
+    }
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+        const bool wasSelected = (change.uOldState & LVIS_SELECTED) != 0;
+        if (change.iItem >= 0 && selected && !wasSelected) {
+            form_.selectRow(index, change.iItem + 1);
+        } else if (wasSelected && !selected) {
+            // A click beside the rows clears the selection; the grid always has a current row.
+            ::PostMessageW(hwnd(), kRestoreSelection, 0, 0);
+        }
+    } else if (header.code == NM_CLICK) {
+        const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+        if (click.iItem >= 0) {
+            form_.FG_Click(index);
+        }
+    }
+    return 0;
+}
+
+void SettingsWindow::onSlider(HWND trackbar) {
+    const int slider = ::GetDlgCtrlID(trackbar) - kSliderId - 1;
+    if (slider < 0 || slider >= kSliderCount || refreshing_) {
+        return;
+    }
+    form_.Slider_Change(slider, static_cast<int>(::SendMessageW(trackbar, TBM_GETPOS, 0, 0)));
+    ::SetWindowTextW(control(kValueLabelId + 1 + slider),
+                     toWide(sliderLabel(form_.workingCopy().slider(slider))).c_str());
+}
+
+void SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+    const int id = static_cast<int>(item.CtlID);
+    if (id == kPreviewId) {
+        preview_.paint(item.hDC);
+        return;
+    }
+    DRAWITEMSTRUCT look = item;
+    // The selected group's button stays down, like a pressed key.
+    if (id >= kOption1Id && id < kOption1Id + kGroupCount &&
+        optionIndex(id) == form_.workingCopy().intGroupIndex()) {
+        look.itemState |= ODS_SELECTED;
+    }
+    drawGraphicalButton(look, kLightOrange);
+}
+
+void SettingsWindow::runDroppedFiles() {
+    while (!pendingDrops_.empty() && hwnd() != nullptr) {
+        PendingDrop drop = std::move(pendingDrops_.front());
+        pendingDrops_.pop_front();
+        form_.FG_OLEDragDrop(drop.grid, drop.files);
+        refresh();
+    }
+}
+
+void SettingsWindow::paintSeparator() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(hwnd(), &paint);
+    UniqueGdiObject pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOWTEXT)));
+    {
+        SelectObjectScope selected(dc, pen.get());
+        ::MoveToEx(dc, twipsToPixels(kLineLeft), twipsToPixels(kLineY), nullptr);
+        ::LineTo(dc, twipsToPixels(kLineRight), twipsToPixels(kLineY));
+    }
+    ::EndPaint(hwnd(), &paint);
+}
+
+void SettingsWindow::unloadWindow() {
+    if (hwnd() != nullptr) {
+        ::DestroyWindow(hwnd());
+    }
+}
+
+void SettingsWindow::showItemDialog(const std::string& name, const std::string& path) {
+    refresh(); // Add has just moved the current row: show it before the dialog opens
+    context_.itemDialog(hwnd(), ItemFields{name, path}, *this);
+}
+
+void SettingsWindow::showAbout() {
+    context_.about(hwnd());
+}
+
+void SettingsWindow::acceptItem(const std::string& name, const std::string& path) {
+    form_.writeDialogItem(name, path);
+    refresh();
+}
+
+} // namespace miruteka::win32

@@ -1,0 +1,123 @@
+// Form6 on Windows: the settings window's controls, laid out as the layout in twips says,
+// turning their messages into SettingsForm calls and showing what its working copy holds.
+#pragma once
+
+#include "data/launcher_state.h"
+#include "iconwin/launcher_host.h"
+#include "platform/codepage.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/icons.h"
+#include "platform/win32/file_drop_target.h"
+#include "platform/win32/modeless_dialog_keys.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/win32_icons.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/window_base.h"
+#include "settings/item_dialog.h"
+#include "settings/settings_form.h"
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace miruteka::win32 {
+
+// Control ids (never IDOK or IDCANCEL: Enter and Esc are not meant to reach a button).
+enum SettingsControl : int {
+    kOption1Id = 1001,      // Option1(0)..Option1(3): 1001..1004
+    kGridId = 1011,         // FG(0)..FG(3): 1011..1014
+    kPreviewId = 1020,      // Picture1
+    kCommandId = 1100,      // Command1..Command9: 1101..1109
+    kSliderId = 1200,       // Slider1..Slider5: 1201..1205
+    kValueLabelId = 1210,   // the value labels of Slider1..Slider5: 1211..1215
+    kCaptionLabelId = 1220, // the caption labels of Slider1..Slider5: 1221..1225
+};
+
+struct SettingsWindowContext {
+    LauncherState& state;
+    LauncherHost& host;
+    FileSystem& files;
+    const AnsiCodePage& codePage;
+    IconApi& icons;
+    std::string listPath;
+    // A hidden window that owns the settings window keeps it off the taskbar.
+    HWND owner = nullptr;
+    // Message boxes over the window unless given.
+    MessageBoxes* messages = nullptr;
+    // The modal windows the buttons open; the item dialog and the about window unless given.
+    std::function<void(HWND owner, const ItemFields& fields, ItemDialogHost& host)> itemDialog;
+    std::function<void(HWND owner)> about;
+};
+
+class SettingsWindow : public WindowBase, private SettingsWindowActions, private ItemDialogHost {
+  public:
+    explicit SettingsWindow(SettingsWindowContext context);
+    ~SettingsWindow() override;
+
+    // Creates the window and its controls, loads the working copy and shows the window
+    // centred on the screen. False when the window could not be created.
+    bool create();
+
+    const SettingsForm& form() const { return form_; }
+    HWND control(int id) const { return ::GetDlgItem(hwnd(), id); }
+    const Win32Picture& preview() const { return preview_; }
+
+  protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onDestroyed() override;
+
+  private:
+    // SettingsWindowActions
+    void unloadWindow() override;
+    void showItemDialog(const std::string& name, const std::string& path) override;
+    void showAbout() override;
+    // ItemDialogHost
+    void acceptItem(const std::string& name, const std::string& path) override;
+
+    void createControls();
+    HWND addControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                    const RECT& twips, const UniqueGdiObject* font, DWORD exStyle = 0);
+    void createGrid(int index);
+    void registerDrops();
+
+    // Brings every control in line with the working copy.
+    void refresh();
+    void refreshGrid(int index);
+
+    void onCommand(int id);
+    LRESULT onNotify(const NMHDR& header);
+    void onSlider(HWND slider);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    void runDroppedFiles();
+    void paintSeparator();
+
+    SettingsWindowContext context_;
+    std::unique_ptr<Win32MessageBoxes> ownMessages_;
+    Win32Picture preview_;
+    SettingsForm form_;
+    // Set while the controls are brought in line, so the list views' own notifications
+    // are not taken for the user's.
+    bool refreshing_ = false;
+
+    struct PendingDrop {
+        int grid;
+        std::vector<std::string> files;
+    };
+    std::deque<PendingDrop> pendingDrops_;
+    std::array<FileDropRegistration, kGroupCount> drops_;
+    std::unique_ptr<ModelessDialogKeys> dialogKeys_;
+
+    UniqueGdiObject backBrush_;
+    UniqueGdiObject defaultFont_;
+    UniqueGdiObject labelFont_;
+    UniqueGdiObject bottomButtonFont_;
+    UniqueGdiObject gridFont_;
+};
+
+} // namespace miruteka::win32
