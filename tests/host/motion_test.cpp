@@ -1,7 +1,6 @@
 #include "fakes/fake_chain_windows.h"
 #include "fakes/fake_open_popup.h"
 #include "fakes/fake_pointer_input.h"
-#include "heap_counter.h"
 #include "iconwin/motion.h"
 
 #include <gtest/gtest.h>
@@ -367,28 +366,6 @@ TEST(Motion, PointerBeyondSixteenBitsOfYIsTrackedAtTheEdge) {
     chain.tickAt({600, -40000});
     EXPECT_EQ(chain.motion.lastY(), -32768);
     expectInWindowRange(chain.windows);
-}
-
-TEST(Motion, TickAllocatesNothing) {
-    Chain chain;
-    chain.windows.visible = {true, false, true, true};
-
-    const int64_t before = heapAllocationCount();
-    chain.tickAt({540, 500}); // moves and re-shows a window
-    chain.state.intOpenGroup = 2;
-    chain.popup.open = true;
-    chain.popup.rect = {0, 0, 10, 10};
-    chain.tickAt({600, 600}); // closes the popup
-    chain.state.blnMouseOnIcon = true;
-    chain.tickAt({700, 700}); // releases the icon lock
-    EXPECT_EQ(heapAllocationCount(), before);
-
-    EXPECT_TRUE(chain.windows.visible[1]);
-    EXPECT_EQ(chain.popup.closeCount, 1);
-    EXPECT_FALSE(chain.state.blnMouseOnIcon);
-    // The counter does see allocations.
-    auto probe = std::make_unique<int>(1);
-    EXPECT_EQ(heapAllocationCount(), before + 1);
 }
 
 TEST(TimerInterval, ZeroStopsTheTimerAndNegativeKeepsItsInterval) {
