@@ -51,8 +51,8 @@ struct SettingsWindowContext {
     // Message boxes over the window unless given.
     MessageBoxes* messages = nullptr;
     // The modal windows the buttons open; the item dialog and the about window unless given.
-    std::function<void(HWND owner, const ItemFields& fields, ItemDialogHost& host)> itemDialog;
-    std::function<void(HWND owner)> about;
+    std::function<void(HWND owner, const ItemFields& fields, ItemDialogHost& host)> itemDialog{};
+    std::function<void(HWND owner)> about{};
 };
 
 class SettingsWindow : public WindowBase, private SettingsWindowActions, private ItemDialogHost {

@@ -1,0 +1,312 @@
+// The settings window on the real program: opened from the tray icon in Wine's tray window,
+// closed with Cancel, Quit that ends the program without saving, and a user's whole round
+// trip of edits saved with OK (or kept when the save fails).
+#include "e2e/harness/harness.h"
+#include "e2e/harness/list_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace e2e {
+namespace {
+
+constexpr int kFirstOptionId = 1001;
+constexpr int kOkId = 1101;
+constexpr int kCancelId = 1102;
+constexpr int kQuitId = 1103;
+constexpr int kMoveUpId = 1104;
+constexpr int kDeleteId = 1107;
+constexpr int kAddId = 1108;
+constexpr int kFirstSliderId = 1201;
+constexpr int kFirstValueLabelId = 1211;
+constexpr int kItemDialogOkId = 1101;
+constexpr int kItemNameId = 1111;
+constexpr int kItemPathId = 1112;
+constexpr COLORREF kIconBackground = 0x0080FFFF;
+
+std::wstring systemProgram(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder, length) + L"\\" + name;
+}
+
+POINT centreOf(HWND window) {
+    const RECT rect = windowRect(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void clickAt(POINT point) {
+    movePointer(point.x, point.y);
+    click(Button::Left);
+}
+
+// Wine's own tray window (shown when the X server has no system tray); it hides when it holds
+// no icon.
+HWND wineTray() {
+    return ::FindWindowW(L"__winex11_standalone_tray", nullptr);
+}
+
+bool trayHasIcons() {
+    HWND tray = wineTray();
+    return tray != nullptr && ::IsWindowVisible(tray);
+}
+
+// The first icon of Wine's tray window: its first 20-pixel cell.
+POINT firstTrayIcon() {
+    POINT origin{0, 0};
+    ::ClientToScreen(wineTray(), &origin);
+    return {origin.x + 10, origin.y + 10};
+}
+
+// A dialog box (#32770) of the process with this title, if one shows.
+HWND dialogBox(const Instance& instance, const wchar_t* title) {
+    for (HWND window : instance.visibleWindows(L"#32770")) {
+        if (windowText(window) == title) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND visibleWindow(const Instance& instance, const wchar_t* className) {
+    HWND found = nullptr;
+    waitUntil([&] {
+        const auto shown = instance.visibleWindows(className);
+        found = shown.empty() ? nullptr : shown.front();
+        return found != nullptr;
+    });
+    return found;
+}
+
+bool allIconWindowsVisible(const Instance& instance) {
+    for (int group = 1; group <= 4; ++group) {
+        const std::wstring form = L"MirutekaForm" + std::to_wstring(group);
+        if (instance.visibleWindows(form.c_str()).empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+HWND openSettingsFromTray(const Instance& instance) {
+    clickAt(firstTrayIcon());
+    return visibleWindow(instance, L"MirutekaForm6");
+}
+
+// Answers the next message box of the process with this title by clicking the button.
+bool answerBox(const Instance& instance, const wchar_t* title, int button,
+               std::wstring* text = nullptr) {
+    HWND box = nullptr;
+    if (!waitUntil([&] { return (box = dialogBox(instance, title)) != nullptr; })) {
+        return false;
+    }
+    if (text != nullptr) {
+        *text = windowText(::GetDlgItem(box, 0xFFFF));
+    }
+    clickAt(centreOf(::GetDlgItem(box, button)));
+    return waitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); });
+}
+
+// Add in the settings window, then the item typed into the item dialog and confirmed.
+void addItem(const Instance& instance, HWND form6, const std::wstring& name,
+             const std::wstring& path) {
+    clickAt(centreOf(::GetDlgItem(form6, kAddId)));
+    HWND dialog = visibleWindow(instance, L"MirutekaItemDialog");
+    ASSERT_NE(dialog, nullptr);
+    ::SendMessageW(::GetDlgItem(dialog, kItemNameId), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(name.c_str()));
+    ::SendMessageW(::GetDlgItem(dialog, kItemPathId), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(path.c_str()));
+    clickAt(centreOf(::GetDlgItem(dialog, kItemDialogOkId)));
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindow(dialog); }));
+}
+
+// Keys sent to a slider as the keyboard would (it reports each move to the window).
+void pressOnSlider(HWND form6, int slider, WPARAM key, int times) {
+    HWND trackbar = ::GetDlgItem(form6, kFirstSliderId + slider);
+    for (int i = 0; i < times; ++i) {
+        ::PostMessageW(trackbar, WM_KEYDOWN, key, 0);
+        ::PostMessageW(trackbar, WM_KEYUP, key, 0);
+    }
+}
+
+std::wstring valueLabel(HWND form6, int slider) {
+    return windowText(::GetDlgItem(form6, kFirstValueLabelId + slider));
+}
+
+class SettingsWindowE2e : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ListFileContents contents;
+        contents.setItem(1, 0, L"メモ帳", systemProgram(L"notepad.exe"));
+        contents.setItem(2, 0, L"ワードパッド", systemProgram(L"write.exe"));
+        writeListFile(folder_.listFile(), contents);
+        listBefore_ = readBytes(folder_.listFile());
+
+        movePointer(600, 500);
+        instance_ = std::make_unique<Instance>(folder_.exe());
+        form1_ = instance_->waitForWindow(L"MirutekaForm1");
+        ASSERT_NE(form1_, nullptr);
+        ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(form1_) != FALSE; }));
+        ASSERT_TRUE(waitUntil(trayHasIcons));
+    }
+
+    std::vector<HWND> settingsWindows() const { return instance_->windows(L"MirutekaForm6"); }
+
+    HWND openSettings() { return openSettingsFromTray(*instance_); }
+
+    ProgramFolder folder_;
+    std::string listBefore_;
+    std::unique_ptr<Instance> instance_;
+    HWND form1_ = nullptr;
+};
+
+TEST_F(SettingsWindowE2e, TrayPressOpensTheSettingsOnceAndCancelBringsTheIconsBack) {
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    EXPECT_EQ(windowText(form6), L"ミルテカ設定");
+    for (int group = 1; group <= 2; ++group) {
+        const std::wstring form = L"MirutekaForm" + std::to_wstring(group);
+        EXPECT_TRUE(instance_->visibleWindows(form.c_str()).empty()) << group;
+    }
+
+    // A second press, with the window open, opens nothing more.
+    clickAt(firstTrayIcon());
+    EXPECT_FALSE(
+        waitUntil([&] { return settingsWindows().size() > 1; }, std::chrono::milliseconds(500)));
+    EXPECT_TRUE(::IsWindowVisible(form6));
+
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    ASSERT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+    EXPECT_TRUE(waitUntil([&] {
+        return !instance_->visibleWindows(L"MirutekaForm1").empty() &&
+               !instance_->visibleWindows(L"MirutekaForm2").empty();
+    }));
+    EXPECT_EQ(readBytes(folder_.listFile()), listBefore_);
+
+    // And it opens again.
+    EXPECT_NE(openSettings(), nullptr);
+}
+
+TEST_F(SettingsWindowE2e, QuitAnsweredYesEndsWithoutSavingAndTakesTheTrayIconAway) {
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    // An edit that must not be saved: the timer slider moves by a page.
+    const RECT slider = windowRect(::GetDlgItem(form6, kFirstSliderId));
+    clickAt({slider.right - 8, (slider.top + slider.bottom) / 2});
+
+    clickAt(centreOf(::GetDlgItem(form6, kQuitId)));
+    HWND question = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (question = dialogBox(*instance_, L"確認")) != nullptr; }));
+    EXPECT_EQ(windowText(::GetDlgItem(question, 0xFFFF)), L"ミルテカを終了しますか？");
+    EXPECT_NE(::GetDlgItem(question, IDNO), nullptr);
+    clickAt(centreOf(::GetDlgItem(question, IDYES)));
+
+    ASSERT_TRUE(instance_->waitForExit());
+    EXPECT_EQ(instance_->exitCode(), 0u);
+    EXPECT_EQ(readBytes(folder_.listFile()), listBefore_);
+    EXPECT_TRUE(waitUntil([] { return !trayHasIcons(); }));
+}
+
+TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARestart) {
+    ProgramFolder folder;
+    const std::wstring document = (folder.path() / L"資料.txt").wstring();
+    writeBytes(document, "memo");
+    movePointer(600, 500);
+    auto instance = std::make_unique<Instance>(folder.exe());
+    ASSERT_TRUE(waitUntil(trayHasIcons));
+    ASSERT_TRUE(waitUntil([&] { return readBytes(folder.listFile()).size() == 191; }));
+
+    HWND form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    addItem(*instance, form6, L"ワードパッド", systemProgram(L"write.exe"));
+    addItem(*instance, form6, L"メモ帳", systemProgram(L"notepad.exe"));
+    clickAt(centreOf(::GetDlgItem(form6, kMoveUpId))); // the new row 2 becomes row 1
+    clickAt(centreOf(::GetDlgItem(form6, kFirstOptionId + 1)));
+    addItem(*instance, form6, L"バージョン情報", systemProgram(L"winver.exe"));
+    clickAt(centreOf(::GetDlgItem(form6, kFirstOptionId + 2)));
+    addItem(*instance, form6, L"資料", document);
+    addItem(*instance, form6, L"消す", systemProgram(L"notepad.exe"));
+    clickAt(centreOf(::GetDlgItem(form6, kDeleteId)));
+    std::wstring question;
+    ASSERT_TRUE(answerBox(*instance, L"確認", IDYES, &question));
+    EXPECT_EQ(question, L"消すを削除しますか？");
+    clickAt(centreOf(::GetDlgItem(form6, kFirstOptionId + 3)));
+    addItem(*instance, form6, L"Windows", L"C:\\windows");
+    pressOnSlider(form6, 0, VK_NEXT, 1);  // 200 + a page of 50
+    pressOnSlider(form6, 2, VK_RIGHT, 5); // 30 + 5
+    ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 0) == L"250"; }));
+    ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 2) == L"35"; }));
+    clickAt(centreOf(::GetDlgItem(form6, kOkId)));
+    ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+
+    ListFileContents expected;
+    expected.settings = {250, 10, 35, 20, 30};
+    expected.setItem(1, 0, L"メモ帳", systemProgram(L"notepad.exe"));
+    expected.setItem(1, 1, L"ワードパッド", systemProgram(L"write.exe"));
+    expected.setItem(2, 0, L"バージョン情報", systemProgram(L"winver.exe"));
+    expected.setItem(3, 0, L"資料", document);
+    expected.setItem(4, 0, L"Windows", L"C:\\windows");
+    const auto expectedFile = folder.path() / L"expected.txt";
+    writeListFile(expectedFile, expected);
+    const std::string saved = readBytes(folder.listFile());
+    EXPECT_EQ(saved, readBytes(expectedFile));
+
+    // The icon windows come back with the new icons and follow with the new distance.
+    ASSERT_TRUE(waitUntil([&] { return allIconWindowsVisible(*instance); }));
+    HWND form1 = instance->visibleWindows(L"MirutekaForm1").front();
+    // Form1's centre keeps the new mouse gap (35, not 30) from the pointer, out in the open
+    // where its new icon shows.
+    movePointer(400, 300);
+    EXPECT_TRUE(waitUntil([&] {
+        const RECT rect = windowRect(form1);
+        const double dx = (rect.left + rect.right) / 2.0 - 400;
+        const double dy = (rect.top + rect.bottom) / 2.0 - 300;
+        return std::abs(std::sqrt(dx * dx + dy * dy) - 35) <= 1;
+    }));
+    EXPECT_TRUE(waitUntil([&] { return hasPixelOtherThan(windowRect(form1), kIconBackground); }));
+
+    // Quit, start again: the same list and settings.
+    form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    clickAt(centreOf(::GetDlgItem(form6, kQuitId)));
+    ASSERT_TRUE(answerBox(*instance, L"確認", IDYES));
+    ASSERT_TRUE(instance->waitForExit());
+    movePointer(500, 400);
+    instance = std::make_unique<Instance>(folder.exe());
+    ASSERT_TRUE(waitUntil([&] { return allIconWindowsVisible(*instance); }));
+    const RECT first = windowRect(instance->visibleWindows(L"MirutekaForm1").front());
+    EXPECT_EQ(first.left, 500 - 16);
+    EXPECT_EQ(first.top, 400 + 35 - 16);
+    EXPECT_EQ(readBytes(folder.listFile()), saved);
+}
+
+TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    pressOnSlider(form6, 4, VK_RIGHT, 3);
+    ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 4) == L"33"; }));
+    {
+        HANDLE held = ::CreateFileW(folder_.listFile().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        clickAt(centreOf(::GetDlgItem(form6, kOkId)));
+        std::wstring error;
+        const bool answered = answerBox(*instance_, L"エラー", IDOK, &error);
+        ::CloseHandle(held);
+        ASSERT_TRUE(answered);
+        EXPECT_NE(error.find(L"保存できませんでした"), std::wstring::npos);
+    }
+    EXPECT_TRUE(::IsWindowVisible(form6));
+    EXPECT_EQ(valueLabel(form6, 4), L"33");
+    EXPECT_EQ(readBytes(folder_.listFile()), listBefore_);
+    EXPECT_TRUE(instance_->visibleWindows(L"MirutekaForm1").empty());
+
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    ASSERT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+    EXPECT_EQ(readBytes(folder_.listFile()), listBefore_);
+}
+
+} // namespace
+} // namespace e2e
