@@ -1,38 +1,65 @@
-// Entry point. Start-up lives in the start-up window's load handler; this only prepares the
-// thread (OLE for drops, the shell and the browser object) and runs the message loop.
+// Entry point: refuses a second instance before anything else, prepares the thread (OLE for
+// drops, the shell and the browser object; the common controls), runs Form1's start-up and
+// then the message loop.
+#include "iconwin/win32/launcher_app.h"
+#include "platform/win32/unique.h"
+
+#include <commctrl.h>
 #include <ole2.h>
 #include <windows.h>
 
 namespace {
 
-LRESULT CALLBACK placeholderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        ::PostQuitMessage(0);
-        return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
+// One instance per logon session.
+constexpr const wchar_t* kInstanceMutex = L"Local\\Miruteka.SingleInstance";
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (FAILED(::OleInitialize(nullptr))) {
-        return 1;
+class OleScope {
+  public:
+    OleScope() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (ok_) {
+            ::OleUninitialize();
+        }
     }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = placeholderProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"MirutekaForm1";
-    ::RegisterClassExW(&windowClass);
-    HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"MirutekaForm1", L"ミルテカ", WS_POPUP, 0, 0,
-                                    32, 32, nullptr, nullptr, instance, nullptr);
-    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
+    bool ok() const { return ok_; }
+
+  private:
+    bool ok_;
+};
+
+int runMessageLoop() {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-    ::OleUninitialize();
     return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    miruteka::win32::UniqueHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        return 0;
+    }
+    OleScope ole;
+    if (!ole.ok()) {
+        return 1;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    try {
+        miruteka::win32::LauncherApp app;
+        if (!app.Form_Load()) {
+            return 1;
+        }
+        return runMessageLoop();
+    } catch (...) {
+        ::MessageBoxW(nullptr, L"ミルテカを起動できません。", L"エラー", MB_OK);
+        return 1;
+    }
 }

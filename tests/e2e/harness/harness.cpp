@@ -1,5 +1,6 @@
 #include "e2e/harness/harness.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -239,6 +240,55 @@ void release(Button button) {
 void click(Button button) {
     press(button);
     release(button);
+}
+
+std::array<HWND, 4> waitForIconWindows(const Instance& instance,
+                                       std::chrono::milliseconds timeout) {
+    std::array<HWND, 4> windows{};
+    waitUntil(
+        [&] {
+            for (int group = 1; group <= 4; ++group) {
+                const auto found =
+                    instance.windows((L"MirutekaForm" + std::to_wstring(group)).c_str());
+                windows[group - 1] = found.empty() ? nullptr : found.front();
+            }
+            return std::all_of(windows.begin(), windows.end(),
+                               [](HWND window) { return window != nullptr; });
+        },
+        timeout);
+    return windows;
+}
+
+std::array<POINT, 4> cornersOf(const std::array<HWND, 4>& windows) {
+    std::array<POINT, 4> corners{};
+    for (size_t k = 0; k < windows.size(); ++k) {
+        const RECT rect = windowRect(windows[k]);
+        corners[k] = POINT{rect.left, rect.top};
+    }
+    return corners;
+}
+
+bool sameCorners(const std::array<POINT, 4>& a, const std::array<POINT, 4>& b) {
+    for (size_t k = 0; k < a.size(); ++k) {
+        if (a[k].x != b[k].x || a[k].y != b[k].y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string describeCorners(const std::array<POINT, 4>& corners) {
+    std::string text;
+    for (const POINT& corner : corners) {
+        text += (text.empty() ? "(" : " (") + std::to_string(corner.x) + ", " +
+                std::to_string(corner.y) + ")";
+    }
+    return text;
+}
+
+bool waitForCorners(const std::array<HWND, 4>& windows, const std::array<POINT, 4>& corners,
+                    std::chrono::milliseconds timeout) {
+    return waitUntil([&] { return sameCorners(cornersOf(windows), corners); }, timeout);
 }
 
 COLORREF screenPixel(int x, int y) {

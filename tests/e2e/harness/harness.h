@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -83,6 +84,20 @@ enum class Button { Left, Right, Middle };
 void press(Button button);
 void release(Button button);
 void click(Button button);
+
+// The icon windows Form1..Form4 (classes "MirutekaForm1".."MirutekaForm4"), once all four
+// exist; null entries when they do not appear within the timeout.
+std::array<HWND, 4>
+waitForIconWindows(const Instance& instance,
+                   std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+// The top-left corners of windows, in screen pixels.
+std::array<POINT, 4> cornersOf(const std::array<HWND, 4>& windows);
+bool sameCorners(const std::array<POINT, 4>& a, const std::array<POINT, 4>& b);
+// "(x, y) (x, y) (x, y) (x, y)", for failure messages.
+std::string describeCorners(const std::array<POINT, 4>& corners);
+// Waits until the windows stand at these corners; true when they do.
+bool waitForCorners(const std::array<HWND, 4>& windows, const std::array<POINT, 4>& corners,
+                    std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
 // A pixel of the screen as 0x00BBGGRR.
 COLORREF screenPixel(int x, int y);

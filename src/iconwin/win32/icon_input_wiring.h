@@ -1,0 +1,55 @@
+// Connects the icon windows' input to the launcher: mouse input and drops on each IC go to
+// the icon input rules, a right press opens the item list popup, and the motion timer
+// watches that popup. Plug it in after the app is built and before its start-up runs; it
+// unplugs itself when it goes, before the windows do.
+#pragma once
+
+#include "iconwin/icon_input.h"
+#include "iconwin/win32/launcher_app.h"
+#include "launch/win32/popup_window.h"
+#include "platform/win32/file_drop_target.h"
+#include "platform/win32/win32_process.h"
+#include "platform/win32/window_base.h"
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace miruteka::win32 {
+
+class IconInputWiring final : private IconInputWindows {
+  public:
+    explicit IconInputWiring(LauncherApp& app);
+    ~IconInputWiring() override;
+    IconInputWiring(const IconInputWiring&) = delete;
+    IconInputWiring& operator=(const IconInputWiring&) = delete;
+
+  private:
+    // Drops are handled once IDropTarget::Drop has returned, so the drag source never
+    // waits for a program to start.
+    class PostedDrops : public WindowBase {
+      public:
+        explicit PostedDrops(IconInput& input);
+        void post(int group, std::vector<std::string> paths);
+
+      protected:
+        LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+      private:
+        IconInput& input_;
+        std::vector<std::pair<int, std::vector<std::string>>> waiting_;
+    };
+
+    void showPopupModally(int group) override;
+    void hideIconWindow(int group) override;
+
+    LauncherApp& app_;
+    Win32ProcessApi processes_;
+    PopupWindow popup_;
+    IconInput input_;
+    PostedDrops drops_;
+    std::array<FileDropRegistration, kGroupCount> dropTargets_;
+};
+
+} // namespace miruteka::win32

@@ -1,0 +1,73 @@
+// Form1..Form4: a borderless 32 x 32 tool window (no taskbar button, no caption) filled by
+// its picture box IC, which shows the group's icon, carries the tooltip and takes the
+// mouse input and dropped files.
+//
+// Window classes, for tests and tools that look for the windows: "MirutekaForm1" ..
+// "MirutekaForm4" for the top-level windows, "MirutekaIconPicture" for each IC.
+#pragma once
+
+#include "iconwin/icon_window_events.h"
+#include "platform/win32/win32_icons.h"
+#include "platform/win32/window_base.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace miruteka::win32 {
+
+inline constexpr COLORREF kIconPictureBackground = 0x0080FFFF;
+inline constexpr const wchar_t* kIconPictureClass = L"MirutekaIconPicture";
+
+// The class name of the group's window: "MirutekaForm1" for group 1, and so on.
+std::wstring iconWindowClass(int group);
+
+class IconWindow : public WindowBase {
+  public:
+    // Creates the window hidden at (0, 0), 32 x 32, with its IC and the IC's tooltip.
+    explicit IconWindow(int group);
+    ~IconWindow() override;
+
+    int group() const { return group_; }
+    // The IC picture box: mouse input, dropped files and the tooltip belong to it.
+    HWND pictureWindow() const { return pictureBox_.hwnd(); }
+    Win32Picture& picture() { return picture_; }
+
+    void setTooltip(const std::wstring& text);
+    // The text the tooltip control holds now.
+    std::wstring tooltip() const;
+
+    // Where IC's mouse input goes; nullptr drops it.
+    void setEvents(IconWindowEvents* events) { events_ = events; }
+    // Runs on each WM_TIMER the window receives with this id (Form1's Timer1).
+    void setTimerHandler(UINT_PTR timerId, std::function<void()> handler);
+
+  protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    class PictureBox : public WindowBase {
+      public:
+        explicit PictureBox(IconWindow& owner) : owner_(owner) {}
+        void create(HWND parent);
+
+      protected:
+        LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+      private:
+        IconWindow& owner_;
+    };
+
+    void mouseDown(int button);
+
+    int group_;
+    Win32Picture picture_;
+    PictureBox pictureBox_;
+    UniqueWindow tooltip_;
+    IconWindowEvents* events_ = nullptr;
+    UINT_PTR timerId_ = 0;
+    std::function<void()> timerHandler_;
+};
+
+} // namespace miruteka::win32

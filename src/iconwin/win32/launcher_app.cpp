@@ -1,0 +1,181 @@
+#include "iconwin/win32/launcher_app.h"
+
+#include "data/list_file.h"
+#include "iconwin/icon_loader.h"
+#include "iconwin/startup_placement.h"
+#include "iconwin/win32/tray_icon.h"
+#include "platform/win32/program_folder.h"
+#include "platform/win32/wide_string.h"
+#include "settings/win32/settings_window_loader.h"
+
+namespace miruteka::win32 {
+namespace {
+
+constexpr UINT_PTR kTimer1Id = 1;
+// Timer1's interval from creation, kept when the setting is negative.
+constexpr unsigned kTimer1FirstInterval = 200;
+
+// From the list file on, a start-up step that fails is skipped and start-up goes on.
+template <typename Step> void guarded(Step&& step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+LauncherApp::LauncherApp() : motion_(state_, pointer_, *this, popupSlot_) {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        windows_[group - 1] = std::make_unique<IconWindow>(group);
+    }
+    windows_[0]->setTimerHandler(kTimer1Id, [this] { motion_.Timer1_Timer(); });
+}
+
+LauncherApp::~LauncherApp() = default;
+
+bool LauncherApp::Form_Load() {
+    // A second instance never gets here: wWinMain ends it first.
+    state_.intOpenGroup = 0;
+    state_.blnMouseOnIcon = false;
+    state_.blnSettingsOpen = false;
+    state_.intShownItem.fill(0);
+
+    const Point pointer = pointer_.cursorPos();
+    motion_.setLastPointer(pointer);
+
+    listFile_ = listFilePath(programFolder());
+    const SaveResult created = ensureListFile(files_, codePage_, listFile_);
+    if (!created.saved()) {
+        showError(L"設定ファイルを作成できないため、ミルテカを起動できません。\n\n" +
+                  toWide(listFile_) +
+                  L"\n\nミルテカは自分のフォルダーに filelist.txt を置きます。"
+                  L"書き込みのできるフォルダーにミルテカを置いてください。");
+        return false;
+    }
+
+    guarded([&] { readListFile(files_, codePage_, listFile_, state_.settings, state_.items); });
+    guarded([&] { placeIconWindows(pointer); });
+    guarded([&] {
+        for (int group = 2; group <= kGroupCount; ++group) {
+            ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+        }
+    });
+    // ICLOAD also decides whether Form1 is shown: a group without an icon stays hidden,
+    // Form1 included, so no empty window stands under the pointer.
+    guarded([&] { ICLOAD(); });
+    guarded([&] { AddTrayIcon(); });
+    guarded([&] {
+        ::SetTimer(iconWindow(1), kTimer1Id, kTimer1FirstInterval, nullptr);
+        setTimerInterval(state_.settings.intTimerInterval);
+    });
+    return true;
+}
+
+void LauncherApp::placeIconWindows(Point pointer) {
+    std::array<Point, kGroupCount> before{};
+    for (int group = 1; group <= kGroupCount; ++group) {
+        const Rect now = frame(group);
+        before[group - 1] = Point{now.left, now.top};
+    }
+    const auto corners = startupCorners(pointer, state_.settings, before);
+    for (int group = 1; group <= kGroupCount; ++group) {
+        const Point corner = corners[group - 1];
+        ::SetWindowPos(iconWindow(group), nullptr, corner.x, corner.y, kIconSize, kIconSize,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void LauncherApp::ICLOAD() {
+    miruteka::ICLOAD(state_, files_, icons_, *this);
+}
+
+void LauncherApp::setTimerInterval(int16_t milliseconds) {
+    const auto interval = timerIntervalToApply(milliseconds);
+    if (!interval) {
+        return;
+    }
+    if (*interval == 0) {
+        ::KillTimer(iconWindow(1), kTimer1Id);
+        return;
+    }
+    ::SetTimer(iconWindow(1), kTimer1Id, *interval, nullptr);
+}
+
+void LauncherApp::hideIconWindows() {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        ::ShowWindow(iconWindow(group), SW_HIDE);
+    }
+}
+
+void LauncherApp::quit() {
+    Form_Unload();
+    ::KillTimer(iconWindow(1), kTimer1Id);
+    hideIconWindows();
+    // The windows themselves go with this object, after the message loop has ended and
+    // whatever was registered on them has been taken off.
+    ::PostQuitMessage(0);
+}
+
+void LauncherApp::setIconWindowEvents(IconWindowEvents* events) {
+    for (auto& window : windows_) {
+        window->setEvents(events);
+    }
+}
+
+void LauncherApp::AddTrayIcon() {
+    settingsWindow_ =
+        std::make_unique<SettingsWindowLoader>(SettingsWindowContext{.state = state_,
+                                                                     .host = *this,
+                                                                     .files = files_,
+                                                                     .codePage = codePage_,
+                                                                     .icons = icons_,
+                                                                     .listPath = listFile_});
+    tray_ = std::make_unique<TrayIcon>(state_, *this, *settingsWindow_);
+    tray_->AddTrayIcon();
+    // The hidden callback window owns the settings window, which keeps it off the taskbar.
+    settingsWindow_->setOwner(tray_->callbackWindow());
+}
+
+void LauncherApp::Form_Unload() {
+    if (tray_ != nullptr) {
+        tray_->DeleteTrayIcon();
+    }
+}
+
+void LauncherApp::showError(const std::wstring& text) const {
+    ::MessageBoxW(nullptr, text.c_str(), L"エラー", MB_OK);
+}
+
+Rect LauncherApp::frame(int group) const {
+    RECT rect{};
+    ::GetWindowRect(iconWindow(group), &rect);
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+bool LauncherApp::isVisible(int group) const {
+    return ::IsWindowVisible(iconWindow(group)) != FALSE;
+}
+
+void LauncherApp::moveTopmost(int group, Point topLeft) {
+    ::SetWindowPos(iconWindow(group), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0,
+                   SWP_NOSIZE | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+void LauncherApp::show(int group) {
+    ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+}
+
+Picture& LauncherApp::picture(int group) {
+    return windows_[group - 1]->picture();
+}
+
+void LauncherApp::setTooltip(int group, const std::string& text) {
+    windows_[group - 1]->setTooltip(toWide(text));
+}
+
+void LauncherApp::setVisible(int group, bool visible) {
+    ::ShowWindow(iconWindow(group), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+} // namespace miruteka::win32

@@ -1,0 +1,106 @@
+// The program's core on Windows: the shared state, the four icon windows Form1..Form4,
+// Form1's start-up (Form_Load) and its timer Timer1, which runs the motion.
+//
+// Other parts plug in here before Form_Load runs:
+//   - setIconWindowEvents: where the icon windows' mouse input goes;
+//   - pictureWindow(group): the IC window to register a group's drop target on;
+//   - setOpenPopup: the item list popup the motion timer watches;
+//   - AddTrayIcon / Form_Unload: the tray icon's install (start-up) and removal (quit).
+#pragma once
+
+#include "data/launcher_state.h"
+#include "iconwin/chain_windows.h"
+#include "iconwin/icon_window_events.h"
+#include "iconwin/icon_windows.h"
+#include "iconwin/launcher_host.h"
+#include "iconwin/motion.h"
+#include "iconwin/popup_watch.h"
+#include "iconwin/win32/icon_window.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_icons.h"
+#include "platform/win32/win32_pointer_input.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace miruteka::win32 {
+
+class SettingsWindowLoader;
+class TrayIcon;
+
+class LauncherApp : public LauncherHost, private ChainWindows, private IconWindows {
+  public:
+    LauncherApp();
+    ~LauncherApp() override;
+    LauncherApp(const LauncherApp&) = delete;
+    LauncherApp& operator=(const LauncherApp&) = delete;
+
+    // Start-up. False when the program cannot run because its list file could not be
+    // created; the user has been told why.
+    bool Form_Load();
+
+    // Form1's public operations.
+    void ICLOAD() override;
+    void setTimerInterval(int16_t milliseconds) override;
+    void hideIconWindows() override;
+    void quit() override;
+
+    LauncherState& state() { return state_; }
+    FileSystem& files() { return files_; }
+    const AnsiCodePage& codePage() const { return codePage_; }
+    IconApi& icons() { return icons_; }
+    PointerInput& pointer() { return pointer_; }
+    // The list file's full path, known once Form_Load has run.
+    const std::string& listFile() const { return listFile_; }
+
+    HWND iconWindow(int group) const { return windows_[group - 1]->hwnd(); }
+    HWND pictureWindow(int group) const { return windows_[group - 1]->pictureWindow(); }
+    void setIconWindowEvents(IconWindowEvents* events);
+    // The popup that is open, or nullptr; the motion timer closes it when the pointer leaves.
+    void setOpenPopup(OpenPopup* popup) { popupSlot_.current = popup; }
+
+  private:
+    // Whichever popup is plugged in; none is open until one is.
+    struct PopupSlot : OpenPopup {
+        OpenPopup* current = nullptr;
+        bool isOpen() const override { return current != nullptr && current->isOpen(); }
+        Rect frame() const override { return current->frame(); }
+        void close() override { current->close(); }
+    };
+
+    // Start-up step 13: puts the tray icon in the notification area.
+    void AddTrayIcon();
+    // Form1's unload: takes the tray icon away again.
+    void Form_Unload();
+
+    void placeIconWindows(Point pointer);
+    void showError(const std::wstring& text) const;
+
+    // ChainWindows: what the motion timer moves.
+    Rect frame(int group) const override;
+    bool isVisible(int group) const override;
+    void moveTopmost(int group, Point topLeft) override;
+    void show(int group) override;
+
+    // IconWindows: what ICLOAD draws into, labels and shows.
+    Picture& picture(int group) override;
+    void setTooltip(int group, const std::string& text) override;
+    void setVisible(int group, bool visible) override;
+
+    LauncherState state_;
+    Win32FileSystem files_;
+    Win32CodePage codePage_;
+    Win32IconApi icons_;
+    Win32PointerInput pointer_;
+    PopupSlot popupSlot_;
+    Motion motion_;
+    std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;
+    std::string listFile_;
+    // The settings window the tray icon opens, and the tray icon itself (Module1).
+    std::unique_ptr<SettingsWindowLoader> settingsWindow_;
+    std::unique_ptr<TrayIcon> tray_;
+};
+
+} // namespace miruteka::win32

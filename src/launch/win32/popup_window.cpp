@@ -1,0 +1,314 @@
+#include "launch/win32/popup_window.h"
+
+#include "launch/popup_placement.h"
+#include "platform/geometry.h"
+#include "platform/win32/graphical_button.h"
+#include "platform/win32/modal_window.h"
+#include "platform/win32/ui_font.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/wide_string.h"
+#include "platform/win32/window_base.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <vector>
+
+namespace miruteka::win32 {
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+struct Layout {
+    int left, top, width, height;
+};
+
+constexpr int kClientWidth = twipsToPixels(3330);
+constexpr int kClientHeight = twipsToPixels(4155);
+constexpr Layout entryLayout(int slot) {
+    return {0, twipsToPixels(360 * slot), twipsToPixels(3315), twipsToPixels(315)};
+}
+constexpr Layout kLeftHint{twipsToPixels(60), twipsToPixels(3660), twipsToPixels(3135),
+                           twipsToPixels(195)};
+constexpr Layout kRightHint{twipsToPixels(60), twipsToPixels(3900), twipsToPixels(3135),
+                            twipsToPixels(195)};
+
+// While the motion timer is stopped the popup watches the pointer itself, this often.
+constexpr UINT_PTR kWatchTimerId = 1;
+constexpr UINT kWatchMilliseconds = 200;
+// Posted by an entry that started its item: the popup closes once the press is handled.
+constexpr UINT kCloseMessage = WM_APP + 1;
+constexpr UINT_PTR kEntrySubclassId = 1;
+
+COLORREF toColorRef(uint32_t colour) {
+    // 0x80000000 | index names a system colour.
+    if ((colour & 0x80000000u) != 0) {
+        return ::GetSysColor(static_cast<int>(colour & 0xFFu));
+    }
+    return static_cast<COLORREF>(colour);
+}
+
+bool contains(const Layout& area, POINT point) {
+    return area.left <= point.x && point.x < area.left + area.width && area.top <= point.y &&
+           point.y < area.top + area.height;
+}
+
+Rect workAreaAt(Point point) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoW(::MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST),
+                          &monitor)) {
+        const RECT& work = monitor.rcWork;
+        return {work.left, work.top, work.right, work.bottom};
+    }
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+Rect rectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// The program's other top-level windows take no input while the popup is shown, as with
+// any modal window; their timers keep running.
+class OtherWindowsDisabled {
+  public:
+    explicit OtherWindowsDisabled(HWND popup) : popup_(popup) {
+        ::EnumThreadWindows(::GetCurrentThreadId(), disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~OtherWindowsDisabled() {
+        for (HWND window : disabled_) {
+            if (::IsWindow(window)) {
+                ::EnableWindow(window, TRUE);
+            }
+        }
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+  private:
+    static BOOL CALLBACK disable(HWND window, LPARAM self) {
+        auto* scope = reinterpret_cast<OtherWindowsDisabled*>(self);
+        if (window != scope->popup_ && ::IsWindowEnabled(window)) {
+            ::EnableWindow(window, FALSE);
+            scope->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND popup_;
+    std::vector<HWND> disabled_;
+};
+
+} // namespace
+
+class PopupWindow::Form5 : public WindowBase {
+  public:
+    explicit Form5(PopupWindow& owner)
+        : owner_(owner), logic_(owner.state_, owner.processes_, owner.host_) {}
+
+    // Form_Load: fills the entries from the open group; the window stays hidden.
+    bool load() {
+        logic_.Form_Load();
+        WNDCLASSEXW windowClass{};
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        const SIZE outer = outerSizeForClient(kStyle, kExStyle, kClientWidth, kClientHeight);
+        if (create(kPopupWindowClass, windowClass, kExStyle, L"", kStyle, 0, 0, outer.cx, outer.cy,
+                   nullptr) == nullptr) {
+            return false;
+        }
+        font_ = createMessageFont();
+        // Created in tab order: the last entry first, the hints last.
+        for (int slot = kSlotCount - 1; slot >= 0; --slot) {
+            const PopupEntry& entry = logic_.entries()[slot];
+            const Layout at = entryLayout(slot);
+            HWND button = createGraphicalButton(hwnd(), kPopupEntryFirstId + slot,
+                                                toWide(entry.caption).c_str(), at.left, at.top,
+                                                at.width, at.height);
+            setWindowFont(button, font_);
+            ::EnableWindow(button, entry.enabled ? TRUE : FALSE);
+            ::SetWindowSubclass(button, entryProc, kEntrySubclassId,
+                                reinterpret_cast<DWORD_PTR>(this));
+            entries_[slot] = button;
+            painted_[slot] = entry.colour;
+        }
+        addHint(kPopupLeftHintId, kLeftClickHint, kLeftHint);
+        addHint(kPopupRightHintId, kRightClickHint, kRightHint);
+        return true;
+    }
+
+  protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const int slot = static_cast<int>(item.CtlID) - kPopupEntryFirstId;
+            if (slot < 0 || slot >= kSlotCount) {
+                break;
+            }
+            painted_[slot] = logic_.entries()[slot].colour;
+            drawGraphicalButton(item, toColorRef(painted_[slot]));
+            return TRUE;
+        }
+        case WM_MOUSEMOVE: {
+            // The pointer over the background or a disabled entry; over a hint nothing
+            // changes.
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (!contains(kLeftHint, at) && !contains(kRightHint, at)) {
+                logic_.Form_MouseMove();
+                repaintChangedEntries();
+            }
+            return 0;
+        }
+        case WM_TIMER:
+            if (wParam == kWatchTimerId) {
+                watchPopup(owner_.state_, owner_, owner_.pointer_.cursorPos());
+                return 0;
+            }
+            break;
+        case kCloseMessage:
+            ::DestroyWindow(hwnd());
+            return 0;
+        case WM_COMMAND:
+            // Entries act when a button goes down, not on clicks; Enter and Esc do nothing.
+            return 0;
+        default:
+            break;
+        }
+        return WindowBase::handleMessage(message, wParam, lParam);
+    }
+
+  private:
+    static LRESULT CALLBACK entryProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self) {
+        auto* form = reinterpret_cast<Form5*>(self);
+        const int slot = ::GetDlgCtrlID(button) - kPopupEntryFirstId;
+        try {
+            switch (message) {
+            case WM_MOUSEMOVE:
+                form->logic_.Command1_MouseMove(slot);
+                form->repaintChangedEntries();
+                break;
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+                if (form->mouseDown(slot, 1) == ItemListPopup::AfterPress::Close) {
+                    return 0;
+                }
+                break; // the button shows itself pressed
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONDBLCLK:
+                form->mouseDown(slot, 2);
+                return 0;
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONDBLCLK:
+                form->mouseDown(slot, 4);
+                return 0;
+            case WM_NCDESTROY:
+                ::RemoveWindowSubclass(button, entryProc, kEntrySubclassId);
+                break;
+            default:
+                break;
+            }
+        } catch (...) {
+            // A failing handler ends that handler only.
+        }
+        if (!::IsWindow(button)) {
+            return 0;
+        }
+        return ::DefSubclassProc(button, message, wParam, lParam);
+    }
+
+    ItemListPopup::AfterPress mouseDown(int slot, int button) {
+        const auto after = logic_.Command1_MouseDown(slot, button);
+        if (after == ItemListPopup::AfterPress::Close && hwnd() != nullptr) {
+            ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
+        }
+        return after;
+    }
+
+    void repaintChangedEntries() {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (logic_.entries()[slot].colour != painted_[slot]) {
+                ::InvalidateRect(entries_[slot], nullptr, FALSE);
+            }
+        }
+    }
+
+    void addHint(int id, const char* text, const Layout& at) {
+        HWND label = ::CreateWindowExW(0, L"STATIC", toWide(text).c_str(),
+                                       WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, at.left,
+                                       at.top, at.width, at.height, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       ::GetModuleHandleW(nullptr), nullptr);
+        setWindowFont(label, font_);
+    }
+
+    PopupWindow& owner_;
+    ItemListPopup logic_;
+    UniqueGdiObject font_;
+    std::array<HWND, kSlotCount> entries_{};
+    std::array<uint32_t, kSlotCount> painted_{};
+};
+
+PopupWindow::PopupWindow(LauncherState& state, ProcessApi& processes, LauncherHost& host,
+                         PointerInput& pointer)
+    : state_(state), processes_(processes), host_(host), pointer_(pointer) {}
+
+PopupWindow::~PopupWindow() = default;
+
+void PopupWindow::showModally(HWND iconWindow) {
+    form_ = std::make_unique<Form5>(*this);
+    if (!form_->load()) {
+        form_.reset();
+        return;
+    }
+    HWND popup = form_->hwnd();
+    const Point pointer = pointer_.cursorPos();
+    const Rect outer = rectOf(popup);
+    const Point corner =
+        placePopup(rectOf(iconWindow), pointer, outer.width(), outer.height(), workAreaAt(pointer));
+    ::SetWindowPos(popup, HWND_TOPMOST, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
+
+    // Settings cannot change while the popup is shown, so this holds for the whole showing.
+    const bool ownWatch = motionTimerStopped();
+    if (ownWatch) {
+        ::SetTimer(popup, kWatchTimerId, kWatchMilliseconds, nullptr);
+    }
+    ::ShowWindow(popup, SW_SHOW);
+    {
+        OtherWindowsDisabled modal(popup);
+        runModalLoop(popup);
+    }
+    form_.reset();
+    if (ownWatch) {
+        // No tick will come to notice that the popup has gone: end the popup lock now.
+        watchPopup(state_, *this, pointer_.cursorPos());
+    }
+}
+
+HWND PopupWindow::window() const {
+    return form_ != nullptr ? form_->hwnd() : nullptr;
+}
+
+bool PopupWindow::isOpen() const {
+    HWND popup = window();
+    return popup != nullptr && ::IsWindow(popup);
+}
+
+Rect PopupWindow::frame() const {
+    return rectOf(window());
+}
+
+void PopupWindow::close() {
+    if (isOpen()) {
+        ::DestroyWindow(window());
+    }
+}
+
+bool PopupWindow::motionTimerStopped() const {
+    return state_.settings.intTimerInterval == 0;
+}
+
+} // namespace miruteka::win32

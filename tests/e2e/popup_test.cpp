@@ -1,0 +1,293 @@
+// The user's input on the icon windows and in the item list popup, on the real program: the
+// pointer and the buttons are driven with SendInput, started items are recorder.exe.
+#include "e2e/harness/drag_files.h"
+#include "e2e/harness/harness.h"
+#include "e2e/harness/list_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace e2e {
+namespace {
+
+constexpr POINT kStart{500, 400};
+constexpr int kMoveThreshold = 40;
+constexpr int kUnlockDistance = 60;
+constexpr COLORREF kShownColour = 0x0080C0FF;
+constexpr COLORREF kHoverColour = 0x0080FFFF;
+
+POINT centreOf(HWND window) {
+    const RECT rect = windowRect(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return ::EqualRect(&a, &b) != FALSE;
+}
+
+// True when the condition holds every time it is asked during the period (a handful of
+// motion ticks at the 50 ms interval these tests use).
+bool holdsFor(const std::function<bool()>& condition,
+              std::chrono::milliseconds period = std::chrono::milliseconds(400)) {
+    return !waitUntil([&] { return !condition(); }, period);
+}
+
+// Under Wine a program can replay an older pointer position from its own X events just
+// after a move, and a press then lands where the pointer was before. Move until it stays.
+void movePointerSettled(int x, int y) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        movePointer(x, y);
+        if (holdsFor(
+                [&] {
+                    const POINT now = pointerPosition();
+                    return now.x == x && now.y == y;
+                },
+                std::chrono::milliseconds(150))) {
+            return;
+        }
+    }
+}
+
+std::vector<COLORREF> pixelsOf(const RECT& area) {
+    std::vector<COLORREF> pixels;
+    HDC screen = ::GetDC(nullptr);
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            pixels.push_back(::GetPixel(screen, x, y));
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+class IconWindowInput : public ::testing::Test {
+  protected:
+    IconWindowInput() { contents_.settings = {50, kMoveThreshold, 30, 20, kUnlockDistance}; }
+
+    void SetUp() override {
+        recorder_ = folder_.path() / L"recorder.exe";
+        std::filesystem::copy_file(buildFolder() / L"recorder.exe", recorder_);
+        log_ = folder_.path() / L"starts.log";
+        ::SetEnvironmentVariableW(L"MIRUTEKA_RECORDER_LOG", log_.c_str());
+
+        for (int group = 1; group <= 4; ++group) {
+            contents_.setItem(group, 0, L"記録", recorder_.wstring());
+        }
+        contents_.setItem(2, 1, L"引数つき", recorder_.wstring() + L" entry-1");
+        contents_.setItem(2, 2, L"ミルテカ", folder_.exe().wstring());
+        contents_.setItem(2, 3, L"", recorder_.wstring());
+        contents_.setItem(2, 4, L"パスなし", L"");
+        writeListFile(folder_.listFile(), contents_);
+
+        movePointerSettled(kStart.x, kStart.y);
+        instance_ = std::make_unique<Instance>(folder_.exe());
+        ASSERT_TRUE(waitUntil([&] {
+            for (int group = 1; group <= 4; ++group) {
+                if (instance_->visibleWindows(formClass(group).c_str()).empty()) {
+                    return false;
+                }
+            }
+            return true;
+        }));
+    }
+    void TearDown() override {
+        instance_.reset();
+        ::SetEnvironmentVariableW(L"MIRUTEKA_RECORDER_LOG", nullptr);
+    }
+
+    static std::wstring formClass(int group) { return L"MirutekaForm" + std::to_wstring(group); }
+    HWND iconWindow(int group) const {
+        const auto windows = instance_->windows(formClass(group).c_str());
+        return windows.empty() ? nullptr : windows.front();
+    }
+    HWND popup() const {
+        const auto windows = instance_->visibleWindows(L"MirutekaForm5");
+        return windows.empty() ? nullptr : windows.front();
+    }
+
+    // Onto the group's window down the column from Form1, so the icon lock holds at every
+    // step and the chain stays where start-up put it.
+    void moveOnto(int group) {
+        for (int g = 1; g <= group; ++g) {
+            const POINT centre = centreOf(iconWindow(g));
+            movePointerSettled(centre.x, centre.y);
+        }
+    }
+
+    HWND openPopupFrom(int group) {
+        moveOnto(group);
+        click(Button::Right);
+        HWND window = nullptr;
+        waitUntil([&] { return (window = popup()) != nullptr; });
+        return window;
+    }
+
+    // The command lines recorder.exe has logged, in order.
+    std::vector<std::string> startedCommandLines() const {
+        std::vector<std::string> lines;
+        std::istringstream log(readBytes(log_));
+        for (std::string line; std::getline(log, line);) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.push_back(line.substr(line.rfind('\t') + 1));
+        }
+        return lines;
+    }
+    bool startedCount(size_t count) const { return startedCommandLines().size() >= count; }
+
+    ProgramFolder folder_;
+    std::filesystem::path recorder_;
+    std::filesystem::path log_;
+    ListFileContents contents_;
+    std::unique_ptr<Instance> instance_;
+};
+
+TEST_F(IconWindowInput, PointerOnAnIconLocksTheChainUntilItMovesFartherThanTheUnlockDistance) {
+    const RECT before = windowRect(iconWindow(1));
+    moveOnto(1);
+    const POINT touched = centreOf(iconWindow(1));
+
+    // Far enough from the start to move an unlocked chain, not far enough to unlock it.
+    movePointerSettled(touched.x + kMoveThreshold + 5, touched.y);
+    EXPECT_TRUE(holdsFor([&] { return sameRect(windowRect(iconWindow(1)), before); }));
+
+    movePointerSettled(touched.x + kUnlockDistance + 15, touched.y);
+    EXPECT_TRUE(waitUntil([&] { return !sameRect(windowRect(iconWindow(1)), before); }));
+}
+
+TEST_F(IconWindowInput, LeftPressStartsTheShownItemAndDroppedFilesOpenWithIt) {
+    moveOnto(1);
+    click(Button::Left);
+    ASSERT_TRUE(waitUntil([&] { return startedCount(1); }));
+    EXPECT_NE(startedCommandLines()[0].find("recorder.exe"), std::string::npos);
+
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    const DWORD effect = dragFiles({L"C:\\資料\\a b.txt", L"C:\\資料\\c.txt"});
+    ::OleUninitialize();
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    ASSERT_TRUE(waitUntil([&] { return startedCount(3); }));
+    // One start per file; the two recorders may log in either order.
+    const auto lines = startedCommandLines();
+    const auto started = [&](const std::string& tail) {
+        return lines[1].ends_with(tail) || lines[2].ends_with(tail);
+    };
+    EXPECT_TRUE(started("recorder.exe\" \"C:\\資料\\a b.txt\"")) << lines[1] << "\n" << lines[2];
+    EXPECT_TRUE(started("recorder.exe\" C:\\資料\\c.txt")) << lines[1] << "\n" << lines[2];
+}
+
+TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClosesIt) {
+    const RECT icon = windowRect(iconWindow(2));
+    HWND window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+
+    const RECT frame = windowRect(window);
+    const POINT pointer = pointerPosition();
+    EXPECT_EQ(frame.top, icon.top);
+    EXPECT_TRUE(::PtInRect(&frame, pointer));
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 222);
+    EXPECT_EQ(client.bottom, 277);
+    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);
+
+    const std::vector<std::wstring> captions{L"記録", L"引数つき", L"ミルテカ", L"×", L"パスなし"};
+    for (int slot = 0; slot < 10; ++slot) {
+        HWND entry = ::GetDlgItem(window, 100 + slot);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(windowText(entry), slot < 5 ? captions[slot] : L"×") << slot;
+        EXPECT_EQ(::IsWindowEnabled(entry) != FALSE, slot < 5 && slot != 3) << slot;
+        const RECT at = windowRect(entry);
+        EXPECT_EQ(at.top - frame.top - 3, 24 * slot);
+        EXPECT_EQ(at.right - at.left, 221);
+        EXPECT_EQ(at.bottom - at.top, 21);
+    }
+    EXPECT_EQ(windowText(::GetDlgItem(window, 120)), L"左クリック・・・アイコンの実行");
+    EXPECT_EQ(windowText(::GetDlgItem(window, 121)), L"右クリック・・・表示アイコンの変更");
+
+    // Hovering an entry marks it light yellow and the shown item light orange.
+    const RECT hovered = windowRect(::GetDlgItem(window, 104));
+    movePointerSettled(hovered.left + 40, hovered.top + 10);
+    const RECT shown = windowRect(::GetDlgItem(window, 100));
+    EXPECT_TRUE(waitUntil([&] {
+        return screenPixel(hovered.left + 4, hovered.top + 4) == kHoverColour &&
+               screenPixel(shown.left + 4, shown.top + 4) == kShownColour;
+    }));
+
+    // Leaving the popup closes it, and the chain follows the pointer again.
+    const RECT chain = windowRect(iconWindow(1));
+    movePointerSettled(frame.right + 200, frame.bottom + 100);
+    EXPECT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+    EXPECT_TRUE(waitUntil([&] { return !sameRect(windowRect(iconWindow(1)), chain); }));
+}
+
+TEST_F(IconWindowInput, LeftPressOnAnEntryStartsItAndClosesThePopup) {
+    HWND window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+    const POINT entry = centreOf(::GetDlgItem(window, 101));
+    movePointerSettled(entry.x, entry.y);
+    click(Button::Left);
+
+    ASSERT_TRUE(waitUntil([&] { return startedCount(1); }));
+    EXPECT_TRUE(startedCommandLines()[0].ends_with(" entry-1")) << startedCommandLines()[0];
+    EXPECT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+}
+
+TEST_F(IconWindowInput, RightPressOnAnEntryChangesTheWindowsIconAndKeepsThePopupOpen) {
+    const std::vector<COLORREF> before = pixelsOf(windowRect(iconWindow(2)));
+    HWND window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+    const POINT entry = centreOf(::GetDlgItem(window, 102));
+    movePointerSettled(entry.x, entry.y);
+    click(Button::Right);
+    EXPECT_TRUE(holdsFor([&] { return popup() == window; }));
+
+    // The popup covers the window; once it has closed the new icon shows.
+    const RECT frame = windowRect(window);
+    movePointerSettled(frame.right + 200, frame.bottom + 100);
+    ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+    EXPECT_TRUE(waitUntil([&] {
+        return ::IsWindowVisible(iconWindow(2)) && pixelsOf(windowRect(iconWindow(2))) != before;
+    }));
+    EXPECT_TRUE(startedCommandLines().empty());
+}
+
+TEST_F(IconWindowInput, MiddlePressHidesTheWindowUntilTheChainNextMoves) {
+    moveOnto(3);
+    const RECT before = windowRect(iconWindow(3));
+    click(Button::Middle);
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(iconWindow(3)); }));
+    EXPECT_TRUE(holdsFor([&] { return !::IsWindowVisible(iconWindow(3)); }));
+
+    movePointerSettled(before.right + 200, before.bottom + 100);
+    EXPECT_TRUE(waitUntil([&] {
+        return ::IsWindowVisible(iconWindow(3)) && !sameRect(windowRect(iconWindow(3)), before);
+    }));
+}
+
+// With a timer interval of 0 no motion tick comes; the popup watches the pointer itself.
+class IconWindowInputWithoutTimer : public IconWindowInput {
+  protected:
+    IconWindowInputWithoutTimer() { contents_.settings[0] = 0; }
+};
+
+TEST_F(IconWindowInputWithoutTimer, PopupStillClosesWhenLeftAndOpensAgain) {
+    HWND window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+    const RECT frame = windowRect(window);
+    movePointerSettled(frame.right + 200, frame.bottom + 100);
+    ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+
+    // Closed by starting an entry, it can be opened again too.
+    window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+    const POINT entry = centreOf(::GetDlgItem(window, 101));
+    movePointerSettled(entry.x, entry.y);
+    click(Button::Left);
+    ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+    EXPECT_NE(openPopupFrom(2), nullptr);
+}
+
+} // namespace
+} // namespace e2e
