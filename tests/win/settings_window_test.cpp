@@ -238,6 +238,12 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheLayout) {
     }
     EXPECT_EQ(order, expected);
     EXPECT_EQ(::GetFocus(), control(kOption1Id));
+
+    // The program's own message loop knows nothing of the window, yet Tab moves the focus.
+    ::PostMessageW(control(kOption1Id), WM_KEYDOWN, VK_TAB, 0);
+    ::PostMessageW(control(kOption1Id), WM_KEYUP, VK_TAB, 0);
+    EXPECT_TRUE(pumpUntil([&] { return ::GetFocus() == control(kOption1Id + 1); },
+                          std::chrono::milliseconds(2000)));
 }
 
 TEST_F(SettingsWindowTest, ShowsTheListFilesItemsAndSettingsAndSwitchesGroups) {
