@@ -214,6 +214,13 @@ TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClose
         return screenPixel(hovered.left + 4, hovered.top + 4) == kHoverColour &&
                screenPixel(shown.left + 4, shown.top + 4) == kShownColour;
     }));
+    // A disabled entry counts as background: no entry stays light yellow.
+    const RECT disabled = windowRect(::GetDlgItem(window, 103));
+    movePointerSettled(disabled.left + 40, disabled.top + 10);
+    EXPECT_TRUE(waitUntil([&] {
+        return screenPixel(hovered.left + 4, hovered.top + 4) == ::GetSysColor(COLOR_BTNFACE) &&
+               screenPixel(shown.left + 4, shown.top + 4) == kShownColour;
+    }));
 
     // Leaving the popup closes it, and the chain follows the pointer again.
     const RECT chain = windowRect(iconWindow(1));
