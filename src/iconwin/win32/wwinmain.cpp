@@ -1,6 +1,7 @@
 // Entry point: refuses a second instance before anything else, prepares the thread (OLE for
 // drops, the shell and the browser object; the common controls), runs Form1's start-up and
 // then the message loop.
+#include "iconwin/win32/icon_input_wiring.h"
 #include "iconwin/win32/launcher_app.h"
 #include "platform/win32/unique.h"
 
@@ -54,6 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     try {
         miruteka::win32::LauncherApp app;
+        miruteka::win32::IconInputWiring input(app);
         if (!app.Form_Load()) {
             return 1;
         }
