@@ -1,0 +1,109 @@
+// Start-up on the real program: the default list file, the column of icon windows under
+// the pointer, icons only for groups whose shown item exists, and the single instance.
+#include "e2e/harness/harness.h"
+#include "e2e/harness/list_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+constexpr COLORREF kPictureBackground = 0x0080FFFF;
+
+std::string defaultListFile() {
+    std::string bytes = " 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n";
+    for (int line = 0; line < 80; ++line) {
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// The column start-up builds with the default gaps: Form1 centred 30 pixels below the
+// pointer, then one window every 40 pixels.
+std::array<POINT, 4> defaultColumn(POINT pointer) {
+    std::array<POINT, 4> corners{};
+    for (int k = 0; k < 4; ++k) {
+        corners[k] = POINT{pointer.x - 16, pointer.y + 14 + 40 * k};
+    }
+    return corners;
+}
+
+TEST(Startup, WritesTheDefaultListAndStacksFourHiddenWindowsUnderThePointer) {
+    ProgramFolder folder;
+    movePointer(400, 300);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance);
+    ASSERT_NE(windows[3], nullptr);
+
+    EXPECT_TRUE(waitForCorners(windows, defaultColumn({400, 300})))
+        << describeCorners(cornersOf(windows));
+    for (HWND window : windows) {
+        const RECT rect = windowRect(window);
+        EXPECT_EQ(rect.right - rect.left, 32);
+        EXPECT_EQ(rect.bottom - rect.top, 32);
+    }
+    EXPECT_EQ(readBytes(folder.listFile()), defaultListFile());
+    // Every group is empty, so no window shows: not even the start-up window.
+    EXPECT_TRUE(waitUntil([&] {
+        return std::none_of(windows.begin(), windows.end(),
+                            [](HWND window) { return ::IsWindowVisible(window) != FALSE; });
+    }));
+}
+
+TEST(Startup, ShowsOnlyTheGroupWhoseShownItemExistsWithItsIcon) {
+    ProgramFolder folder;
+    ListFileContents contents;
+    contents.setItem(2, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
+    contents.setItem(3, 0, L"ない", L"C:\\windows\\no-such-program.exe");
+    contents.setItem(4, 1, L"二番目", L"C:\\windows\\notepad.exe");
+    writeListFile(folder.listFile(), contents);
+    movePointer(600, 200);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance);
+    ASSERT_NE(windows[3], nullptr);
+    ASSERT_TRUE(waitForCorners(windows, defaultColumn({600, 200})));
+
+    EXPECT_TRUE(waitUntil([&] {
+        return !::IsWindowVisible(windows[0]) && ::IsWindowVisible(windows[1]) &&
+               !::IsWindowVisible(windows[2]) && !::IsWindowVisible(windows[3]);
+    }));
+    EXPECT_TRUE(waitUntil([&] {
+        return hasPixelOtherThan(windowRect(windows[1]), kPictureBackground);
+    })) << "Form2 shows no icon";
+}
+
+TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
+    ProgramFolder folder;
+    // Written by hand (no blanks around the numbers): any rewrite would show.
+    std::string list = "200\r\n10\r\n30\r\n20\r\n30\r\n";
+    for (int line = 0; line < 80; ++line) {
+        list += "\r\n";
+    }
+    writeBytes(folder.listFile(), list);
+    movePointer(300, 300);
+    Instance first(folder.exe());
+    const auto windows = waitForIconWindows(first);
+    ASSERT_NE(windows[3], nullptr);
+    ASSERT_TRUE(waitForCorners(windows, defaultColumn({300, 300})));
+
+    {
+        Instance second(folder.exe());
+        EXPECT_TRUE(second.waitForExit(std::chrono::milliseconds(1000)));
+    }
+    EXPECT_EQ(readBytes(folder.listFile()), list);
+
+    // Without a list file a second start still writes none.
+    std::filesystem::remove(folder.listFile());
+    {
+        Instance third(folder.exe());
+        EXPECT_TRUE(third.waitForExit(std::chrono::milliseconds(1000)));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+    EXPECT_TRUE(first.running());
+    EXPECT_EQ(first.windows(L"MirutekaForm1").size(), 1u);
+}
+
+} // namespace
+} // namespace e2e
