@@ -1,0 +1,86 @@
+#include "about/about.h"
+
+#include "about/version.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace miruteka {
+
+std::string aboutTitle() {
+    return MIRUTEKA_PRODUCT_NAME "　Ver " MIRUTEKA_VERSION_TEXT;
+}
+
+std::string author() {
+    return MIRUTEKA_AUTHOR;
+}
+
+std::string homepageAddress() {
+    return MIRUTEKA_HOMEPAGE;
+}
+
+std::string mailAddress() {
+    return MIRUTEKA_MAIL;
+}
+
+std::string helpPagePath(const std::string& programFolder) {
+    std::string path = programFolder;
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    return path + "help.html";
+}
+
+int fitFrameLabels(std::span<FrameLabel> labels, int frameWidth, int frameBorder) {
+    int growth = 0;
+    for (FrameLabel& label : labels) {
+        if (label.textWidth <= label.width) {
+            continue;
+        }
+        if (label.rightAligned) {
+            const int right = label.left + label.width;
+            label.left = std::min(label.left, std::max(frameBorder, right - label.textWidth));
+            label.width = right - label.left;
+        } else {
+            growth = std::max(growth, label.left + label.textWidth - (frameWidth - frameBorder));
+        }
+    }
+    const int innerRight = frameWidth + growth - frameBorder;
+    for (FrameLabel& label : labels) {
+        if (!label.rightAligned && label.textWidth > label.width) {
+            label.width = std::min(label.textWidth, innerRight - label.left);
+        }
+    }
+    return growth;
+}
+
+AboutActions::AboutActions(BrowserFactory& browsers, std::string programFolder)
+    : browsers_(browsers), programFolder_(std::move(programFolder)) {}
+
+Browser* AboutActions::startBrowser() {
+    // The browser started before stays open on its own; only the newest one is heard from.
+    mIE = browsers_.create([this] { mIE.reset(); });
+    return mIE.get();
+}
+
+void AboutActions::openHelp() {
+    if (Browser* browser = startBrowser()) {
+        browser->navigate(helpPagePath(programFolder_));
+        browser->show();
+    }
+}
+
+void AboutActions::openHomepage() {
+    if (Browser* browser = startBrowser()) {
+        browser->navigate(homepageAddress());
+        browser->show();
+    }
+}
+
+void AboutActions::openMail() {
+    if (Browser* browser = startBrowser()) {
+        browser->navigate("mailto:" + mailAddress());
+    }
+}
+
+} // namespace miruteka

@@ -1,0 +1,61 @@
+// frmAbout: the program's icon, name, version, author and links, with help and close.
+// Shown modally over the settings window; a browser it opened stays open when it closes.
+#pragma once
+
+#include "about/about.h"
+#include "platform/browser.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/window_base.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace miruteka::win32 {
+
+// Control ids (never IDOK or IDCANCEL: Enter and Esc must not reach a button).
+enum AboutControl : int {
+    kAboutCloseId = 1001,         // Command1
+    kAboutHelpId = 1002,          // Command2
+    kAboutAuthorLabelId = 1011,   // Label1
+    kAboutAuthorId = 1012,        // Label2
+    kAboutHomepageId = 1013,      // Label3
+    kAboutMailLabelId = 1014,     // Label4
+    kAboutMailId = 1015,          // Label5
+    kAboutTitleId = 1020,         // lblTitle
+    kAboutHomepageLabelId = 1021, // lblDescription
+};
+
+class AboutWindow : public WindowBase {
+  public:
+    AboutWindow(BrowserFactory& browsers, std::string programFolder);
+
+    // Creates and shows the window centred over its owner, the focus on close. Modal only
+    // once runModalLoop runs on it.
+    bool create(HWND owner);
+
+    const AboutActions& actions() const { return actions_; }
+
+  protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void onCommand(int id, int code);
+    void paint();
+
+    AboutActions actions_;
+    UniqueGdiObject backBrush_;
+    UniqueGdiObject defaultFont_;
+    UniqueGdiObject titleFont_;
+    UniqueGdiObject linkFont_;
+    UniqueIcon icon_;
+    RECT frame_{}; // Frame1, drawn by the window
+    HWND lastFocus_ = nullptr;
+};
+
+// Shows the about window modally over owner (disabled meanwhile); returns when it closes.
+void showAboutWindow(HWND owner, BrowserFactory& browsers, const std::string& programFolder);
+// The same with the real browser and the program's own folder.
+void showAboutWindow(HWND owner);
+
+} // namespace miruteka::win32

@@ -1,0 +1,18 @@
+// Push buttons with a back colour of their own: created BS_OWNERDRAW, drawn by their parent
+// on WM_DRAWITEM with a raised edge (sunken while pressed), the caption centred and a focus
+// rectangle when they hold the focus.
+#pragma once
+
+#include <windows.h>
+
+namespace miruteka::win32 {
+
+inline constexpr COLORREF kLightOrange = RGB(255, 192, 128); // 0x0080C0FF
+
+HWND createGraphicalButton(HWND parent, int id, const wchar_t* caption, int x, int y, int width,
+                           int height);
+
+// Draws the button the item describes; its font is the button's own (WM_SETFONT).
+void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour);
+
+} // namespace miruteka::win32

@@ -1,0 +1,73 @@
+#include "platform/win32/modal_window.h"
+
+#include <algorithm>
+
+namespace miruteka::win32 {
+
+void runModalLoop(HWND window) {
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    const bool disableOwner = owner != nullptr && ::IsWindowEnabled(owner);
+    if (disableOwner) {
+        ::EnableWindow(owner, FALSE);
+    }
+    MSG message;
+    while (::IsWindow(window)) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            if (got == 0) {
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+            }
+            endModal(window);
+            break;
+        }
+        if (::IsDialogMessageW(window, &message)) {
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    if (disableOwner && ::IsWindow(owner)) {
+        ::EnableWindow(owner, TRUE);
+    }
+}
+
+void endModal(HWND window) {
+    if (!::IsWindow(window)) {
+        return;
+    }
+    if (HWND owner = ::GetWindow(window, GW_OWNER)) {
+        ::EnableWindow(owner, TRUE);
+    }
+    ::DestroyWindow(window);
+}
+
+SIZE outerSizeForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
+    RECT rect{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+POINT centredOver(const RECT& area, SIZE size) {
+    LONG x = area.left + (area.right - area.left - size.cx) / 2;
+    LONG y = area.top + (area.bottom - area.top - size.cy) / 2;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoW(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        // The title bar stays reachable even when the opener sits at the screen's edge.
+        x = std::max(work.left, std::min(x, work.right - size.cx));
+        y = std::max(work.top, std::min(y, work.bottom - size.cy));
+    }
+    return {x, y};
+}
+
+RECT screenOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return monitor.rcMonitor;
+    }
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+} // namespace miruteka::win32

@@ -1,0 +1,67 @@
+#include "platform/win32/ui_font.h"
+
+#include <cmath>
+#include <cwchar>
+
+namespace miruteka::win32 {
+namespace {
+
+LOGFONTW messageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        return metrics.lfMessageFont;
+    }
+    LOGFONTW font{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+}
+
+int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+void copyFace(LOGFONTW& font, const wchar_t* face) {
+    std::wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
+}
+
+} // namespace
+
+int pointsToPixelHeight(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+bool isFontInstalled(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    copyFace(wanted, face);
+    bool found = false;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style) {
+    LOGFONTW font = messageFont();
+    font.lfHeight = -pointsToPixelHeight(points);
+    font.lfWidth = 0;
+    font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = style.underline ? TRUE : FALSE;
+    font.lfItalic = FALSE;
+    font.lfStrikeOut = FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    if (isFontInstalled(face)) {
+        copyFace(font, face);
+    }
+    return UniqueGdiObject(::CreateFontIndirectW(&font));
+}
+
+UniqueGdiObject createMessageFont() {
+    const LOGFONTW font = messageFont();
+    return UniqueGdiObject(::CreateFontIndirectW(&font));
+}
+
+} // namespace miruteka::win32

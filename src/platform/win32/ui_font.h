@@ -1,0 +1,34 @@
+// Fonts of the windows' layouts. A face that is not installed falls back to the face of the
+// system's UI font (the message font), so a label never ends up in a bitmap font.
+#pragma once
+
+#include "platform/win32/unique.h"
+
+#include <windows.h>
+
+namespace miruteka::win32 {
+
+inline constexpr const wchar_t* kPGothicFace = L"ＭＳ Ｐゴシック";
+
+struct FontStyle {
+    bool bold = false;
+    bool underline = false;
+};
+
+// Font heights follow the layouts' 96 dpi: 11.25 pt is 15 pixels, 9 pt is 12.
+int pointsToPixelHeight(double points);
+
+bool isFontInstalled(const wchar_t* face);
+
+// The face at the size, or the system UI font's face at that size when it is missing.
+UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style = {});
+
+// The system UI font as it is: what controls without a font of their own use.
+UniqueGdiObject createMessageFont();
+
+// Sets the font of a window (a control) without redrawing it.
+inline void setWindowFont(HWND window, const UniqueGdiObject& font) {
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+}
+
+} // namespace miruteka::win32

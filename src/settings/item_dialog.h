@@ -1,0 +1,46 @@
+// Form7, the item dialog, without its controls: the check behind OK and what a browsed file
+// puts into the boxes. The dialog never touches the item tables; on OK it hands name and path
+// to its host, the settings window, which writes them into its working copy.
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
+
+#include <string>
+
+namespace miruteka {
+
+inline constexpr const char* kItemDialogCaption = "ミルテカ　ファイル選択";
+inline constexpr const char* kItemNameLabel = "名前";
+inline constexpr const char* kItemPathLabel = "パス";
+inline constexpr const char* kBrowseButton = "参照";
+inline constexpr const char* kItemOkButton = "OK";
+inline constexpr const char* kItemCancelButton = "キャンセル";
+inline constexpr const char* kAllFilesFilter = "すべてのファイル (*.*)";
+inline constexpr const char* kMissingFileMessage = "ファイルが存在しません。";
+
+// The texts of the dialog's two boxes.
+struct ItemFields {
+    std::string name;
+    std::string path;
+    friend bool operator==(const ItemFields&, const ItemFields&) = default;
+};
+
+class ItemDialogHost {
+  public:
+    virtual ~ItemDialogHost() = default;
+    // Puts the item into the current row of the visible grid and updates the preview.
+    virtual void acceptItem(const std::string& name, const std::string& path) = 0;
+};
+
+// OK: the path, exactly as typed, must name an existing file or folder (not hidden, not
+// system, no wildcards, not empty). Then the item goes to the host and the dialog closes
+// (true); otherwise the error is shown and nothing is written (false). The name is taken as
+// it is, empty or not.
+bool confirmItem(const ItemFields& typed, const FileSystem& files, MessageBoxes& messages,
+                 ItemDialogHost& host);
+
+// Browse: a chosen file replaces both boxes, named after the text behind its last "\".
+ItemFields fieldsForChosenFile(const std::string& path);
+
+} // namespace miruteka

@@ -1,0 +1,222 @@
+#include "settings/win32/item_dialog_window.h"
+
+#include "platform/geometry.h"
+#include "platform/win32/modal_window.h"
+#include "platform/win32/ui_font.h"
+#include "platform/win32/wide_string.h"
+#include "platform/win32/win32_message_boxes.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace miruteka::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MirutekaItemDialog";
+constexpr COLORREF kLightYellow = RGB(255, 255, 192); // 0x00C0FFFF
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+constexpr int kClientWidth = 4620;
+constexpr int kClientHeight = 3810;
+
+struct Control {
+    int id;
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+    int left, top, width, height; // twips
+};
+
+// In tab order: browse, cancel, OK, path, name, then the labels.
+constexpr Control kControls[] = {
+    {kItemBrowseId, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 3300, 1800, 1035, 435},
+    {kItemCancelId, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 1440, 3060, 1035, 435},
+    {kItemOkId, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 180, 3060, 1035, 435},
+    {kItemPathId, L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 120, 1320, 4215,
+     315},
+    {kItemNameId, L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 120, 480, 4215,
+     315},
+    {kItemPathLabelId, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, 120, 960, 1215, 255},
+    {kItemNameLabelId, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, 120, 120, 1215, 255},
+};
+
+const char* captionOf(int id) {
+    switch (id) {
+    case kItemBrowseId:
+        return kBrowseButton;
+    case kItemCancelId:
+        return kItemCancelButton;
+    case kItemOkId:
+        return kItemOkButton;
+    case kItemPathLabelId:
+        return kItemPathLabel;
+    case kItemNameLabelId:
+        return kItemNameLabel;
+    default:
+        return "";
+    }
+}
+
+std::string windowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied));
+    return toUtf8(text);
+}
+
+} // namespace
+
+ItemDialogWindow::ItemDialogWindow(const FileSystem& files, ItemDialogHost& host)
+    : files_(files), host_(host) {}
+
+bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
+    backBrush_.reset(::CreateSolidBrush(kLightYellow));
+    labelFont_ = createFont(kPGothicFace, 11.25);
+    defaultFont_ = createMessageFont();
+
+    const SIZE size = outerSizeForClient(kStyle, kExStyle, twipsToPixels(kClientWidth),
+                                         twipsToPixels(kClientHeight));
+    const POINT corner = centredOver(screenOf(owner), size);
+    if (WindowBase::create(kClassName, WNDCLASSEXW{}, kExStyle, toWide(kItemDialogCaption).c_str(),
+                           kStyle, corner.x, corner.y, size.cx, size.cy, owner) == nullptr) {
+        return false;
+    }
+    createControls(fields);
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetFocus(lastFocus_);
+    return true;
+}
+
+void ItemDialogWindow::createControls(const ItemFields& fields) {
+    for (const Control& control : kControls) {
+        std::wstring text = toWide(captionOf(control.id));
+        if (control.id == kItemNameId) {
+            text = toWide(fields.name);
+        } else if (control.id == kItemPathId) {
+            text = toWide(fields.path);
+        }
+        HWND window = ::CreateWindowExW(
+            control.exStyle, control.className, text.c_str(), WS_CHILD | WS_VISIBLE | control.style,
+            twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),
+            twipsToPixels(control.height), hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), ::GetModuleHandleW(nullptr),
+            nullptr);
+        const bool label = control.id == kItemNameLabelId || control.id == kItemPathLabelId;
+        setWindowFont(window, label ? labelFont_ : defaultFont_);
+    }
+    lastFocus_ = ::GetDlgItem(hwnd(), kItemBrowseId);
+}
+
+ItemFields ItemDialogWindow::fields() const {
+    return {windowText(::GetDlgItem(hwnd(), kItemNameId)),
+            windowText(::GetDlgItem(hwnd(), kItemPathId))};
+}
+
+void ItemDialogWindow::onOk() {
+    Win32MessageBoxes messages(hwnd()); // owned by the dialog, so they stay in front of it
+    if (confirmItem(fields(), files_, messages, host_)) {
+        endModal(hwnd());
+    }
+}
+
+void ItemDialogWindow::onBrowse() {
+    const auto chosen = chooseFileToOpen(hwnd());
+    if (!chosen) {
+        return;
+    }
+    const ItemFields browsed = fieldsForChosenFile(*chosen);
+    ::SetDlgItemTextW(hwnd(), kItemNameId, toWide(browsed.name).c_str());
+    ::SetDlgItemTextW(hwnd(), kItemPathId, toWide(browsed.path).c_str());
+}
+
+LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backBrush_.get()));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, kLightYellow);
+        return reinterpret_cast<LRESULT>(backBrush_.get());
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            switch (LOWORD(wParam)) {
+            case kItemOkId:
+                onOk();
+                break;
+            case kItemCancelId:
+                endModal(hwnd());
+                break;
+            case kItemBrowseId:
+                onBrowse();
+                break;
+            default:
+                // IDOK and IDCANCEL from Enter and Esc: the dialog has no default or cancel
+                // button, so they do nothing.
+                break;
+            }
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // Give the focus back to the control that had it when the dialog was left.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus != nullptr && ::IsChild(hwnd(), focus)) {
+                lastFocus_ = focus;
+            }
+        } else if (lastFocus_ != nullptr) {
+            ::SetFocus(lastFocus_);
+        }
+        return 0;
+    case WM_CLOSE:
+        // The close box and Alt+F4 close the dialog like cancel: nothing is written.
+        endModal(hwnd());
+        return 0;
+    default:
+        break;
+    }
+    return WindowBase::handleMessage(message, wParam, lParam);
+}
+
+void showItemDialog(HWND owner, const ItemFields& fields, const FileSystem& files,
+                    ItemDialogHost& host) {
+    ItemDialogWindow dialog(files, host);
+    if (dialog.create(owner, fields)) {
+        runModalLoop(dialog.hwnd());
+    }
+}
+
+std::optional<std::string> chooseFileToOpen(HWND owner) {
+    // One filter: display text, pattern, and the list's closing empty string.
+    std::wstring filter = toWide(kAllFilesFilter);
+    filter.push_back(L'\0');
+    filter += L"*.*";
+    filter.push_back(L'\0');
+    filter.push_back(L'\0');
+
+    std::vector<wchar_t> file(32768, L'\0'); // long paths included
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    // Without OFN_NOCHANGEDIR a browse would move the program's current folder, which every
+    // item started afterwards inherits.
+    dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!::GetOpenFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    return toUtf8(file.data());
+}
+
+} // namespace miruteka::win32

@@ -1,0 +1,62 @@
+// Form7, the item dialog: a name and a path, typed or browsed for. Shown modally over the
+// settings window; on OK it hands an existing path to its host and closes.
+#pragma once
+
+#include "platform/files.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/window_base.h"
+#include "settings/item_dialog.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace miruteka::win32 {
+
+// Control ids (never IDOK or IDCANCEL: Enter and Esc must not reach a button).
+enum ItemDialogControl : int {
+    kItemOkId = 1101,        // Command1
+    kItemCancelId = 1102,    // Command2
+    kItemBrowseId = 1103,    // Command3
+    kItemNameId = 1111,      // Text1
+    kItemPathId = 1112,      // Text2
+    kItemNameLabelId = 1121, // Label1
+    kItemPathLabelId = 1122, // Label2
+};
+
+class ItemDialogWindow : public WindowBase {
+  public:
+    ItemDialogWindow(const FileSystem& files, ItemDialogHost& host);
+
+    // Creates and shows the dialog centred on the screen with the texts in its boxes, the
+    // focus on browse. Modal only once runModalLoop runs on it.
+    bool create(HWND owner, const ItemFields& fields);
+
+    ItemFields fields() const;
+
+  protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void createControls(const ItemFields& fields);
+    void onOk();
+    void onBrowse();
+
+    const FileSystem& files_;
+    ItemDialogHost& host_;
+    UniqueGdiObject backBrush_;
+    UniqueGdiObject labelFont_;
+    UniqueGdiObject defaultFont_;
+    HWND lastFocus_ = nullptr;
+};
+
+// Shows the item dialog modally over owner (disabled meanwhile); returns when it closes.
+void showItemDialog(HWND owner, const ItemFields& fields, const FileSystem& files,
+                    ItemDialogHost& host);
+
+// The common open-file dialog with one filter for all files; nothing when the user cancels or
+// the dialog fails. The program's current folder stays as it was.
+std::optional<std::string> chooseFileToOpen(HWND owner);
+
+} // namespace miruteka::win32

@@ -1,0 +1,81 @@
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_message_boxes.h"
+#include "settings/item_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace miruteka {
+namespace {
+
+class RecordingHost : public ItemDialogHost {
+  public:
+    void acceptItem(const std::string& name, const std::string& path) override {
+        accepted.push_back({name, path});
+    }
+    std::vector<ItemFields> accepted;
+};
+
+class ItemDialogOk : public ::testing::Test {
+  protected:
+    ItemDialogOk() {
+        files.addFile("C:\\tools\\app.exe");
+        files.addFolder("C:\\tools");
+        files.addFolder("C:\\", {.hidden = true, .system = true});
+        files.addFile("C:\\tools\\secret.txt", {.hidden = true});
+        files.addFile("C:\\pagefile.sys", {.system = true});
+        files.matchPatterns = true;
+    }
+
+    // Whether OK closes the dialog with these texts; what was shown and written is recorded.
+    bool ok(const std::string& name, const std::string& path) {
+        return confirmItem({name, path}, files, messages, host);
+    }
+
+    FakeFileSystem files;
+    FakeMessageBoxes messages;
+    RecordingHost host;
+};
+
+TEST_F(ItemDialogOk, AcceptsExistingFilesAndFoldersWithTheNameAsTyped) {
+    EXPECT_TRUE(ok("アプリ", "C:\\tools\\app.exe"));
+    EXPECT_TRUE(ok("道具", "C:\\tools"));
+    EXPECT_TRUE(ok("", "C:\\")); // an empty name is written as it is; a drive root is a folder
+    EXPECT_TRUE(messages.shown.empty());
+    const std::vector<ItemFields> expected{
+        {"アプリ", "C:\\tools\\app.exe"}, {"道具", "C:\\tools"}, {"", "C:\\"}};
+    EXPECT_EQ(host.accepted, expected);
+}
+
+TEST_F(ItemDialogOk, RefusesWhatNamesNoVisibleFileOrFolderAndWritesNothing) {
+    const std::vector<std::string> refused{
+        "C:\\tools\\missing.exe",
+        "",                      // nothing typed
+        "C:\\tools\\*.*",        // a pattern, although something fits it
+        "C:\\tools\\app.ex?",    // likewise
+        "C:\\tools\\secret.txt", // hidden
+        "C:\\pagefile.sys",      // system
+        " C:\\tools\\app.exe",   // checked as typed, not trimmed
+    };
+    for (const std::string& path : refused) {
+        messages.shown.clear();
+        EXPECT_FALSE(ok("名前", path)) << path;
+        const std::vector<FakeMessageBoxes::Shown> expected{{false, "ファイルが存在しません。"}};
+        EXPECT_EQ(messages.shown, expected) << path;
+    }
+    EXPECT_TRUE(host.accepted.empty());
+}
+
+TEST(ItemDialogBrowse, NameIsTheTextAfterTheLastBackslash) {
+    EXPECT_EQ(fieldsForChosenFile("C:\\tools\\app.exe"),
+              (ItemFields{"app.exe", "C:\\tools\\app.exe"}));
+    EXPECT_EQ(fieldsForChosenFile("D:\\書類\\旅行\\予定.xlsx"),
+              (ItemFields{"予定.xlsx", "D:\\書類\\旅行\\予定.xlsx"}));
+    EXPECT_EQ(fieldsForChosenFile("\\\\server\\share\\readme"),
+              (ItemFields{"readme", "\\\\server\\share\\readme"}));
+    EXPECT_EQ(fieldsForChosenFile("app.exe"), (ItemFields{"app.exe", "app.exe"}));
+}
+
+} // namespace
+} // namespace miruteka
