@@ -105,5 +105,26 @@ TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
     EXPECT_EQ(first.windows(L"MirutekaForm1").size(), 1u);
 }
 
+TEST(Startup, AListFileThatCannotBeCreatedEndsTheProgramWithAMessage) {
+    ProgramFolder folder;
+    // A folder where the new file's temporary copy must go: writing fails even as root.
+    std::filesystem::create_directory(folder.path() / L"filelist.txt.new");
+    Instance instance(folder.exe());
+    HWND message = instance.waitForWindow(L"#32770");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(windowText(message), L"エラー");
+    const std::wstring text = windowText(::GetDlgItem(message, 0xFFFF));
+    EXPECT_NE(text.find(folder.listFile().filename().wstring()), std::wstring::npos) << text.size();
+    for (int group = 1; group <= 4; ++group) {
+        EXPECT_TRUE(
+            instance.visibleWindows((L"MirutekaForm" + std::to_wstring(group)).c_str()).empty());
+    }
+
+    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(instance.waitForExit());
+    EXPECT_NE(instance.exitCode(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+}
+
 } // namespace
 } // namespace e2e
