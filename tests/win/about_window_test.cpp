@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -314,6 +317,69 @@ TEST_F(AboutWindowTest, HelpNavigatesTheAutomationBrowserToTheProgramFoldersHelp
         object->Quit();
     }
     browsers.objects.clear();
+}
+
+// A URL scheme of our own whose handler is recorder.exe, like mailto: and the mail program.
+class RegisteredScheme {
+  public:
+    RegisteredScheme(const std::wstring& scheme, const std::wstring& command) : scheme_(scheme) {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_CLASSES_ROOT}) {
+            const std::wstring key =
+                (root == HKEY_CURRENT_USER ? L"Software\\Classes\\" : L"") + scheme;
+            set(root, key, L"", L"URL:" + scheme);
+            set(root, key, L"URL Protocol", L"");
+            set(root, key + L"\\shell\\open\\command", L"", command);
+        }
+    }
+    ~RegisteredScheme() {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + scheme_).c_str());
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, scheme_.c_str());
+    }
+    RegisteredScheme(const RegisteredScheme&) = delete;
+    RegisteredScheme& operator=(const RegisteredScheme&) = delete;
+
+  private:
+    static void set(HKEY root, const std::wstring& key, const wchar_t* name,
+                    const std::wstring& value) {
+        HKEY opened = nullptr;
+        if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened,
+                              nullptr) == ERROR_SUCCESS) {
+            ::RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+            ::RegCloseKey(opened);
+        }
+    }
+    std::wstring scheme_;
+};
+
+std::string readWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(AboutWindowTest, WithoutTheAutomationObjectTheShellOpensTheAddressWithItsHandler) {
+    wchar_t exe[MAX_PATH * 4] = {};
+    ::GetModuleFileNameW(nullptr, exe, static_cast<DWORD>(std::size(exe)));
+    const std::filesystem::path folder = std::filesystem::path(exe).parent_path();
+    const std::filesystem::path log =
+        std::filesystem::temp_directory_path() /
+        (L"miruteka-shell-" + std::to_wstring(::GetCurrentProcessId()) + L".log");
+    std::filesystem::remove(log);
+    ::SetEnvironmentVariableW(L"MIRUTEKA_RECORDER_LOG", log.c_str());
+    const RegisteredScheme scheme(L"miruteka-test",
+                                  L"\"" + (folder / L"recorder.exe").wstring() + L"\" \"%1\"");
+
+    ShellBrowser browser;
+    browser.navigate("miruteka-test:support@miruteka.example.org");
+    browser.show(); // nothing to show: the handler has the address already
+    EXPECT_TRUE(pumpUntil([&] {
+        return readWhole(log).find("miruteka-test:support@miruteka.example.org") !=
+               std::string::npos;
+    })) << readWhole(log);
+
+    ::SetEnvironmentVariableW(L"MIRUTEKA_RECORDER_LOG", nullptr);
+    std::error_code ignored;
+    std::filesystem::remove(log, ignored);
 }
 
 } // namespace
