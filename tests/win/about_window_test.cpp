@@ -6,6 +6,7 @@
 #include "platform/win32/win32_browser.h"
 #include "win/modal_test_support.h"
 
+#include <exdispid.h>
 #include <ole2.h>
 #include <tlhelp32.h>
 
@@ -380,6 +381,62 @@ TEST_F(AboutWindowTest, WithoutTheAutomationObjectTheShellOpensTheAddressWithIts
     ::SetEnvironmentVariableW(L"MIRUTEKA_RECORDER_LOG", nullptr);
     std::error_code ignored;
     std::filesystem::remove(log, ignored);
+}
+
+// Calls the sink as a browser does: arguments last first, the address as a VARIANT by reference.
+HRESULT fire(IDispatch* sink, DISPID id, const wchar_t* address = nullptr) {
+    VARIANT url;
+    ::VariantInit(&url);
+    VARIANT arguments[7];
+    for (VARIANT& argument : arguments) {
+        ::VariantInit(&argument);
+    }
+    DISPPARAMS parameters{};
+    if (address != nullptr) {
+        url.vt = VT_BSTR;
+        url.bstrVal = ::SysAllocString(address);
+        arguments[5].vt = VT_BYREF | VT_VARIANT;
+        arguments[5].pvarVal = &url;
+        parameters = {arguments, nullptr, 7, 0};
+    }
+    const HRESULT result = sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                        &parameters, nullptr, nullptr, nullptr);
+    ::VariantClear(&url);
+    return result;
+}
+
+TEST(BrowserEventSink, HandsOnQuitAndAddressesUntilDetachedAndOutlivesItsLastHolder) {
+    std::vector<std::wstring> addresses;
+    int quits = 0;
+    ComPtr<BrowserEventSink> sink = BrowserEventSink::create(
+        {[&] { ++quits; }, [&](const std::wstring& address) { addresses.push_back(address); }});
+    ComPtr<IDispatch> asEvents;
+    ASSERT_EQ(sink->QueryInterface(DIID_DWebBrowserEvents2,
+                                   reinterpret_cast<void**>(asEvents.GetAddressOf())),
+              S_OK);
+
+    EXPECT_EQ(fire(asEvents.Get(), DISPID_BEFORENAVIGATE2, L"C:\\ミルテカ\\help.html"), S_OK);
+    EXPECT_EQ(fire(asEvents.Get(), DISPID_ONQUIT), S_OK);
+    EXPECT_EQ(addresses, std::vector<std::wstring>{L"C:\\ミルテカ\\help.html"});
+    EXPECT_EQ(quits, 1);
+
+    sink->detach();
+    fire(asEvents.Get(), DISPID_ONQUIT);
+    EXPECT_EQ(quits, 1);
+
+    // A quit handler that lets go of everything holding the sink (as the about window does
+    // when it drops mIE) must not pull the sink away under the running call.
+    IDispatch* raw = nullptr;
+    {
+        ComPtr<BrowserEventSink> held = BrowserEventSink::create({[&] {
+                                                                      raw->Release();
+                                                                      ++quits;
+                                                                  },
+                                                                  nullptr});
+        raw = held.Detach();
+    }
+    EXPECT_EQ(fire(raw, DISPID_ONQUIT), S_OK);
+    EXPECT_EQ(quits, 2);
 }
 
 } // namespace
