@@ -146,7 +146,7 @@ bool AboutWindow::create(HWND owner) {
                                              bounds.bottom - bounds.top);
         setWindowFont(control, defaultFont_);
     }
-    lastFocus_ = ::GetDlgItem(hwnd(), kAboutCloseId);
+    focus_.remember(::GetDlgItem(hwnd(), kAboutCloseId));
 
     HWND title = createLabel(hwnd(), kAboutTitleId, toWide(aboutTitle()), SS_LEFT, kTitle.pixels());
     setWindowFont(title, titleFont_);
@@ -160,7 +160,7 @@ bool AboutWindow::create(HWND owner) {
     }
 
     ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetFocus(lastFocus_);
+    focus_.restore();
     return true;
 }
 
@@ -242,15 +242,7 @@ LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_ACTIVATE:
-        // Give the focus back to the control that had it when the window was left.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = ::GetFocus();
-            if (focus != nullptr && ::IsChild(hwnd(), focus)) {
-                lastFocus_ = focus;
-            }
-        } else if (lastFocus_ != nullptr) {
-            ::SetFocus(lastFocus_);
-        }
+        focus_.onActivate(hwnd(), wParam);
         return 0;
     case WM_CLOSE:
         endModal(hwnd());

@@ -4,6 +4,7 @@
 
 #include "about/about.h"
 #include "platform/browser.h"
+#include "platform/win32/modal_window.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/window_base.h"
 
@@ -50,7 +51,7 @@ class AboutWindow : public WindowBase {
     UniqueGdiObject linkFont_;
     UniqueIcon icon_;
     RECT frame_{}; // Frame1, drawn by the window
-    HWND lastFocus_ = nullptr;
+    FocusMemory focus_;
 };
 
 // Shows the about window modally over owner (disabled meanwhile); returns when it closes.

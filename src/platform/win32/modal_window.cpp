@@ -70,4 +70,21 @@ RECT screenOf(HWND window) {
     return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
+void FocusMemory::restore() const {
+    if (lastFocus_ != nullptr) {
+        ::SetFocus(lastFocus_);
+    }
+}
+
+void FocusMemory::onActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window, focus)) {
+            lastFocus_ = focus;
+        }
+    } else {
+        restore();
+    }
+}
+
 } // namespace miruteka::win32

@@ -23,6 +23,19 @@ SIZE outerSizeForClient(DWORD style, DWORD exStyle, int clientWidth, int clientH
 // area of the area's monitor.
 POINT centredOver(const RECT& area, SIZE size);
 
+// Remembers which of a window's controls had the focus when the window was left, and gives
+// it back when the window is activated again.
+class FocusMemory {
+  public:
+    void remember(HWND control) { lastFocus_ = control; }
+    void restore() const;
+    // Handles WM_ACTIVATE for the window.
+    void onActivate(HWND window, WPARAM wParam);
+
+  private:
+    HWND lastFocus_ = nullptr;
+};
+
 // The rectangle of the monitor that holds most of the window (the primary one for none).
 RECT screenOf(HWND window);
 

@@ -86,7 +86,7 @@ bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
     }
     createControls(fields);
     ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetFocus(lastFocus_);
+    focus_.restore();
     return true;
 }
 
@@ -107,7 +107,7 @@ void ItemDialogWindow::createControls(const ItemFields& fields) {
         const bool label = control.id == kItemNameLabelId || control.id == kItemPathLabelId;
         setWindowFont(window, label ? labelFont_ : defaultFont_);
     }
-    lastFocus_ = ::GetDlgItem(hwnd(), kItemBrowseId);
+    focus_.remember(::GetDlgItem(hwnd(), kItemBrowseId));
 }
 
 ItemFields ItemDialogWindow::fields() const {
@@ -166,15 +166,7 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return 0;
     case WM_ACTIVATE:
-        // Give the focus back to the control that had it when the dialog was left.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = ::GetFocus();
-            if (focus != nullptr && ::IsChild(hwnd(), focus)) {
-                lastFocus_ = focus;
-            }
-        } else if (lastFocus_ != nullptr) {
-            ::SetFocus(lastFocus_);
-        }
+        focus_.onActivate(hwnd(), wParam);
         return 0;
     case WM_CLOSE:
         // The close box and Alt+F4 close the dialog like cancel: nothing is written.

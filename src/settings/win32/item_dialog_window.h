@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/win32/modal_window.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/window_base.h"
 #include "settings/item_dialog.h"
@@ -48,7 +49,7 @@ class ItemDialogWindow : public WindowBase {
     UniqueGdiObject backBrush_;
     UniqueGdiObject labelFont_;
     UniqueGdiObject defaultFont_;
-    HWND lastFocus_ = nullptr;
+    FocusMemory focus_;
 };
 
 // Shows the item dialog modally over owner (disabled meanwhile); returns when it closes.

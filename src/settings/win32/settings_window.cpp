@@ -214,12 +214,12 @@ void SettingsWindow::createGrid(int index) {
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     const std::array<const wchar_t*, 2> headers{L"名前", L"パス"};
     for (int column = 0; column < 2; ++column) {
-        LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        spec.cx = twipsToPixels(kColumnWidth);
-        spec.pszText = const_cast<wchar_t*>(headers[column]);
-        spec.iSubItem = column;
-        ListView_InsertColumn(grid, column, &spec);
+        LVCOLUMNW columnInfo{};
+        columnInfo.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        columnInfo.cx = twipsToPixels(kColumnWidth);
+        columnInfo.pszText = const_cast<wchar_t*>(headers[column]);
+        columnInfo.iSubItem = column;
+        ListView_InsertColumn(grid, column, &columnInfo);
     }
     for (int row = 0; row < kSlotCount; ++row) {
         LVITEMW item{};
