@@ -43,7 +43,8 @@ setup_locale() {
         localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" 2>/dev/null ||
             [ -d "$LOCPATH/ja_JP.UTF-8" ]
     fi
-    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    # bash itself cannot see the new LOCPATH and would warn; the programs it starts can.
+    { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 }
 
 STARTED_XVFB_PID=""

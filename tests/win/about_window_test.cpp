@@ -93,12 +93,27 @@ std::vector<DWORD> browserProcessesStartedHere() {
     return found;
 }
 
+BOOL CALLBACK closeWindowOfProcess(HWND window, LPARAM processId) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(processId)) {
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+// Closing the browser's windows lets it withdraw its class registration as it ends; a browser
+// that is only terminated leaves it behind, and no later test of this Wine session could
+// create the automation object again.
 void endBrowserProcessesStartedHere() {
     for (const DWORD id : browserProcessesStartedHere()) {
         UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
         if (process) {
-            ::TerminateProcess(process.get(), 0);
-            ::WaitForSingleObject(process.get(), 5000);
+            ::EnumWindows(closeWindowOfProcess, static_cast<LPARAM>(id));
+            if (::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) {
+                ::TerminateProcess(process.get(), 0);
+                ::WaitForSingleObject(process.get(), 5000);
+            }
         }
     }
 }
