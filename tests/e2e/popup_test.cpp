@@ -33,22 +33,6 @@ bool holdsFor(const std::function<bool()>& condition,
     return !waitUntil([&] { return !condition(); }, period);
 }
 
-// Under Wine a program can replay an older pointer position from its own X events just
-// after a move, and a press then lands where the pointer was before. Move until it stays.
-void movePointerSettled(int x, int y) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        movePointer(x, y);
-        if (holdsFor(
-                [&] {
-                    const POINT now = pointerPosition();
-                    return now.x == x && now.y == y;
-                },
-                std::chrono::milliseconds(150))) {
-            return;
-        }
-    }
-}
-
 std::vector<COLORREF> pixelsOf(const RECT& area) {
     std::vector<COLORREF> pixels;
     HDC screen = ::GetDC(nullptr);
@@ -80,7 +64,7 @@ class IconWindowInput : public ::testing::Test {
         contents_.setItem(2, 4, L"パスなし", L"");
         writeListFile(folder_.listFile(), contents_);
 
-        movePointerSettled(kStart.x, kStart.y);
+        movePointer(kStart.x, kStart.y);
         instance_ = std::make_unique<Instance>(folder_.exe());
         ASSERT_TRUE(waitUntil([&] {
             for (int group = 1; group <= 4; ++group) {
@@ -111,7 +95,7 @@ class IconWindowInput : public ::testing::Test {
     void moveOnto(int group) {
         for (int g = 1; g <= group; ++g) {
             const POINT centre = centreOf(iconWindow(g));
-            movePointerSettled(centre.x, centre.y);
+            movePointer(centre.x, centre.y);
         }
     }
 
@@ -150,10 +134,10 @@ TEST_F(IconWindowInput, PointerOnAnIconLocksTheChainUntilItMovesFartherThanTheUn
     const POINT touched = centreOf(iconWindow(1));
 
     // Far enough from the start to move an unlocked chain, not far enough to unlock it.
-    movePointerSettled(touched.x + kMoveThreshold + 5, touched.y);
+    movePointer(touched.x + kMoveThreshold + 5, touched.y);
     EXPECT_TRUE(holdsFor([&] { return sameRect(windowRect(iconWindow(1)), before); }));
 
-    movePointerSettled(touched.x + kUnlockDistance + 15, touched.y);
+    movePointer(touched.x + kUnlockDistance + 15, touched.y);
     EXPECT_TRUE(waitUntil([&] { return !sameRect(windowRect(iconWindow(1)), before); }));
 }
 
@@ -208,7 +192,7 @@ TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClose
 
     // Hovering an entry marks it light yellow and the shown item light orange.
     const RECT hovered = windowRect(::GetDlgItem(window, 104));
-    movePointerSettled(hovered.left + 40, hovered.top + 10);
+    movePointer(hovered.left + 40, hovered.top + 10);
     const RECT shown = windowRect(::GetDlgItem(window, 100));
     EXPECT_TRUE(waitUntil([&] {
         return screenPixel(hovered.left + 4, hovered.top + 4) == kHoverColour &&
@@ -216,7 +200,7 @@ TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClose
     }));
     // A disabled entry counts as background: no entry stays light yellow.
     const RECT disabled = windowRect(::GetDlgItem(window, 103));
-    movePointerSettled(disabled.left + 40, disabled.top + 10);
+    movePointer(disabled.left + 40, disabled.top + 10);
     EXPECT_TRUE(waitUntil([&] {
         return screenPixel(hovered.left + 4, hovered.top + 4) == ::GetSysColor(COLOR_BTNFACE) &&
                screenPixel(shown.left + 4, shown.top + 4) == kShownColour;
@@ -224,7 +208,7 @@ TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClose
 
     // Leaving the popup closes it, and the chain follows the pointer again.
     const RECT chain = windowRect(iconWindow(1));
-    movePointerSettled(frame.right + 200, frame.bottom + 100);
+    movePointer(frame.right + 200, frame.bottom + 100);
     EXPECT_TRUE(waitUntil([&] { return popup() == nullptr; }));
     EXPECT_TRUE(waitUntil([&] { return !sameRect(windowRect(iconWindow(1)), chain); }));
 }
@@ -233,7 +217,7 @@ TEST_F(IconWindowInput, LeftPressOnAnEntryStartsItAndClosesThePopup) {
     HWND window = openPopupFrom(2);
     ASSERT_NE(window, nullptr);
     const POINT entry = centreOf(::GetDlgItem(window, 101));
-    movePointerSettled(entry.x, entry.y);
+    movePointer(entry.x, entry.y);
     click(Button::Left);
 
     ASSERT_TRUE(waitUntil([&] { return startedCount(1); }));
@@ -246,13 +230,13 @@ TEST_F(IconWindowInput, RightPressOnAnEntryChangesTheWindowsIconAndKeepsThePopup
     HWND window = openPopupFrom(2);
     ASSERT_NE(window, nullptr);
     const POINT entry = centreOf(::GetDlgItem(window, 102));
-    movePointerSettled(entry.x, entry.y);
+    movePointer(entry.x, entry.y);
     click(Button::Right);
     EXPECT_TRUE(holdsFor([&] { return popup() == window; }));
 
     // The popup covers the window; once it has closed the new icon shows.
     const RECT frame = windowRect(window);
-    movePointerSettled(frame.right + 200, frame.bottom + 100);
+    movePointer(frame.right + 200, frame.bottom + 100);
     ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
     EXPECT_TRUE(waitUntil([&] {
         return ::IsWindowVisible(iconWindow(2)) && pixelsOf(windowRect(iconWindow(2))) != before;
@@ -267,7 +251,7 @@ TEST_F(IconWindowInput, MiddlePressHidesTheWindowUntilTheChainNextMoves) {
     ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(iconWindow(3)); }));
     EXPECT_TRUE(holdsFor([&] { return !::IsWindowVisible(iconWindow(3)); }));
 
-    movePointerSettled(before.right + 200, before.bottom + 100);
+    movePointer(before.right + 200, before.bottom + 100);
     EXPECT_TRUE(waitUntil([&] {
         return ::IsWindowVisible(iconWindow(3)) && !sameRect(windowRect(iconWindow(3)), before);
     }));
@@ -283,14 +267,14 @@ TEST_F(IconWindowInputWithoutTimer, PopupStillClosesWhenLeftAndOpensAgain) {
     HWND window = openPopupFrom(2);
     ASSERT_NE(window, nullptr);
     const RECT frame = windowRect(window);
-    movePointerSettled(frame.right + 200, frame.bottom + 100);
+    movePointer(frame.right + 200, frame.bottom + 100);
     ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
 
     // Closed by starting an entry, it can be opened again too.
     window = openPopupFrom(2);
     ASSERT_NE(window, nullptr);
     const POINT entry = centreOf(::GetDlgItem(window, 101));
-    movePointerSettled(entry.x, entry.y);
+    movePointer(entry.x, entry.y);
     click(Button::Left);
     ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
     EXPECT_NE(openPopupFrom(2), nullptr);

@@ -38,6 +38,13 @@ POINT centreOf(HWND window) {
 
 void clickAt(POINT point) {
     movePointer(point.x, point.y);
+    // A window is enabled again only a moment after a modal box over it closes; a click that
+    // comes before that is lost.
+    waitUntil([&] {
+        HWND target = ::WindowFromPoint(point);
+        return target != nullptr && ::IsWindowEnabled(target) &&
+               ::IsWindowEnabled(::GetAncestor(target, GA_ROOT));
+    });
     click(Button::Left);
 }
 

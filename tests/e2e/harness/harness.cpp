@@ -184,7 +184,9 @@ std::wstring className(HWND window) {
     return std::wstring(buffer, static_cast<size_t>(length));
 }
 
-void movePointer(int x, int y) {
+namespace {
+
+void sendPointerTo(int x, int y) {
     const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -196,12 +198,25 @@ void movePointer(int x, int y) {
     input.mi.dy = static_cast<LONG>(((y - top) * 65536LL + 32768) / height);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     ::SendInput(1, &input, sizeof input);
-    waitUntil(
-        [&] {
-            const POINT now = pointerPosition();
-            return now.x == x && now.y == y;
-        },
-        std::chrono::milliseconds(1000));
+}
+
+} // namespace
+
+void movePointer(int x, int y) {
+    const auto there = [&] {
+        const POINT now = pointerPosition();
+        return now.x == x && now.y == y;
+    };
+    // Under Wine a program can replay an older pointer position from its own X events just
+    // after a move, and a press then lands where the pointer was before: move again until
+    // the pointer stays put for a moment.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        sendPointerTo(x, y);
+        if (waitUntil(there, std::chrono::milliseconds(1000)) &&
+            !waitUntil([&] { return !there(); }, std::chrono::milliseconds(150))) {
+            return;
+        }
+    }
 }
 
 POINT pointerPosition() {

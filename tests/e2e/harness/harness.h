@@ -78,6 +78,7 @@ std::wstring windowText(HWND window);
 std::wstring className(HWND window);
 
 // The pointer and the buttons, through SendInput so windows see real mouse messages.
+// Moves the pointer and waits until it stays there.
 void movePointer(int x, int y);
 POINT pointerPosition();
 enum class Button { Left, Right, Middle };
