@@ -29,6 +29,24 @@ void copyFace(LOGFONTW& font, const wchar_t* face) {
 
 } // namespace
 
+const wchar_t* firstInstalledFace(const wchar_t* face) {
+    if (isFontInstalled(face)) {
+        return face;
+    }
+    if (std::wcscmp(face, kPGothicFace) != 0) {
+        return nullptr;
+    }
+    // The same proportional gothic under its English name, then the proportional Japanese
+    // UI fonts of later systems, then the free design made to stand in for it.
+    for (const wchar_t* alternative :
+         {L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI", L"IPAPGothic"}) {
+        if (isFontInstalled(alternative)) {
+            return alternative;
+        }
+    }
+    return nullptr;
+}
+
 int pointsToPixelHeight(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
@@ -53,8 +71,8 @@ UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style) 
     font.lfItalic = FALSE;
     font.lfStrikeOut = FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
-    if (isFontInstalled(face)) {
-        copyFace(font, face);
+    if (const wchar_t* installed = firstInstalledFace(face)) {
+        copyFace(font, installed);
     }
     return UniqueGdiObject(::CreateFontIndirectW(&font));
 }

@@ -1,5 +1,6 @@
-// Fonts of the windows' layouts. A face that is not installed falls back to the face of the
-// system's UI font (the message font), so a label never ends up in a bitmap font.
+// Fonts of the windows' layouts. A missing "ＭＳ Ｐゴシック" falls back to another proportional
+// Japanese font; any other missing face to the face of the system's UI font (the message
+// font), so a label never ends up in a bitmap font.
 #pragma once
 
 #include "platform/win32/unique.h"
@@ -20,7 +21,11 @@ int pointsToPixelHeight(double points);
 
 bool isFontInstalled(const wchar_t* face);
 
-// The face at the size, or the system UI font's face at that size when it is missing.
+// The face itself when installed, else for "ＭＳ Ｐゴシック" the first installed proportional
+// Japanese stand-in; nothing when there is none.
+const wchar_t* firstInstalledFace(const wchar_t* face);
+
+// The face (or its stand-in) at the size, or the system UI font's face at that size.
 UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style = {});
 
 // The system UI font as it is: what controls without a font of their own use.
