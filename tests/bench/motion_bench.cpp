@@ -1,33 +1,13 @@
 // One tick of the motion timer against the fake windows: the chain moving every tick (four
 // window moves, the worst case), and the chain held (the usual idle tick).
-#include "fakes/fake_chain_windows.h"
-#include "fakes/fake_open_popup.h"
-#include "fakes/fake_pointer_input.h"
-#include "iconwin/motion.h"
 
+#include "fakes/motion_chain.h"
 #include <benchmark/benchmark.h>
 
 namespace miruteka {
 namespace {
 
-struct Chain {
-    Chain() {
-        state.settings = kDefaultSettings;
-        state.blnGroupHasIcon = {true, true, true, true};
-        windows.resizeAll(32, 32);
-        for (int group = 1; group <= kGroupCount; ++group) {
-            windows.place(group, {484, 474 + 40 * group});
-        }
-        pointer.position = {500, 500};
-        motion.setLastPointer(pointer.position);
-    }
-
-    LauncherState state;
-    FakePointerInput pointer;
-    FakeChainWindows windows;
-    FakeOpenPopup popup;
-    Motion motion{state, pointer, windows, popup};
-};
+using Chain = MotionChain;
 
 void TickMovingTheChain(benchmark::State& run) {
     Chain chain;

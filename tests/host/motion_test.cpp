@@ -1,7 +1,5 @@
-#include "fakes/fake_chain_windows.h"
-#include "fakes/fake_open_popup.h"
-#include "fakes/fake_pointer_input.h"
-#include "iconwin/motion.h"
+
+#include "fakes/motion_chain.h"
 
 #include <gtest/gtest.h>
 
@@ -15,34 +13,7 @@ namespace {
 constexpr int32_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-// The chain as start-up leaves it with the pointer at (500, 500), the usual settings and
-// every group showing an icon.
-struct Chain {
-    Chain() {
-        state.settings = kDefaultSettings;
-        state.blnGroupHasIcon = {true, true, true, true};
-        windows.resizeAll(32, 32);
-        windows.place(1, {484, 514});
-        windows.place(2, {484, 554});
-        windows.place(3, {484, 594});
-        windows.place(4, {484, 634});
-        pointer.position = {500, 500};
-        motion.setLastPointer(pointer.position);
-    }
-
-    void tickAt(Point position) {
-        pointer.position = position;
-        motion.Timer1_Timer();
-    }
-
-    bool moved() const { return windows.logSize > 0 && windows.movesOf(1) > 0; }
-
-    LauncherState state;
-    FakePointerInput pointer;
-    FakeChainWindows windows;
-    FakeOpenPopup popup;
-    Motion motion{state, pointer, windows, popup};
-};
+using Chain = MotionChain;
 
 void expectInWindowRange(const FakeChainWindows& windows) {
     for (int group = 1; group <= kGroupCount; ++group) {

@@ -1,10 +1,7 @@
 // Runs in a test program of its own: heap_counter.cpp replaces the global allocation
 // functions, which would take ASan's new/delete checks away from every other host test.
-#include "fakes/fake_chain_windows.h"
-#include "fakes/fake_open_popup.h"
-#include "fakes/fake_pointer_input.h"
+#include "fakes/motion_chain.h"
 #include "heap_counter.h"
-#include "iconwin/motion.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +10,7 @@
 namespace miruteka {
 namespace {
 
-struct Chain {
-    Chain() {
-        state.settings = kDefaultSettings;
-        state.blnGroupHasIcon = {true, true, true, true};
-        windows.resizeAll(32, 32);
-        windows.place(1, {484, 514});
-        windows.place(2, {484, 554});
-        windows.place(3, {484, 594});
-        windows.place(4, {484, 634});
-        pointer.position = {500, 500};
-        motion.setLastPointer(pointer.position);
-    }
-
-    void tickAt(Point position) {
-        pointer.position = position;
-        motion.Timer1_Timer();
-    }
-
-    LauncherState state;
-    FakePointerInput pointer;
-    FakeChainWindows windows;
-    FakeOpenPopup popup;
-    Motion motion{state, pointer, windows, popup};
-};
+using Chain = MotionChain;
 
 TEST(Motion, TickAllocatesNothing) {
     Chain chain;
