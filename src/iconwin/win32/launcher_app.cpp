@@ -6,6 +6,7 @@
 #include "iconwin/win32/tray_icon.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "settings/win32/settings_window_loader.h"
 
 namespace miruteka::win32 {
@@ -47,10 +48,10 @@ bool LauncherApp::Form_Load() {
     listFile_ = listFilePath(programFolder());
     const SaveResult created = ensureListFile(files_, codePage_, listFile_);
     if (!created.saved()) {
-        showError(L"設定ファイルを作成できないため、ミルテカを起動できません。\n\n" +
-                  toWide(listFile_) +
-                  L"\n\nミルテカは自分のフォルダーに filelist.txt を置きます。"
-                  L"書き込みのできるフォルダーにミルテカを置いてください。");
+        Win32MessageBoxes().showError(
+            "設定ファイルを作成できないため、ミルテカを起動できません。\n\n" + listFile_ +
+            "\n\nミルテカは自分のフォルダーに filelist.txt を置きます。"
+            "書き込みのできるフォルダーにミルテカを置いてください。");
         return false;
     }
 
@@ -141,10 +142,6 @@ void LauncherApp::Form_Unload() {
     if (tray_ != nullptr) {
         tray_->DeleteTrayIcon();
     }
-}
-
-void LauncherApp::showError(const std::wstring& text) const {
-    ::MessageBoxW(nullptr, text.c_str(), L"エラー", MB_OK);
 }
 
 Rect LauncherApp::frame(int group) const {

@@ -76,7 +76,6 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
-    void showError(const std::wstring& text) const;
 
     // ChainWindows: what the motion timer moves.
     Rect frame(int group) const override;
