@@ -7,6 +7,7 @@
 #include "iconwin/icon_windows.h"
 #include "platform/files.h"
 #include "platform/icons.h"
+#include "shared_ui/item_icon.h"
 
 #include <string>
 
@@ -15,17 +16,6 @@ namespace miruteka {
 // Whether a group with this shown path gets a visible window: an existing file that is
 // neither hidden nor system, or an existing folder.
 bool pathEarnsIcon(const FileSystem& files, const std::string& path);
-
-enum class DrawnIcon {
-    None,       // nothing fit; the picture stays as it was
-    FileIcon,   // the file's own first icon (ExtractIconEx, drawn with DrawIconEx)
-    Associated, // the icon of the file or its program (ExtractAssociatedIcon, DrawIcon)
-};
-
-// Draws the icon for a path into the picture: the file's first large icon, else the icon
-// associated with the file. Every handle obtained is released before this returns. The
-// settings window's preview uses the same chain.
-DrawnIcon drawItemIcon(IconApi& icons, Picture& picture, const std::string& path);
 
 // Clears the four pictures, sets the four tooltips, draws each group's icon, records
 // blnGroupHasIcon and shows or hides Form1..Form4 accordingly.

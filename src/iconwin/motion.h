@@ -4,9 +4,9 @@
 
 #include "data/launcher_state.h"
 #include "iconwin/chain_windows.h"
-#include "iconwin/popup_watch.h"
 #include "platform/geometry.h"
 #include "platform/input.h"
+#include "shared_ui/popup_watch.h"
 
 #include <cstdint>
 #include <optional>

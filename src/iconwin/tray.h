@@ -3,7 +3,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
-#include "iconwin/launcher_host.h"
+#include "shared_ui/launcher_host.h"
 
 #include <cstdint>
 

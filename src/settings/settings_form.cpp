@@ -1,9 +1,9 @@
 #include "settings/settings_form.h"
 
-#include "iconwin/icon_loader.h"
 #include "platform/path_lookup.h"
 #include "settings/dropped_files.h"
 #include "settings/settings_save.h"
+#include "shared_ui/item_icon.h"
 
 namespace miruteka {
 

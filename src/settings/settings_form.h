@@ -4,12 +4,12 @@
 #pragma once
 
 #include "data/launcher_state.h"
-#include "iconwin/launcher_host.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/icons.h"
 #include "settings/settings_working_copy.h"
+#include "shared_ui/launcher_host.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // other fakes' calls.
 #pragma once
 
-#include "iconwin/launcher_host.h"
+#include "shared_ui/launcher_host.h"
 
 #include <string>
 #include <vector>

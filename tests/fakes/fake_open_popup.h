@@ -2,7 +2,7 @@
 // question asked of a popup that is not open. Never allocates.
 #pragma once
 
-#include "iconwin/popup_watch.h"
+#include "shared_ui/popup_watch.h"
 
 namespace miruteka {
 

@@ -1,5 +1,5 @@
-#include "launch/popup.h"
-#include "launch/popup_placement.h"
+#include "popup/popup.h"
+#include "popup/popup_placement.h"
 
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_process_api.h"

@@ -1,6 +1,5 @@
 #include "about/win32/about_window.h"
 
-#include "../res/resource_ids.h"
 #include "platform/geometry.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -8,6 +7,7 @@
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_browser.h"
+#include "resource_ids.h"
 
 #include <algorithm>
 #include <utility>

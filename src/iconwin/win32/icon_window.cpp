@@ -1,6 +1,6 @@
 #include "iconwin/win32/icon_window.h"
 
-#include "../res/resource_ids.h"
+#include "resource_ids.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 #include "iconwin/win32/tray_icon.h"
 
-#include "../res/resource_ids.h"
 #include "platform/win32/wide_string.h"
+#include "resource_ids.h"
 
 #include <shellapi.h>
 

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "data/launcher_state.h"
-#include "iconwin/launcher_host.h"
 #include "iconwin/tray.h"
 #include "iconwin/tray_presence.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/window_base.h"
+#include "shared_ui/launcher_host.h"
 
 #include <windows.h>
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "data/launcher_state.h"
-#include "iconwin/launcher_host.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -16,6 +15,7 @@
 #include "platform/win32/window_base.h"
 #include "settings/item_dialog.h"
 #include "settings/settings_form.h"
+#include "shared_ui/launcher_host.h"
 
 #include <windows.h>
 

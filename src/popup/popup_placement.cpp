@@ -1,4 +1,4 @@
-#include "launch/popup_placement.h"
+#include "popup/popup_placement.h"
 
 #include <algorithm>
 #include <cstdint>

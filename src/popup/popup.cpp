@@ -1,4 +1,4 @@
-#include "launch/popup.h"
+#include "popup/popup.h"
 
 #include "launch/execute.h"
 

@@ -1,8 +1,8 @@
 // Entry point: refuses a second instance before anything else, prepares the thread (OLE for
 // drops, the shell and the browser object; the common controls), runs Form1's start-up and
 // then the message loop.
-#include "iconwin/win32/icon_input_wiring.h"
-#include "iconwin/win32/launcher_app.h"
+#include "app/icon_input_wiring.h"
+#include "app/launcher_app.h"
 #include "platform/win32/unique.h"
 
 #include <commctrl.h>

@@ -7,11 +7,11 @@
 // children with ids kPopupEntryFirstId + slot, the hints its STATIC children.
 #pragma once
 
-#include "iconwin/launcher_host.h"
-#include "iconwin/popup_watch.h"
-#include "launch/popup.h"
 #include "platform/input.h"
 #include "platform/process.h"
+#include "popup/popup.h"
+#include "shared_ui/launcher_host.h"
+#include "shared_ui/popup_watch.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
-#include "iconwin/win32/launcher_app.h"
+#include "app/launcher_app.h"
 
+#include "app/settings_window_loader.h"
 #include "data/list_file.h"
 #include "iconwin/icon_loader.h"
 #include "iconwin/startup_placement.h"
@@ -7,7 +8,6 @@
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"
-#include "settings/win32/settings_window_loader.h"
 
 namespace miruteka::win32 {
 namespace {

@@ -12,14 +12,14 @@
 #include "iconwin/chain_windows.h"
 #include "iconwin/icon_window_events.h"
 #include "iconwin/icon_windows.h"
-#include "iconwin/launcher_host.h"
 #include "iconwin/motion.h"
-#include "iconwin/popup_watch.h"
 #include "iconwin/win32/icon_window.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
+#include "shared_ui/launcher_host.h"
+#include "shared_ui/popup_watch.h"
 
 #include <array>
 #include <memory>

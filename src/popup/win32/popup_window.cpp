@@ -1,6 +1,5 @@
-#include "launch/win32/popup_window.h"
+#include "popup/win32/popup_window.h"
 
-#include "launch/popup_placement.h"
 #include "platform/geometry.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -8,6 +7,7 @@
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/window_base.h"
+#include "popup/popup_placement.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "iconwin/popup_watch.h"
+#include "shared_ui/popup_watch.h"
 
 namespace miruteka {
 

@@ -4,12 +4,12 @@
 // unplugs itself when it goes, before the windows do.
 #pragma once
 
+#include "app/launcher_app.h"
 #include "iconwin/icon_input.h"
-#include "iconwin/win32/launcher_app.h"
-#include "launch/win32/popup_window.h"
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/window_base.h"
+#include "popup/win32/popup_window.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "settings/win32/settings_window_loader.h"
+#include "app/settings_window_loader.h"
 
 namespace miruteka::win32 {
 

@@ -1,4 +1,4 @@
-#include "iconwin/win32/icon_input_wiring.h"
+#include "app/icon_input_wiring.h"
 
 namespace miruteka::win32 {
 namespace {

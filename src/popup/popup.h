@@ -4,8 +4,8 @@
 #pragma once
 
 #include "data/launcher_state.h"
-#include "iconwin/launcher_host.h"
 #include "platform/process.h"
+#include "shared_ui/launcher_host.h"
 
 #include <array>
 #include <cstdint>
