@@ -110,6 +110,20 @@ class DialogBoxWatcher {
     std::thread worker_;
 };
 
+// Two quick left clicks at the window's centre through real input; the system makes the
+// second a double click. Dispatch messages to see them.
+inline void doubleClick(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT inputs[4]{};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    ::SendInput(4, inputs, sizeof(INPUT));
+}
+
 // The text of a message box (its static control 0xFFFF).
 inline std::wstring messageBoxText(HWND box) {
     return textOf(::GetDlgItem(box, 0xFFFF));

@@ -375,6 +375,16 @@ TEST_F(SettingsWindowTest, CommandsEditTheVisibleGrid) {
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(SettingsWindowTest, TwoQuickClicksOnMoveDownMoveTheItemTwoRows) {
+    for (const int slot : {0, 1, 2}) {
+        setItem(1, slot, std::string(1, 'a' + slot), "C:\\x.exe");
+    }
+    open();
+    testing::doubleClick(control(kCommandId + 5));
+    EXPECT_TRUE(
+        pumpUntil([&] { return selectedRow(grid(0)) == 3 && cell(grid(0), 3, 0) == L"a"; }));
+}
+
 TEST_F(SettingsWindowTest, OkSavesTheListOrKeepsEverythingWhenTheFileIsHeld) {
     setItem(4, 9, "最後", "C:\\last.exe");
     open();

@@ -180,12 +180,12 @@ void AboutWindow::paint() {
 void AboutWindow::onCommand(int id, int code) {
     switch (id) {
     case kAboutCloseId:
-        if (code == BN_CLICKED) {
+        if (isButtonClick(code)) {
             endModal(hwnd());
         }
         break;
     case kAboutHelpId:
-        if (code == BN_CLICKED) {
+        if (isButtonClick(code)) {
             actions_.openHelp();
         }
         break;

@@ -15,4 +15,10 @@ HWND createGraphicalButton(HWND parent, int id, const wchar_t* caption, int x, i
 // Draws the button the item describes; its font is the button's own (WM_SETFONT).
 void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour);
 
+// An owner-drawn button reports the second click of a quick pair as BN_DOUBLECLICKED, not
+// BN_CLICKED: both are clicks.
+inline bool isButtonClick(int notification) {
+    return notification == BN_CLICKED || notification == BN_DOUBLECLICKED;
+}
+
 } // namespace miruteka::win32

@@ -299,7 +299,7 @@ void SettingsWindow::refreshGrid(int index) {
 LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
+        if (lParam != 0 && isButtonClick(HIWORD(wParam))) {
             onCommand(LOWORD(wParam));
         }
         return 0;
