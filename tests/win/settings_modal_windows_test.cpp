@@ -21,6 +21,7 @@ namespace miruteka::win32 {
 namespace {
 
 using testing::classOf;
+using testing::pumpUntil;
 using testing::runSoon;
 using testing::textOf;
 
@@ -130,6 +131,16 @@ TEST_F(SettingsModalWindowsTest, VersionOpensTheAboutWindowOverTheSettingsWindow
     EXPECT_EQ(title, L"ミルテカ　Ver 1.2");
     EXPECT_TRUE(::IsWindowEnabled(window->hwnd()));
     EXPECT_TRUE(::IsWindow(window->hwnd()));
+}
+
+TEST_F(SettingsModalWindowsTest, TheFocusedButtonKeepsTheFocusAfterAMessageBox) {
+    HWND remove = window->control(kCommandId + 7);
+    ::SetFocus(remove);
+    testing::DialogBoxWatcher no(::GetCurrentThreadId(), L"確認",
+                                 [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDNO, 0); });
+    command(7); // Delete asks first
+    EXPECT_TRUE(no.seen());
+    EXPECT_TRUE(pumpUntil([&] { return ::GetFocus() == remove; }, std::chrono::milliseconds(2000)));
 }
 
 } // namespace

@@ -143,9 +143,10 @@ bool SettingsWindow::create() {
     refresh();
     registerDrops();
     dialogKeys_ = std::make_unique<ModelessDialogKeys>(hwnd());
+    focus_.remember(control(kOption1Id));
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
-    ::SetFocus(control(kOption1Id));
+    focus_.restore();
     return true;
 }
 
@@ -331,6 +332,11 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_PAINT:
         paintSeparator();
+        return 0;
+    case WM_ACTIVATE:
+        // Coming back from a message box, a modal window or another program, the control
+        // that had the focus gets it again, not the frame.
+        focus_.onActivate(hwnd(), wParam);
         return 0;
     case WM_CLOSE: // Alt+F4: the window has no close box, so this is the user's Cancel
         form_.Command2_Click();

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/icons.h"
 #include "platform/win32/file_drop_target.h"
+#include "platform/win32/modal_window.h"
 #include "platform/win32/modeless_dialog_keys.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/win32_icons.h"
@@ -112,6 +113,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     std::deque<PendingDrop> pendingDrops_;
     std::array<FileDropRegistration, kGroupCount> drops_;
     std::unique_ptr<ModelessDialogKeys> dialogKeys_;
+    FocusMemory focus_;
 
     UniqueGdiObject backBrush_;
     UniqueGdiObject defaultFont_;
