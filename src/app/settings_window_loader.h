@@ -17,6 +17,7 @@ class SettingsWindowLoader : public SettingsWindowOpener {
     void setOwner(HWND owner) { context_.owner = owner; }
 
     void showSettingsWindow() override;
+    void bringSettingsWindowForward() override;
 
     // The open settings window, or nullptr.
     SettingsWindow* current() const;

@@ -23,11 +23,15 @@ class SettingsWindowOpener {
     virtual ~SettingsWindowOpener() = default;
     // Loads and shows the settings window, modeless.
     virtual void showSettingsWindow() = 0;
+    // Brings the open settings window to the foreground, or the window that stands over it
+    // and takes its input (the item dialog, the about window, a message box).
+    virtual void bringSettingsWindowForward() = 0;
 };
 
 // The tray callback: x is the mouse message that happened on the icon. A press (left or
 // right) while the settings window is closed sets blnSettingsOpen, hides the icon windows
-// and opens the settings window; everything else does nothing.
+// and opens the settings window; a press while it is open brings it forward, since it has
+// no taskbar button and the tray is the only way back to it. Everything else does nothing.
 void Picture1_MouseMove(LauncherState& state, LauncherHost& host, SettingsWindowOpener& opener,
                         int x);
 

@@ -11,6 +11,7 @@ class RecordingOpener : public SettingsWindowOpener {
   public:
     explicit RecordingOpener(std::vector<std::string>& log) : log_(log) {}
     void showSettingsWindow() override { log_.push_back("showSettings"); }
+    void bringSettingsWindowForward() override { log_.push_back("bringForward"); }
 
   private:
     std::vector<std::string>& log_;
@@ -44,12 +45,13 @@ TEST_F(TrayClickTest, ReleasesDoubleClicksAndMovesDoNothing) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(TrayClickTest, APressWhileTheSettingsAreOpenDoesNothing) {
+TEST_F(TrayClickTest, APressWhileTheSettingsAreOpenBringsThemForwardAndOpensNoSecond) {
     message(0x201);
     log.clear();
     message(0x201);
+    message(0x202);
     message(0x204);
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(log, (std::vector<std::string>{"bringForward", "bringForward"}));
     EXPECT_TRUE(state.blnSettingsOpen);
 }
 

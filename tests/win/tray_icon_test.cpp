@@ -11,6 +11,7 @@ class CountingOpener : public SettingsWindowOpener {
   public:
     explicit CountingOpener(std::vector<std::string>& log) : log_(log) {}
     void showSettingsWindow() override { log_.push_back("showSettings"); }
+    void bringSettingsWindowForward() override { log_.push_back("bringForward"); }
 
   private:
     std::vector<std::string>& log_;
@@ -51,7 +52,8 @@ TEST(TrayIcon, LivesOnAHiddenTopLevelWindowAndOpensTheSettingsOnAPress) {
         EXPECT_EQ(log, (std::vector<std::string>{"hideIconWindows", "showSettings"}));
         EXPECT_TRUE(state.blnSettingsOpen);
         ::SendMessageW(callback, 0x200, 1, 0x201);
-        EXPECT_EQ(log.size(), 2u);
+        EXPECT_EQ(log.size(), 3u);
+        EXPECT_EQ(log.back(), "bringForward");
 
         // A new taskbar while the icon is still there keeps it.
         ::SendMessageW(callback, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
