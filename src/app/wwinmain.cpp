@@ -43,7 +43,11 @@ int runMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     miruteka::win32::UniqueHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    const DWORD mutexError = ::GetLastError();
+    // A mutex this instance may not open was made by one running at another integrity
+    // level (started elevated, say): that one is running all the same.
+    if (mutexError == ERROR_ALREADY_EXISTS ||
+        (!instanceMutex && mutexError == ERROR_ACCESS_DENIED)) {
         return 0;
     }
     OleScope ole;

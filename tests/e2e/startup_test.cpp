@@ -82,6 +82,23 @@ TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
         list += "\r\n";
     }
     writeBytes(folder.listFile(), list);
+
+    // An instance started elevated leaves an instance mutex this one may not open (here: an
+    // empty access list): it runs all the same, so this start ends.
+    {
+        SECURITY_DESCRIPTOR closed{};
+        ::InitializeSecurityDescriptor(&closed, SECURITY_DESCRIPTOR_REVISION);
+        ACL noAccess{};
+        ::InitializeAcl(&noAccess, sizeof noAccess, ACL_REVISION);
+        ::SetSecurityDescriptorDacl(&closed, TRUE, &noAccess, FALSE);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, &closed, FALSE};
+        HANDLE elevated = ::CreateMutexW(&attributes, FALSE, L"Local\\Miruteka.SingleInstance");
+        ASSERT_NE(elevated, nullptr);
+        Instance unseen(folder.exe());
+        EXPECT_TRUE(unseen.waitForExit(std::chrono::milliseconds(1000)));
+        ::CloseHandle(elevated);
+    }
+
     movePointer(300, 300);
     Instance first(folder.exe());
     const auto windows = waitForIconWindows(first);
