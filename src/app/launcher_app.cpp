@@ -42,7 +42,10 @@ bool LauncherApp::Form_Load() {
     state_.blnSettingsOpen = false;
     state_.intShownItem.fill(0);
 
-    const Point pointer = pointer_.cursorPos();
+    // Started where the pointer cannot be read (a locked workstation), the chain waits in the
+    // middle of the screen rather than in its corner.
+    const Point pointer = pointer_.cursorPos().value_or(
+        Point{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2});
     motion_.setLastPointer(pointer);
 
     listFile_ = listFilePath(programFolder());

@@ -47,10 +47,13 @@ void IconInput::IC_OLEDragOver(int) {
 
 // Every touch moves the point from which the release distance is measured.
 void IconInput::lockOnPointer() {
-    const Point pointer = pointer_.cursorPos();
+    const std::optional<Point> pointer = pointer_.cursorPos();
+    if (!pointer) {
+        return; // a lock without its point could only be released from a made-up one
+    }
     state_.blnMouseOnIcon = true;
-    state_.lngMouseX = pointer.x;
-    state_.lngMouseY = pointer.y;
+    state_.lngMouseX = pointer->x;
+    state_.lngMouseY = pointer->y;
 }
 
 void IconInput::IC_MouseDown(int group, int button) {

@@ -60,7 +60,13 @@ void Motion::setLastPointer(Point pointer) {
 }
 
 void Motion::Timer1_Timer() {
-    const Point pointer = pointer_.cursorPos();
+    const std::optional<Point> read = pointer_.cursorPos();
+    if (!read) {
+        // A locked workstation or the secure desktop: no position is not the screen's
+        // corner. The chain, its locks and the popup stay as they are until it reads again.
+        return;
+    }
+    const Point pointer = *read;
     // Both buttons are asked every tick, left first: each query also clears the button's
     // "pressed since the last query" report.
     const bool leftPressed = pointer_.buttonPressed(kVkLeftButton);

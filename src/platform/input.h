@@ -3,6 +3,8 @@
 
 #include "platform/geometry.h"
 
+#include <optional>
+
 namespace miruteka {
 
 inline constexpr int kVkLeftButton = 1;
@@ -11,7 +13,9 @@ inline constexpr int kVkRightButton = 2;
 class PointerInput {
   public:
     virtual ~PointerInput() = default;
-    virtual Point cursorPos() const = 0; // GetCursorPos
+    // GetCursorPos; nothing when the position cannot be read (a locked workstation, the
+    // secure desktop).
+    virtual std::optional<Point> cursorPos() const = 0;
     // GetAsyncKeyState(vk) != 0: down now, or pressed since the previous query.
     virtual bool buttonPressed(int virtualKey) = 0;
 };

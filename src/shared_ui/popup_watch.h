@@ -6,6 +6,8 @@
 #include "data/launcher_state.h"
 #include "platform/geometry.h"
 
+#include <optional>
+
 namespace miruteka {
 
 class OpenPopup {
@@ -22,8 +24,9 @@ class OpenPopup {
 };
 
 // The popup watch: closes an open popup once the pointer is off it (its edges count as on
-// it), and ends the popup lock once the popup is gone. The motion tick runs it; so does the
-// popup itself while the motion timer is stopped.
-void watchPopup(LauncherState& state, OpenPopup& popup, Point pointer);
+// it), and ends the popup lock once the popup is gone. A pointer that cannot be read closes
+// nothing. The motion tick runs it; so does the popup itself while the motion timer is
+// stopped.
+void watchPopup(LauncherState& state, OpenPopup& popup, std::optional<Point> pointer);
 
 } // namespace miruteka

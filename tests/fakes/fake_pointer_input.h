@@ -14,10 +14,13 @@ class FakePointerInput : public PointerInput {
   public:
     static constexpr std::size_t kQueryCapacity = 16;
 
-    Point cursorPos() const override { return position; }
+    std::optional<Point> cursorPos() const override {
+        return positionReadable ? std::optional<Point>(position) : std::nullopt;
+    }
     bool buttonPressed(int virtualKey) override;
 
     Point position;
+    bool positionReadable = true; // false: GetCursorPos fails
     bool leftDown = false;
     bool rightDown = false;
     bool leftPressedOnce = false;

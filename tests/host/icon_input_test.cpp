@@ -63,6 +63,11 @@ TEST_F(IconInputTest, MovesAndDragsLockTheChainAtThePointerTheyLastSaw) {
     EXPECT_TRUE(state.blnMouseOnIcon);
     EXPECT_EQ(state.lngMouseX, -40);
     EXPECT_EQ(state.lngMouseY, 1500);
+
+    state.blnMouseOnIcon = false;
+    pointer.positionReadable = false; // a locked workstation
+    input.IC_MouseMove(1);
+    EXPECT_FALSE(state.blnMouseOnIcon);
     EXPECT_THAT(processes.starts, IsEmpty());
 }
 

@@ -221,6 +221,23 @@ TEST(Motion, PopupThatHasAlreadyGoneOnlyClearsTheLock) {
     EXPECT_EQ(chain.popup.callsWhileClosed, 0);
 }
 
+TEST(Motion, AnUnreadablePointerMovesNothingAndKeepsTheLocksAndThePopup) {
+    Chain chain; // GetCursorPos fails on a locked workstation; a failed read was (0, 0)
+    chain.pointer.positionReadable = false;
+    chain.tickAt({0, 0});
+    chain.state.blnMouseOnIcon = true;
+    chain.state.lngMouseX = chain.state.lngMouseY = 500;
+    chain.state.intOpenGroup = 2;
+    chain.popup.open = true;
+    chain.popup.rect = {450, 450, 550, 550};
+    chain.tickAt({0, 0});
+    watchPopup(chain.state, chain.popup, std::nullopt); // the popup's own watch
+    EXPECT_EQ(chain.windows.logSize + chain.pointer.queryCount, 0u);
+    EXPECT_EQ(chain.popup.closeCount, 0);
+    EXPECT_TRUE(chain.state.blnMouseOnIcon);
+    EXPECT_EQ(chain.state.intOpenGroup, 2);
+}
+
 TEST(Motion, HiddenWindowsComeBackAtAMoveOnlyWhenTheirGroupHasAnIcon) {
     Chain chain;
     chain.windows.visible = {true, false, false, true};

@@ -4,9 +4,11 @@
 
 namespace miruteka::win32 {
 
-Point Win32PointerInput::cursorPos() const {
+std::optional<Point> Win32PointerInput::cursorPos() const {
     POINT point{};
-    ::GetCursorPos(&point);
+    if (!::GetCursorPos(&point)) {
+        return std::nullopt;
+    }
     return Point{point.x, point.y};
 }
 

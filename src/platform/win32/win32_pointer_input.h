@@ -7,7 +7,7 @@ namespace miruteka::win32 {
 
 class Win32PointerInput : public PointerInput {
   public:
-    Point cursorPos() const override;
+    std::optional<Point> cursorPos() const override;
     bool buttonPressed(int virtualKey) override;
 };
 

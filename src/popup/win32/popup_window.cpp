@@ -265,10 +265,13 @@ void PopupWindow::showModally(HWND iconWindow) {
         return;
     }
     HWND popup = form_->hwnd();
-    const Point pointer = pointer_.cursorPos();
+    const Rect icon = rectOf(iconWindow);
+    // A pointer that cannot be read is taken to be where the right click was, on the icon.
+    const Point pointer = pointer_.cursorPos().value_or(
+        Point{icon.left + icon.width() / 2, icon.top + icon.height() / 2});
     const Rect outer = rectOf(popup);
     const Point corner =
-        placePopup(rectOf(iconWindow), pointer, outer.width(), outer.height(), workAreaAt(pointer));
+        placePopup(icon, pointer, outer.width(), outer.height(), workAreaAt(pointer));
     ::SetWindowPos(popup, HWND_TOPMOST, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
 
     // Settings cannot change while the popup is shown, so this holds for the whole showing.
