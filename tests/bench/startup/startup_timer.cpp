@@ -5,7 +5,8 @@
 //
 // startup_timer ROUNDS NAME1 FOLDER1 COMMAND1 NAME2 FOLDER2 COMMAND2
 // Each program starts in its folder with its command line. One warm-up run of each is not
-// counted. Exit code 0 when every run showed its windows.
+// counted. Exit code 0 when every run showed its windows. Between runs the timer waits until
+// the last windows have left the screen.
 #include <windows.h>
 
 #include <psapi.h>
@@ -90,32 +91,61 @@ BOOL CALLBACK collectIconWindows(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// Painted: the window's area shows more than one colour, and most of it differs from what
-// the screen showed there before the program started.
-bool painted(const RECT& rect, const ScreenCopy& before) {
-    const ScreenCopy now(rect);
+// The pixels of the area that differ from the empty screen, and whether it shows more than
+// one colour.
+struct Difference {
     int changed = 0;
     bool twoColours = false;
+};
+
+Difference differenceFrom(const ScreenCopy& empty, const RECT& rect) {
+    const ScreenCopy now(rect);
+    Difference difference;
     const DWORD first = now.at(rect.left, rect.top);
     for (int y = rect.top; y < rect.bottom; ++y) {
         for (int x = rect.left; x < rect.right; ++x) {
-            changed += now.at(x, y) != before.at(x, y) ? 1 : 0;
-            twoColours = twoColours || now.at(x, y) != first;
+            difference.changed += now.at(x, y) != empty.at(x, y) ? 1 : 0;
+            difference.twoColours = difference.twoColours || now.at(x, y) != first;
         }
     }
-    return twoColours && changed * 2 > kIconSize * kIconSize;
+    return difference;
 }
 
-bool iconsShown(DWORD processId, const ScreenCopy& before) {
+// Painted: the window's area shows more than one colour, and most of it differs from the
+// empty screen.
+bool painted(const ScreenCopy& empty, const RECT& rect) {
+    const Difference difference = differenceFrom(empty, rect);
+    return difference.twoColours && difference.changed * 2 > kIconSize * kIconSize;
+}
+
+bool iconsShown(DWORD processId, const ScreenCopy& empty, std::vector<RECT>& shown) {
     Search search{processId, {}};
     ::EnumWindows(collectIconWindows, reinterpret_cast<LPARAM>(&search));
     if (search.windows.size() < 4) {
         return false;
     }
-    return std::all_of(search.windows.begin(), search.windows.end(), [&](HWND window) {
+    shown.clear();
+    for (HWND window : search.windows) {
         RECT rect;
-        return ::GetWindowRect(window, &rect) && painted(rect, before);
-    });
+        if (!::GetWindowRect(window, &rect) || !painted(empty, rect)) {
+            return false;
+        }
+        shown.push_back(rect);
+    }
+    return true;
+}
+
+// Waits until the areas the last program's windows covered show the empty screen again, so
+// the next program's identical icons are not taken for its own.
+void waitUntilCleared(const ScreenCopy& empty, const std::vector<RECT>& areas) {
+    for (int tries = 0; tries < 300; ++tries) {
+        if (std::all_of(areas.begin(), areas.end(), [&](const RECT& rect) {
+                return differenceFrom(empty, rect).changed == 0;
+            })) {
+            return;
+        }
+        ::Sleep(10);
+    }
 }
 
 double workingSetMiB(HANDLE process) {
@@ -140,13 +170,7 @@ double idleWorkingSetMiB(HANDLE process) {
     return last;
 }
 
-std::optional<Run> runOnce(const Program& program) {
-    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const RECT screen{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    const ScreenCopy before(screen);
-
+std::optional<Run> runOnce(const Program& program, const ScreenCopy& empty) {
     std::wstring command = program.command;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -163,8 +187,9 @@ std::optional<Run> runOnce(const Program& program) {
     ::CloseHandle(info.hThread);
 
     std::optional<Run> run;
+    std::vector<RECT> shown;
     for (;;) {
-        if (iconsShown(info.dwProcessId, before)) {
+        if (iconsShown(info.dwProcessId, empty, shown)) {
             LARGE_INTEGER now;
             ::QueryPerformanceCounter(&now);
             const double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
@@ -185,6 +210,7 @@ std::optional<Run> runOnce(const Program& program) {
     ::TerminateProcess(info.hProcess, 0);
     ::WaitForSingleObject(info.hProcess, kTimeoutMilliseconds);
     ::CloseHandle(info.hProcess);
+    waitUntilCleared(empty, shown);
     return run;
 }
 
@@ -205,9 +231,14 @@ int wmain(int argc, wchar_t** argv) {
     const int rounds = std::max(1, _wtoi(argv[1]));
     std::array<Program, 2> programs{Program{argv[2], argv[3], argv[4], {}, {}},
                                     Program{argv[5], argv[6], argv[7], {}, {}}};
+    // The screen before any program runs: what an area shows where no window is.
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const ScreenCopy empty(RECT{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
     for (int round = 0; round <= rounds; ++round) {
         for (Program& program : programs) {
-            const auto run = runOnce(program);
+            const auto run = runOnce(program, empty);
             if (!run) {
                 return 1;
             }
@@ -221,14 +252,15 @@ int wmain(int argc, wchar_t** argv) {
         }
         std::fflush(stdout);
     }
-    const double time[2] = {median(programs[0].milliseconds), median(programs[1].milliseconds)};
-    const double memory[2] = {median(programs[0].workingSetMiB), median(programs[1].workingSetMiB)};
+    const double startMs[2] = {median(programs[0].milliseconds), median(programs[1].milliseconds)};
+    const double workingSet[2] = {median(programs[0].workingSetMiB),
+                                  median(programs[1].workingSetMiB)};
     for (size_t k = 0; k < 2; ++k) {
         std::wprintf(L"%ls: median %.1f ms to four painted icon windows, %.1f MiB working set "
                      L"once idle (%d rounds)\n",
-                     programs[k].name.c_str(), time[k], memory[k], rounds);
+                     programs[k].name.c_str(), startMs[k], workingSet[k], rounds);
     }
     std::wprintf(L"ratio %ls / %ls: time %.2f, working set %.2f\n", programs[0].name.c_str(),
-                 programs[1].name.c_str(), time[0] / time[1], memory[0] / memory[1]);
+                 programs[1].name.c_str(), startMs[0] / startMs[1], workingSet[0] / workingSet[1]);
     return 0;
 }
