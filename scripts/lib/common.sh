@@ -9,7 +9,7 @@ mkdir -p "$BUILD"
 PACKAGES=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-ipafont-gothic locales
-    xvfb x11-utils xdotool imagemagick clang-format)
+    xvfb x11-utils xdotool imagemagick clang-format strip-nondeterminism)
 
 log() { printf '==> %s\n' "$*" >&2; }
 

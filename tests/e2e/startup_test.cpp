@@ -72,6 +72,14 @@ TEST(Startup, ShowsOnlyTheGroupWhoseShownItemExistsWithItsIcon) {
     EXPECT_TRUE(waitUntil([&] {
         return hasPixelOtherThan(windowRect(windows[1]), kPictureBackground);
     })) << "Form2 shows no icon";
+
+    // The file dialog (with the printing DLLs it brings) and the browser's automation DLL
+    // load when first used, not at start-up.
+    const auto modules = instance.loadedModules();
+    ASSERT_NE(std::find(modules.begin(), modules.end(), L"ole32.dll"), modules.end());
+    for (const wchar_t* later : {L"comdlg32.dll", L"winspool.drv", L"oleaut32.dll"}) {
+        EXPECT_EQ(std::find(modules.begin(), modules.end(), later), modules.end()) << later;
+    }
 }
 
 TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {

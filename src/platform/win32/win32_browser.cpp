@@ -1,5 +1,6 @@
 #include "platform/win32/win32_browser.h"
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_string.h"
 
 #include <exdispid.h>
@@ -11,14 +12,42 @@
 namespace miruteka::win32 {
 namespace {
 
-// A BSTR for the length of a call.
+// The BSTR functions of oleaut32, loaded when the browser is first used.
+struct BstrFunctions {
+    decltype(::SysAllocStringLen)* allocate =
+        systemFunction<decltype(::SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+    decltype(::SysFreeString)* release =
+        systemFunction<decltype(::SysFreeString)>(L"oleaut32.dll", "SysFreeString");
+    decltype(::SysStringLen)* length =
+        systemFunction<decltype(::SysStringLen)>(L"oleaut32.dll", "SysStringLen");
+};
+
+const BstrFunctions& bstr() {
+    static const BstrFunctions functions;
+    return functions;
+}
+
+std::wstring textOf(BSTR value) {
+    if (value == nullptr || bstr().length == nullptr) {
+        return {};
+    }
+    return std::wstring(value, bstr().length(value));
+}
+
+// A BSTR for the length of a call; null when oleaut32 is missing.
 class Bstr {
   public:
     explicit Bstr(const std::wstring& text)
-        : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+        : value_(bstr().allocate != nullptr && bstr().release != nullptr
+                     ? bstr().allocate(text.data(), static_cast<UINT>(text.size()))
+                     : nullptr) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { ::SysFreeString(value_); }
+    ~Bstr() {
+        if (value_ != nullptr) {
+            bstr().release(value_);
+        }
+    }
     BSTR get() const { return value_; }
 
   private:
@@ -30,11 +59,11 @@ std::wstring textOf(const VARIANT& argument) {
     if (value->vt == (VT_BYREF | VT_VARIANT) && value->pvarVal != nullptr) {
         value = value->pvarVal;
     }
-    if (value->vt == VT_BSTR && value->bstrVal != nullptr) {
-        return std::wstring(value->bstrVal, ::SysStringLen(value->bstrVal));
+    if (value->vt == VT_BSTR) {
+        return textOf(value->bstrVal);
     }
-    if (value->vt == (VT_BYREF | VT_BSTR) && value->pbstrVal != nullptr && *value->pbstrVal) {
-        return std::wstring(*value->pbstrVal, ::SysStringLen(*value->pbstrVal));
+    if (value->vt == (VT_BYREF | VT_BSTR) && value->pbstrVal != nullptr) {
+        return textOf(*value->pbstrVal);
     }
     return {};
 }
@@ -163,8 +192,7 @@ AutomationBrowser::~AutomationBrowser() {
 
 void AutomationBrowser::navigate(const std::string& address) {
     const Bstr url(toWide(address));
-    VARIANT none;
-    ::VariantInit(&none);
+    VARIANT none{}; // VT_EMPTY, as VariantInit leaves it
     if (FAILED(browser_->Navigate(url.get(), &none, &none, &none, &none))) {
         openWithShell(address);
     }

@@ -2,6 +2,7 @@
 
 #include "platform/geometry.h"
 #include "platform/win32/modal_window.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -205,7 +206,10 @@ std::optional<std::string> chooseFileToOpen(HWND owner) {
     // Without OFN_NOCHANGEDIR a browse would move the program's current folder, which every
     // item started afterwards inherits.
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&dialog)) {
+    // The file dialog is loaded when first asked for; without it the browse ends as on cancel.
+    static auto* const getOpenFileName =
+        systemFunction<decltype(::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (getOpenFileName == nullptr || !getOpenFileName(&dialog)) {
         return std::nullopt;
     }
     return toUtf8(file.data());

@@ -1,6 +1,10 @@
 #include "e2e/harness/harness.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <cwctype>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -49,6 +53,12 @@ ProgramFolder::ProgramFolder() {
         if (std::filesystem::create_directory(path_)) {
             break;
         }
+    }
+    if (const wchar_t* package = _wgetenv(L"MIRUTEKA_E2E_PROGRAM_FOLDER")) {
+        for (const auto& entry : std::filesystem::directory_iterator(package)) {
+            std::filesystem::copy_file(entry.path(), path_ / entry.path().filename());
+        }
+        return;
     }
     const auto source = buildFolder();
     std::filesystem::copy_file(source / L"miruteka.exe", exe());
@@ -110,6 +120,24 @@ void Instance::kill() {
         ::TerminateProcess(process_, 1);
         ::WaitForSingleObject(process_, 5000);
     }
+}
+
+std::vector<std::wstring> Instance::loadedModules() const {
+    std::vector<std::wstring> names;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId_);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = ::Module32FirstW(snapshot, &module); more;
+         more = ::Module32NextW(snapshot, &module)) {
+        std::wstring name = module.szModule;
+        std::transform(name.begin(), name.end(), name.begin(), ::towlower);
+        names.push_back(name);
+    }
+    ::CloseHandle(snapshot);
+    return names;
 }
 
 namespace {

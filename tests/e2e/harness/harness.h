@@ -28,7 +28,8 @@ std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // A fresh, writable program folder with a copy of miruteka.exe (and help.html); removed
-// with everything in it when the object goes.
+// with everything in it when the object goes. When MIRUTEKA_E2E_PROGRAM_FOLDER names a
+// folder (an unpacked download), the copy is of every file in it instead.
 class ProgramFolder {
   public:
     ProgramFolder();
@@ -60,6 +61,9 @@ class Instance {
     DWORD exitCode() const;
     // Ends the instance at once (TerminateProcess) and waits for it.
     void kill();
+
+    // The file names of the DLLs the process has loaded, in lower case ("comdlg32.dll").
+    std::vector<std::wstring> loadedModules() const;
 
     // Top-level windows of the process, visible or not, optionally of one class.
     std::vector<HWND> windows(const wchar_t* className = nullptr) const;
