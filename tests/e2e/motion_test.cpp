@@ -59,5 +59,50 @@ TEST(Motion, ATimerIntervalOfZeroKeepsTheChainWhereStartUpPutIt) {
         << describeCorners(cornersOf(windows));
 }
 
+// Run in a Wine prefix whose display is at 144 dpi (150 %).
+int screenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+TEST(At144Dpi, TheChainIsTheWorkedExampleHalfAgainAsLargeWithIconsFillingTheirWindows) {
+    ASSERT_EQ(screenDpi(), 144) << "run in a prefix at 144 dpi";
+    ProgramFolder folder;
+    ListFileContents contents;
+    wchar_t system[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    contents.setItem(1, 0, L"メモ帳", std::wstring(system, length) + L"\\notepad.exe");
+    writeListFile(folder.listFile(), contents);
+    movePointer(500, 500);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance);
+    ASSERT_NE(windows[3], nullptr);
+
+    // 48-pixel windows, Form1 centred 45 pixels below the pointer, one window every 60.
+    const std::array<POINT, 4> column{{{476, 521}, {476, 581}, {476, 641}, {476, 701}}};
+    ASSERT_TRUE(waitForCorners(windows, column)) << describeCorners(cornersOf(windows));
+    for (HWND window : windows) {
+        const RECT rect = windowRect(window);
+        EXPECT_EQ(rect.right - rect.left, 48);
+        EXPECT_EQ(rect.bottom - rect.top, 48);
+    }
+    // The icon is drawn at 48 x 48: the bands right and below the first 32 pixels hold it too.
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(windows[0]) != FALSE; }));
+    const RECT form1 = windowRect(windows[0]);
+    const COLORREF background = 0x0080FFFF;
+    EXPECT_TRUE(waitUntil([&] {
+        return hasPixelOtherThan({form1.left + 32, form1.top, form1.right, form1.bottom},
+                                 background) &&
+               hasPixelOtherThan({form1.left, form1.top + 32, form1.right, form1.bottom},
+                                 background);
+    })) << "the icon does not fill its window";
+
+    movePointer(560, 500);
+    const std::array<POINT, 4> afterMove{{{491, 476}, {483, 535}, {479, 595}, {477, 655}}};
+    EXPECT_TRUE(waitForCorners(windows, afterMove)) << describeCorners(cornersOf(windows));
+}
+
 } // namespace
 } // namespace e2e
