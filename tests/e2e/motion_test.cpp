@@ -60,20 +60,13 @@ TEST(Motion, ATimerIntervalOfZeroKeepsTheChainWhereStartUpPutIt) {
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %).
-int screenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 TEST(At144Dpi, TheChainIsTheWorkedExampleHalfAgainAsLargeWithIconsFillingTheirWindows) {
-    ASSERT_EQ(screenDpi(), 144) << "run in a prefix at 144 dpi";
+    HDC screen = ::GetDC(nullptr);
+    ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSX), 144) << "run in a prefix at 144 dpi";
+    ::ReleaseDC(nullptr, screen);
     ProgramFolder folder;
     ListFileContents contents;
-    wchar_t system[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-    contents.setItem(1, 0, L"メモ帳", std::wstring(system, length) + L"\\notepad.exe");
+    contents.setItem(1, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
     writeListFile(folder.listFile(), contents);
     movePointer(500, 500);
     Instance instance(folder.exe());
@@ -88,15 +81,11 @@ TEST(At144Dpi, TheChainIsTheWorkedExampleHalfAgainAsLargeWithIconsFillingTheirWi
         EXPECT_EQ(rect.right - rect.left, 48);
         EXPECT_EQ(rect.bottom - rect.top, 48);
     }
-    // The icon is drawn at 48 x 48: the bands right and below the first 32 pixels hold it too.
-    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(windows[0]) != FALSE; }));
-    const RECT form1 = windowRect(windows[0]);
-    const COLORREF background = 0x0080FFFF;
+    // The icon is drawn at 48 x 48: the bands right of and below the first 32 pixels show it.
+    const RECT icon = windowRect(windows[0]);
     EXPECT_TRUE(waitUntil([&] {
-        return hasPixelOtherThan({form1.left + 32, form1.top, form1.right, form1.bottom},
-                                 background) &&
-               hasPixelOtherThan({form1.left, form1.top + 32, form1.right, form1.bottom},
-                                 background);
+        return hasPixelOtherThan({icon.left + 32, icon.top, icon.right, icon.bottom}, 0x0080FFFF) &&
+               hasPixelOtherThan({icon.left, icon.top + 32, icon.right, icon.bottom}, 0x0080FFFF);
     })) << "the icon does not fill its window";
 
     movePointer(560, 500);

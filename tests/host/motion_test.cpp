@@ -73,12 +73,10 @@ TEST(Motion, OnA144DpiMonitorTheChainIsTheWorkedExampleHalfAgainAsLarge) {
     EXPECT_EQ(chain.windows.logSize, 4u); // no resize: start-up sized them for 144 dpi
 
     // The icon lock releases beyond 45 pixels on one axis, not 30.
-    chain.state.blnMouseOnIcon = true;
-    chain.state.lngMouseX = 560;
-    chain.state.lngMouseY = 500;
-    chain.tickAt({605, 500});
+    chain.state = {.settings = kDefaultSettings, .blnMouseOnIcon = true, .lngMouseX = 560};
+    chain.tickAt({605, 0});
     EXPECT_TRUE(chain.state.blnMouseOnIcon);
-    chain.tickAt({606, 500});
+    chain.tickAt({606, 0});
     EXPECT_FALSE(chain.state.blnMouseOnIcon);
 
     // Back onto a 96-dpi monitor: the windows take its size first, then the chain moves

@@ -30,14 +30,13 @@ inline std::vector<std::string> textsThatDoNotFit(HWND window) {
                     DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         ::SelectObject(dc, old);
         ::ReleaseDC(child, dc);
-        RECT client{};
-        ::GetClientRect(child, &client);
-        const LONG width = client.right;
-        const LONG height = client.bottom;
-        if (font == nullptr || needed.right > width || needed.bottom > height) {
+        RECT has{};
+        ::GetClientRect(child, &has);
+        if (font == nullptr || needed.right > has.right || needed.bottom > has.bottom) {
             cut.push_back(std::to_string(::GetDlgCtrlID(child)) + ": needs " +
                           std::to_string(needed.right) + " x " + std::to_string(needed.bottom) +
-                          ", has " + std::to_string(width) + " x " + std::to_string(height));
+                          ", has " + std::to_string(has.right) + " x " +
+                          std::to_string(has.bottom));
         }
     }
     return cut;
