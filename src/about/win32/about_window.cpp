@@ -93,14 +93,16 @@ bool AboutWindow::create(HWND owner) {
     if (owner == nullptr || !::GetWindowRect(owner, &over)) {
         over = screenOf(owner);
     }
-    dpi_ = dpiAt(POINT{(over.left + over.right) / 2, (over.top + over.bottom) / 2});
 
+    // Created at the centre of its opener, so it is laid out for the monitor it opens on.
     WNDCLASSEXW windowClass{};
     windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA));
     if (WindowBase::create(kClassName, windowClass, kExStyle, toWide(kAboutCaption).c_str(), kStyle,
-                           over.left, over.top, 0, 0, owner) == nullptr) {
+                           (over.left + over.right) / 2, (over.top + over.bottom) / 2, 0, 0,
+                           owner) == nullptr) {
         return false;
     }
+    dpi_ = dpiOfWindow(hwnd());
 
     // Tab order is creation order: close first, so it holds the focus when the window opens.
     const struct {
@@ -139,6 +141,9 @@ std::vector<AboutWindow::FrameText> AboutWindow::frameTexts() {
 // Fonts, icon, window size and every control from the twips at the window's DPI; returns
 // the window's outer size.
 SIZE AboutWindow::layOut() {
+    // The fonts in use live on until every control has its new one.
+    const UniqueGdiObject previous[] = {std::move(defaultFont_), std::move(titleFont_),
+                                        std::move(linkFont_)};
     defaultFont_ = createMessageFont(dpi_);
     titleFont_ = createFont(kPGothicFace, 11.25, {.bold = true}, dpi_);
     linkFont_ = createFont(kPGothicFace, 9, {.underline = true}, dpi_);

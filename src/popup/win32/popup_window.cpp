@@ -113,17 +113,17 @@ class PopupWindow::Form5 : public WindowBase {
     explicit Form5(PopupWindow& owner)
         : owner_(owner), logic_(owner.state_, owner.processes_, owner.host_) {}
 
-    // Form_Load: fills the entries from the open group; the window stays hidden. It is laid
-    // out for the monitor under the pointer, where it opens.
-    bool load(int dpi) {
+    // Form_Load: fills the entries from the open group; the window stays hidden. It is
+    // created at the pointer, so it is laid out for the monitor where it opens.
+    bool load(Point pointer) {
         logic_.Form_Load();
-        dpi_ = dpi;
         WNDCLASSEXW windowClass{};
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        if (create(kPopupWindowClass, windowClass, kExStyle, L"", kStyle, 0, 0, 0, 0, nullptr) ==
-            nullptr) {
+        if (create(kPopupWindowClass, windowClass, kExStyle, L"", kStyle, pointer.x, pointer.y, 0,
+                   0, nullptr) == nullptr) {
             return false;
         }
+        dpi_ = dpiOfWindow(hwnd());
         // Created in tab order: the last entry first, the hints last.
         for (int slot = kSlotCount - 1; slot >= 0; --slot) {
             const PopupEntry& entry = logic_.entries()[slot];
@@ -137,9 +137,6 @@ class PopupWindow::Form5 : public WindowBase {
         }
         addHint(kPopupLeftHintId, kLeftClickHint);
         addHint(kPopupRightHintId, kRightClickHint);
-        if (const int actual = dpiOfWindow(hwnd()); actual != dpi_) {
-            dpi_ = actual;
-        }
         layOut(nullptr);
         return true;
     }
@@ -147,6 +144,7 @@ class PopupWindow::Form5 : public WindowBase {
     // The window's size (or the suggested rectangle), the entries, the hints and the font,
     // from the twips at the popup's DPI.
     void layOut(const RECT* suggested) {
+        const UniqueGdiObject previous = std::move(font_); // in use until replaced below
         font_ = createMessageFont(dpi_);
         if (suggested != nullptr) {
             ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
@@ -296,7 +294,7 @@ PopupWindow::~PopupWindow() = default;
 void PopupWindow::showModally(HWND iconWindow) {
     form_ = std::make_unique<Form5>(*this);
     const Point pointer = pointer_.cursorPos();
-    if (!form_->load(dpiAt(POINT{pointer.x, pointer.y}))) {
+    if (!form_->load(pointer)) {
         form_.reset();
         return;
     }

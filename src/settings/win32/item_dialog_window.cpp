@@ -131,6 +131,9 @@ void ItemDialogWindow::placeControls() {
 }
 
 void ItemDialogWindow::applyDpi(int dpi, const RECT* suggested) {
+    // The fonts in use live on until every control has its new one.
+    const UniqueGdiObject previousLabel = std::move(labelFont_);
+    const UniqueGdiObject previousDefault = std::move(defaultFont_);
     dpi_ = dpi;
     createFonts();
     if (suggested != nullptr) {

@@ -264,6 +264,10 @@ void SettingsWindow::createControls() {
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
 void SettingsWindow::applyDpi(int dpi, const RECT* suggested) {
+    // The fonts in use live on until every control has its new one.
+    const std::array<UniqueGdiObject, 4> previous{std::move(defaultFont_), std::move(labelFont_),
+                                                  std::move(bottomButtonFont_),
+                                                  std::move(gridFont_)};
     dpi_ = dpi;
     createFonts();
     if (suggested != nullptr) {
