@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program icon (32 x 32) and the tray icon (16 x 16): four small squares in the
 icon windows' colours, trailing down and to the left like the chain behind the pointer,
-with a white arrow pointer at the top right. Writes miruteka.ico and tray.ico beside itself."""
+with a white arrow pointer at the top right. Each file also holds the image drawn for every
+display scale from 125 % to 200 %, so no scale gets a stretched one. Writes miruteka.ico and
+tray.ico beside itself."""
 import os
 import struct
 
@@ -31,7 +33,7 @@ def draw(size):
     return px
 
 
-def ico(size):
+def image(size):
     px = draw(size)
     xor = bytearray()
     for y in reversed(range(size)):
@@ -47,10 +49,19 @@ def ico(size):
                 bits[x // 8] |= 0x80 >> (x % 8)
         mask += bits
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + xor + mask
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack(
-        "<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), 22)
-    return directory + image
+    return header + xor + mask
+
+
+def ico(base):
+    """The image at 96 dpi first, then at 120, 144, 168 and 192 dpi."""
+    sizes = [base * dpi // 96 for dpi in (96, 120, 144, 168, 192)]
+    images = [image(size) for size in sizes]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip(sizes, images):
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return directory + b"".join(images)
 
 
 here = os.path.dirname(os.path.abspath(__file__))

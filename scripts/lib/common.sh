@@ -68,32 +68,45 @@ start_xvfb() {
     return 1
 }
 
-wine_environment() {
-    export WINEPREFIX=$BUILD/wineprefix
+# A prefix per display scale: the usual one at 96 dpi, and one of its own for each other
+# scale the tests need (Wine gives a prefix's scale to every program started in it).
+wine_environment() { # [dpi]
+    local dpi=${1:-96}
+    if [ "$dpi" = 96 ]; then
+        export WINEPREFIX=$BUILD/wineprefix
+    else
+        export WINEPREFIX=$BUILD/wineprefix-$dpi
+    fi
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
     export WINEARCH=win64
 }
 
-# Creates the prefix once: quiet window management, a .txt association, Wine's own fonts.
-setup_wineprefix() {
-    wine_environment
+# Creates the prefix once: quiet window management, a .txt association, Wine's own fonts,
+# and the display scale.
+setup_wineprefix() { # [dpi]
+    local dpi=${1:-96}
+    wine_environment "$dpi"
     [ -f "$WINEPREFIX/.miruteka-ready" ] && return 0
     log "creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
+    if [ "$dpi" != 96 ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1
+    fi
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     touch "$WINEPREFIX/.miruteka-ready"
 }
 
-STARTED_WINESERVER=""
-start_wineserver() {
-    wine_environment
-    wineserver -p >/dev/null 2>&1 && STARTED_WINESERVER=1
+STARTED_WINEPREFIXES=()
+start_wineserver() { # [dpi]
+    wine_environment "$@"
+    wineserver -p >/dev/null 2>&1 && STARTED_WINEPREFIXES+=("$WINEPREFIX")
     # Start Wine's own background programs now, with their output going nowhere: started by
     # a test, they would inherit its output pipe and keep the test's reader waiting.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
@@ -101,11 +114,25 @@ start_wineserver() {
     xdotool mousemove 10 10 >/dev/null 2>&1 || true
 }
 
+# Ends the wineserver of the current prefix, if this script started it.
+stop_wineserver() {
+    local kept=() prefix
+    for prefix in "${STARTED_WINEPREFIXES[@]}"; do
+        if [ "$prefix" = "$WINEPREFIX" ]; then
+            wineserver -k 2>/dev/null || true
+        else
+            kept+=("$prefix")
+        fi
+    done
+    STARTED_WINEPREFIXES=("${kept[@]}")
+}
+
 stop_started() {
-    if [ -n "$STARTED_WINESERVER" ]; then
-        wineserver -k 2>/dev/null || true
-        STARTED_WINESERVER=""
-    fi
+    local prefix
+    for prefix in "${STARTED_WINEPREFIXES[@]}"; do
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
+    STARTED_WINEPREFIXES=()
     if [ -n "$STARTED_XVFB_PID" ]; then
         kill "$STARTED_XVFB_PID" 2>/dev/null || true
         wait "$STARTED_XVFB_PID" 2>/dev/null || true

@@ -2,9 +2,11 @@
 
 #include "app/settings_window_loader.h"
 #include "data/list_file.h"
+#include "iconwin/chain_scale.h"
 #include "iconwin/icon_loader.h"
 #include "iconwin/startup_placement.h"
 #include "iconwin/win32/tray_icon.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -82,12 +84,17 @@ void LauncherApp::placeIconWindows(Point pointer) {
         const Rect now = frame(group);
         before[group - 1] = Point{now.left, now.top};
     }
-    const auto corners = startupCorners(pointer, state_.settings, before);
+    // The chain starts at the scale of the monitor under the pointer.
+    const int dpi = dpiAt(pointer);
+    const ChainScale scale = chainScaleAt(state_.settings, dpi);
+    const auto corners = startupCorners(pointer, scale.settings, before, scale.iconSize);
     for (int group = 1; group <= kGroupCount; ++group) {
         const Point corner = corners[group - 1];
-        ::SetWindowPos(iconWindow(group), nullptr, corner.x, corner.y, kIconSize, kIconSize,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        windows_[group - 1]->resize(scale.iconSize);
+        ::SetWindowPos(iconWindow(group), nullptr, corner.x, corner.y, scale.iconSize,
+                       scale.iconSize, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    motion_.setChainDpi(dpi);
 }
 
 void LauncherApp::ICLOAD() {
@@ -164,6 +171,17 @@ void LauncherApp::moveTopmost(int group, Point topLeft) {
 
 void LauncherApp::show(int group) {
     ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+}
+
+int LauncherApp::dpiAt(Point screenPoint) const {
+    return win32::dpiAt(POINT{screenPoint.x, screenPoint.y});
+}
+
+void LauncherApp::setIconSize(int pixels) {
+    for (auto& window : windows_) {
+        window->resize(pixels);
+    }
+    redrawIcons(state_, icons_, *this);
 }
 
 Picture& LauncherApp::picture(int group) {

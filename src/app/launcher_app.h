@@ -82,6 +82,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     bool isVisible(int group) const override;
     void moveTopmost(int group, Point topLeft) override;
     void show(int group) override;
+    int dpiAt(Point screenPoint) const override;
+    void setIconSize(int pixels) override;
 
     // IconWindows: what ICLOAD draws into, labels and shows.
     Picture& picture(int group) override;

@@ -31,4 +31,14 @@ void ICLOAD(LauncherState& state, const FileSystem& files, IconApi& icons, IconW
     }
 }
 
+void redrawIcons(const LauncherState& state, IconApi& icons, IconWindows& windows) {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        Picture& picture = windows.picture(group);
+        picture.clear();
+        if (state.blnGroupHasIcon[group - 1]) {
+            drawItemIcon(icons, picture, state.shownPath(group));
+        }
+    }
+}
+
 } // namespace miruteka

@@ -21,4 +21,9 @@ bool pathEarnsIcon(const FileSystem& files, const std::string& path);
 // blnGroupHasIcon and shows or hides Form1..Form4 accordingly.
 void ICLOAD(LauncherState& state, const FileSystem& files, IconApi& icons, IconWindows& windows);
 
+// Draws the four icons again, for pictures that have changed size: the groups ICLOAD last
+// gave an icon get it at the new size, the others stay empty. Tooltips, visibility and
+// blnGroupHasIcon stay as they are.
+void redrawIcons(const LauncherState& state, IconApi& icons, IconWindows& windows);
+
 } // namespace miruteka

@@ -72,16 +72,19 @@ void Motion::Timer1_Timer() {
     const bool leftPressed = pointer_.buttonPressed(kVkLeftButton);
     const bool rightPressed = pointer_.buttonPressed(kVkRightButton);
 
+    const int dpi = windows_.dpiAt(pointer);
+    const ChainScale scale = chainScaleAt(state_.settings, dpi);
+
     const int16_t trackedY = clampTo16Bits(pointer.y);
-    const int64_t threshold = state_.settings.intMoveThreshold;
+    const int64_t threshold = scale.settings.intMoveThreshold;
     if (mayFollow(leftPressed, rightPressed) && (fartherThan(pointer.x, lngLastX, threshold) ||
                                                  fartherThan(trackedY, intLastY, threshold))) {
-        moveChain(pointer, trackedY);
+        moveChain(pointer, trackedY, dpi, scale);
     }
 
     // Both checks use the follow decision taken above: the first move after a release
     // comes at the next tick.
-    releaseIconLock(pointer);
+    releaseIconLock(pointer, scale.settings);
     watchPopup(pointer);
 }
 
@@ -90,10 +93,16 @@ bool Motion::mayFollow(bool leftPressed, bool rightPressed) const {
            !state_.blnSettingsOpen && !rightPressed;
 }
 
-void Motion::moveChain(Point pointer, int16_t trackedY) {
-    placeLeader(pointer, trackedY);
+void Motion::moveChain(Point pointer, int16_t trackedY, int dpi, const ChainScale& scale) {
+    if (dpi != chainDpi_) {
+        // Onto a monitor of another scale: the windows take its size before Form1 is
+        // centred by it.
+        windows_.setIconSize(scale.iconSize);
+        chainDpi_ = dpi;
+    }
+    placeLeader(pointer, trackedY, scale.settings);
     for (int group = 2; group <= kGroupCount; ++group) {
-        placeFollower(group);
+        placeFollower(group, scale.settings);
     }
     lngLastX = pointer.x;
     intLastY = trackedY;
@@ -102,7 +111,7 @@ void Motion::moveChain(Point pointer, int16_t trackedY) {
 
 // Form1's centre goes intMouseGap pixels from the pointer, back toward where the pointer
 // was at the last move.
-void Motion::placeLeader(Point pointer, int16_t trackedY) {
+void Motion::placeLeader(Point pointer, int16_t trackedY, const Settings& scaled) {
     const Rect frame = windows_.frame(1);
     const double dx = static_cast<double>(int64_t{pointer.x} - lngLastX);
     const double dy = static_cast<double>(int64_t{trackedY} - intLastY);
@@ -112,7 +121,7 @@ void Motion::placeLeader(Point pointer, int16_t trackedY) {
         windows_.moveTopmost(1, topLeft(frame));
         return;
     }
-    const double gap = state_.settings.intMouseGap;
+    const double gap = scaled.intMouseGap;
     const double width = static_cast<double>(int64_t{frame.right} - frame.left);
     const double height = static_cast<double>(int64_t{frame.bottom} - frame.top);
     const double x1 = pointer.x - dx * gap / d - width / 2;
@@ -123,7 +132,7 @@ void Motion::placeLeader(Point pointer, int16_t trackedY) {
 // Each follower's corner goes 2 * intIconGap pixels from its leader's new corner, on the
 // line toward where the follower stood, so the chain bends along the pointer's path. The
 // leader's position is read back from its window after its own move.
-void Motion::placeFollower(int group) {
+void Motion::placeFollower(int group, const Settings& scaled) {
     const Rect leader = windows_.frame(group - 1);
     const Rect own = windows_.frame(group);
     const double lx = leader.left;
@@ -135,7 +144,7 @@ void Motion::placeFollower(int group) {
         windows_.moveTopmost(group, topLeft(own));
         return;
     }
-    const double spacing = 2.0 * state_.settings.intIconGap;
+    const double spacing = 2.0 * scaled.intIconGap;
     const double x = lx - toLeaderX * spacing / distance;
     const double y = ly - toLeaderY * spacing / distance;
     windows_.moveTopmost(group, {toWindowCoordinate(x), toWindowCoordinate(y)});
@@ -153,8 +162,8 @@ void Motion::showHiddenWindowsWithIcon() {
 
 // The icon lock ends once the pointer is more than intUnlockDistance, on either axis, from
 // where it last touched an icon window.
-void Motion::releaseIconLock(Point pointer) {
-    const int64_t limit = state_.settings.intUnlockDistance;
+void Motion::releaseIconLock(Point pointer, const Settings& scaled) {
+    const int64_t limit = scaled.intUnlockDistance;
     if (state_.blnMouseOnIcon && (fartherThan(pointer.y, state_.lngMouseY, limit) ||
                                   fartherThan(pointer.x, state_.lngMouseX, limit))) {
         state_.blnMouseOnIcon = false;

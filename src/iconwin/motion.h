@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "iconwin/chain_scale.h"
 #include "iconwin/chain_windows.h"
 #include "platform/geometry.h"
 #include "platform/input.h"
@@ -24,9 +25,16 @@ class Motion {
 
     // Start-up notes where the pointer is, so the chain stays put until it travels.
     void setLastPointer(Point pointer);
+    // Start-up notes the DPI it sized the icon windows for (96 until it does).
+    void setChainDpi(int dpi) { chainDpi_ = dpi; }
 
     // One tick of Timer1. Never fails and never allocates, whatever the settings, the
     // pointer or the window positions are.
+    //
+    // The distances are those of the monitor under the pointer: each setting is scaled to
+    // its DPI and rounded once (chainScaleAt), and when the chain moves onto a monitor of
+    // another scale the windows first take that monitor's size. The positions computed
+    // from them are rounded as at 96 dpi, so there nothing changes.
     void Timer1_Timer();
 
     // The pointer position at the last move of the chain. The y is kept in 16 bits: a
@@ -37,11 +45,11 @@ class Motion {
 
   private:
     bool mayFollow(bool leftPressed, bool rightPressed) const;
-    void moveChain(Point pointer, int16_t trackedY);
-    void placeLeader(Point pointer, int16_t trackedY);
-    void placeFollower(int group);
+    void moveChain(Point pointer, int16_t trackedY, int dpi, const ChainScale& scale);
+    void placeLeader(Point pointer, int16_t trackedY, const Settings& scaled);
+    void placeFollower(int group, const Settings& scaled);
     void showHiddenWindowsWithIcon();
-    void releaseIconLock(Point pointer);
+    void releaseIconLock(Point pointer, const Settings& scaled);
     void watchPopup(Point pointer);
 
     LauncherState& state_;
@@ -50,6 +58,7 @@ class Motion {
     OpenPopup& popup_;
     int32_t lngLastX = 0;
     int16_t intLastY = 0;
+    int chainDpi_ = kDesignDpi;
 };
 
 } // namespace miruteka

@@ -18,9 +18,10 @@ std::optional<int16_t> sum16(int64_t value) {
 } // namespace
 
 std::array<Point, kGroupCount> startupCorners(Point pointer, const Settings& settings,
-                                              const std::array<Point, kGroupCount>& current) {
+                                              const std::array<Point, kGroupCount>& current,
+                                              int iconSize) {
     std::array<Point, kGroupCount> corners = current;
-    const int32_t half = kIconSize / 2;
+    const int32_t half = iconSize / 2;
 
     if (const auto below = sum16(int64_t{pointer.y} + settings.intMouseGap)) {
         corners[0] = Point{pointer.x - half, *below - half};

@@ -1,5 +1,5 @@
 // Screen geometry shared by the logic: points and rectangles in pixels, and the one
-// conversion from the layouts' twips (15 to a pixel at 96 dpi).
+// conversion from the layouts' twips and 96-dpi pixels to the pixels of a display scale.
 #pragma once
 
 #include <cmath>
@@ -25,12 +25,36 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-inline constexpr int kTwipsPerPixel = 15;
+// Display scale. The layouts are given in twips (1440 to an inch) and in pixels of a 96-dpi
+// screen; a window shows them at the DPI of the monitor it is on. Every size and position
+// the program derives from a layout goes through scaleToDpi, so they all round the same
+// way: to the nearest device pixel, ties to even (the rule the motion uses for its
+// positions). At 96 dpi every 96-dpi pixel stays what it is, and no twips value falls on a
+// tie, so nothing moves.
+inline constexpr int kDesignDpi = 96;
+inline constexpr int kTwipsPerInch = 1440;
 
-// Layout values are whole twips; round to the nearest pixel.
-constexpr int twipsToPixels(int twips) {
-    return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
-                      : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+// value / unitsPerInch inches, in pixels at dpi; exact integer arithmetic.
+constexpr int scaleToDpi(int value, int unitsPerInch, int dpi) {
+    const int64_t product = int64_t{value} * dpi;
+    const int64_t quotient = product / unitsPerInch; // toward zero
+    const int64_t remainder = product % unitsPerInch;
+    const int64_t twiceRest = 2 * (remainder < 0 ? -remainder : remainder);
+    int64_t rounded = quotient;
+    if (twiceRest > unitsPerInch || (twiceRest == unitsPerInch && quotient % 2 != 0)) {
+        rounded += product < 0 ? -1 : 1;
+    }
+    return static_cast<int>(rounded);
+}
+
+// Layout values in twips, in pixels at the DPI.
+constexpr int twipsToPixels(int twips, int dpi = kDesignDpi) {
+    return scaleToDpi(twips, kTwipsPerInch, dpi);
+}
+
+// Pixels of a 96-dpi screen, in pixels at the DPI.
+constexpr int designPixelsToDpi(int pixels, int dpi) {
+    return scaleToDpi(pixels, kDesignDpi, dpi);
 }
 
 // Nearest integer, ties to even (the default floating-point rounding mode).

@@ -52,10 +52,12 @@ struct AssociatedIcon {
 class IconApi {
   public:
     virtual ~IconApi() = default;
-    // ExtractIconEx: icon 0 of the file, one large and one small.
-    virtual ExtractedIcons extractIconEx(const std::string& path) = 0;
-    // ExtractAssociatedIcon with index 0: the file's icon or its associated program's.
-    virtual AssociatedIcon extractAssociatedIcon(const std::string& path) = 0;
+    // ExtractIconEx: icon 0 of the file, one large and one small. The large one is made
+    // from the file's image that suits `size` pixels best, not the system's icon size.
+    virtual ExtractedIcons extractIconEx(const std::string& path, int size) = 0;
+    // ExtractAssociatedIcon with index 0: the file's icon or its associated program's, made
+    // for `size` pixels where the shell can.
+    virtual AssociatedIcon extractAssociatedIcon(const std::string& path, int size) = 0;
     virtual void destroyIcon(std::uintptr_t value) = 0;
 };
 
@@ -67,13 +69,15 @@ inline void IconHandle::reset() {
     value_ = 0;
 }
 
-// A 32 x 32 picture that keeps what is drawn into it.
+// A square picture that keeps what is drawn into it: 32 x 32 at 96 dpi, larger at a larger
+// display scale. An icon is drawn at (0, 0) filling it.
 class Picture {
   public:
     virtual ~Picture() = default;
+    virtual int size() const = 0;                        // width and height in pixels
     virtual void clear() = 0;                            // back to its background colour
-    virtual void drawIconEx(const IconHandle& icon) = 0; // DrawIconEx at (0, 0), own size
-    virtual void drawIcon(const IconHandle& icon) = 0;   // DrawIcon at (0, 0)
+    virtual void drawIconEx(const IconHandle& icon) = 0; // DrawIconEx
+    virtual void drawIcon(const IconHandle& icon) = 0;   // DrawIcon
 };
 
 } // namespace miruteka

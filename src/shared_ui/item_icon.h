@@ -15,7 +15,8 @@ enum class DrawnIcon {
 };
 
 // Draws the icon for a path into the picture: the file's first large icon, else the icon
-// associated with the file. Every handle obtained is released before this returns.
+// associated with the file, each asked for at the picture's size. Every handle obtained is
+// released before this returns.
 DrawnIcon drawItemIcon(IconApi& icons, Picture& picture, const std::string& path);
 
 } // namespace miruteka

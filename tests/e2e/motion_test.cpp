@@ -59,5 +59,39 @@ TEST(Motion, ATimerIntervalOfZeroKeepsTheChainWhereStartUpPutIt) {
         << describeCorners(cornersOf(windows));
 }
 
+// Run in a Wine prefix whose display is at 144 dpi (150 %).
+TEST(At144Dpi, TheChainIsTheWorkedExampleHalfAgainAsLargeWithIconsFillingTheirWindows) {
+    HDC screen = ::GetDC(nullptr);
+    ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSX), 144) << "run in a prefix at 144 dpi";
+    ::ReleaseDC(nullptr, screen);
+    ProgramFolder folder;
+    ListFileContents contents;
+    contents.setItem(1, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
+    writeListFile(folder.listFile(), contents);
+    movePointer(500, 500);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance);
+    ASSERT_NE(windows[3], nullptr);
+
+    // 48-pixel windows, Form1 centred 45 pixels below the pointer, one window every 60.
+    const std::array<POINT, 4> column{{{476, 521}, {476, 581}, {476, 641}, {476, 701}}};
+    ASSERT_TRUE(waitForCorners(windows, column)) << describeCorners(cornersOf(windows));
+    for (HWND window : windows) {
+        const RECT rect = windowRect(window);
+        EXPECT_EQ(rect.right - rect.left, 48);
+        EXPECT_EQ(rect.bottom - rect.top, 48);
+    }
+    // The icon is drawn at 48 x 48: the bands right of and below the first 32 pixels show it.
+    const RECT icon = windowRect(windows[0]);
+    EXPECT_TRUE(waitUntil([&] {
+        return hasPixelOtherThan({icon.left + 32, icon.top, icon.right, icon.bottom}, 0x0080FFFF) &&
+               hasPixelOtherThan({icon.left, icon.top + 32, icon.right, icon.bottom}, 0x0080FFFF);
+    })) << "the icon does not fill its window";
+
+    movePointer(560, 500);
+    const std::array<POINT, 4> afterMove{{{491, 476}, {483, 535}, {479, 595}, {477, 655}}};
+    EXPECT_TRUE(waitForCorners(windows, afterMove)) << describeCorners(cornersOf(windows));
+}
+
 } // namespace
 } // namespace e2e

@@ -330,5 +330,22 @@ TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {
     EXPECT_EQ(readBytes(folder_.listFile()), listBefore_);
 }
 
+// Run in a Wine prefix whose display is at 144 dpi (150 %): the window is the 96-dpi one
+// (550 x 439) half again as large.
+TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_EQ(dpi, 144) << "run in a prefix at 144 dpi";
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    RECT client{};
+    ::GetClientRect(form6, &client);
+    EXPECT_NEAR(client.right, 550 * 1.5, 2);
+    EXPECT_NEAR(client.bottom, 439 * 1.5, 2);
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+}
+
 } // namespace
 } // namespace e2e

@@ -50,6 +50,14 @@ void FakeChainWindows::show(int group) {
     ++logSize;
 }
 
+void FakeChainWindows::setIconSize(int pixels) {
+    resizeAll(pixels, pixels);
+    if (logSize < kLogCapacity) {
+        log[logSize] = {Action::Resize, 0, {pixels, pixels}};
+    }
+    ++logSize;
+}
+
 int FakeChainWindows::movesOf(int group) const {
     int count = 0;
     for (std::size_t i = 0; i < logSize && i < kLogCapacity; ++i) {

@@ -12,11 +12,11 @@ namespace miruteka {
 
 class FakeChainWindows : public ChainWindows {
   public:
-    enum class Action { Move, Show };
+    enum class Action { Move, Show, Resize };
     struct Entry {
         Action action = Action::Move;
         int group = 0;
-        Point topLeft; // where a Move put the window
+        Point topLeft; // where a Move put the window; a Resize's size in both
     };
     static constexpr std::size_t kLogCapacity = 64;
 
@@ -30,6 +30,8 @@ class FakeChainWindows : public ChainWindows {
     bool isVisible(int group) const override { return visible[group - 1]; }
     void moveTopmost(int group, Point topLeft) override;
     void show(int group) override;
+    int dpiAt(Point) const override { return dpi; }
+    void setIconSize(int pixels) override;
 
     void clearLog() { logSize = 0; }
     int movesOf(int group) const;
@@ -38,6 +40,7 @@ class FakeChainWindows : public ChainWindows {
     std::array<Rect, kGroupCount> frames{};
     std::array<bool, kGroupCount> visible{true, true, true, true};
     std::array<bool, kGroupCount> topmost{};
+    int dpi = 96; // of every monitor
     std::array<Entry, kLogCapacity> log{};
     std::size_t logSize = 0; // entries beyond the capacity are counted but not kept
 };

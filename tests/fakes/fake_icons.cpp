@@ -8,8 +8,9 @@ std::uintptr_t FakeIconApi::issue() {
     return handle;
 }
 
-ExtractedIcons FakeIconApi::extractIconEx(const std::string& path) {
+ExtractedIcons FakeIconApi::extractIconEx(const std::string& path, int size) {
     extractIconExCalls.push_back(path);
+    sizesAsked.push_back(size);
     ExtractedIcons result;
     const auto found = answers.find(path);
     if (found == answers.end()) {
@@ -24,8 +25,9 @@ ExtractedIcons FakeIconApi::extractIconEx(const std::string& path) {
     return result;
 }
 
-AssociatedIcon FakeIconApi::extractAssociatedIcon(const std::string& path) {
+AssociatedIcon FakeIconApi::extractAssociatedIcon(const std::string& path, int size) {
     associatedCalls.push_back(path);
+    sizesAsked.push_back(size);
     const auto found = answers.find(path);
     if (found == answers.end()) {
         return AssociatedIcon{IconHandle(), 2};

@@ -25,8 +25,8 @@ class FakeIconApi : public IconApi {
     };
     std::map<std::string, Answer> answers;
 
-    ExtractedIcons extractIconEx(const std::string& path) override;
-    AssociatedIcon extractAssociatedIcon(const std::string& path) override;
+    ExtractedIcons extractIconEx(const std::string& path, int size) override;
+    AssociatedIcon extractAssociatedIcon(const std::string& path, int size) override;
     void destroyIcon(std::uintptr_t value) override;
 
     // Handles given out and not yet destroyed, and destroys of handles never given out (or
@@ -35,6 +35,7 @@ class FakeIconApi : public IconApi {
     int strayDestroys = 0;
     std::vector<std::string> extractIconExCalls;
     std::vector<std::string> associatedCalls;
+    std::vector<int> sizesAsked; // by either call, in order
 
   private:
     std::uintptr_t issue();
@@ -46,7 +47,9 @@ class FakePicture : public Picture {
     // What the picture holds since its last clear: "ex:<handle>" or "icon:<handle>".
     std::vector<std::string> content;
     bool cleared = false;
+    int pixels = 32;
 
+    int size() const override { return pixels; }
     void clear() override {
         content.clear();
         cleared = true;

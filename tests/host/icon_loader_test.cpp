@@ -88,8 +88,11 @@ TEST_F(IconLoaderTest, FallsBackToTheAssociatedIconOnlyWhenTheFileHasNone) {
     setShown(2, "readme", "C:\\readme.txt");
     setShown(3, "one", "C:\\one.dat");
     setShown(4, "lost", "C:\\lost.dat");
+    windows.pictures[1].pixels = 48; // a window on a 144-dpi monitor
     load();
 
+    // Both calls ask for the picture's own size, so the shell makes the icon for it.
+    EXPECT_EQ(icons.sizesAsked, (std::vector<int>{32, 48, 48, 32, 32, 32, 32}));
     EXPECT_TRUE(windows.pictures[0].content.empty());
     ASSERT_EQ(windows.pictures[1].content.size(), 1u);
     EXPECT_EQ(windows.pictures[1].content[0].rfind("icon:", 0), 0u);
@@ -125,6 +128,14 @@ TEST_F(IconLoaderTest, EachCallStartsFromClearedPicturesAndRepeatsItself) {
     }
     EXPECT_EQ(windows.tooltips, firstTooltips);
     EXPECT_EQ(windows.visible, firstVisible);
+
+    // Pictures of a new size get the same icons again; nothing else changes.
+    windows.visible[1] = false; // hidden by a middle click
+    redrawIcons(state, icons, windows);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(windows.pictures[k].content.size(), k < 2 ? 1u : 0u) << k;
+    }
+    EXPECT_EQ(windows.visible, (std::array<bool, 4>{true, false, false, false}));
 
     // The file goes: its icon goes with it and the window hides.
     files.remove("C:\\app.exe");

@@ -44,6 +44,52 @@ TEST(Motion, ChainTrailsThePointerLikeARope) {
     }
 }
 
+TEST(Motion, OnA144DpiMonitorTheChainIsTheWorkedExampleHalfAgainAsLarge) {
+    // At 144 dpi the windows are 48 x 48, intMouseGap is 45, 2 x intIconGap is 60 and the
+    // threshold 15. Start-up with the pointer at (500, 500) stacks the corners at
+    // (476, 521), (476, 581), (476, 641), (476, 701). The pointer moves to (560, 500):
+    // |dx| = 60 > 15, d = 60, Form1 = (560 - 45 - 24, 500 - 0 - 24) = (491, 476).
+    // Form2: leader (491, 476), own (476, 581), D = sqrt(15^2 + 105^2) = 106.066,
+    //   (491 - 15 x 60 / D, 476 + 105 x 60 / D) = (482.515, 535.397) -> (483, 535).
+    // Form3: leader (483, 535), own (476, 641), D = sqrt(7^2 + 106^2) = 106.231,
+    //   (483 - 3.954, 535 + 59.870) = (479.046, 594.870) -> (479, 595).
+    // Form4: leader (479, 595), own (476, 701), D = sqrt(3^2 + 106^2) = 106.042,
+    //   (479 - 1.697, 595 + 59.976) = (477.303, 654.976) -> (477, 655).
+    Chain chain;
+    chain.windows.dpi = 144;
+    chain.windows.resizeAll(48, 48);
+    for (int group = 1; group <= kGroupCount; ++group) {
+        chain.windows.place(group, {476, 461 + 60 * group});
+    }
+    chain.motion.setChainDpi(144);
+
+    chain.tickAt({515, 500}); // 15 pixels: within the scaled threshold
+    EXPECT_FALSE(chain.moved());
+    chain.tickAt({560, 500});
+    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{491, 476}));
+    EXPECT_EQ(chain.windows.topLeftOf(2), (Point{483, 535}));
+    EXPECT_EQ(chain.windows.topLeftOf(3), (Point{479, 595}));
+    EXPECT_EQ(chain.windows.topLeftOf(4), (Point{477, 655}));
+    EXPECT_EQ(chain.windows.logSize, 4u); // no resize: start-up sized them for 144 dpi
+
+    // The icon lock releases beyond 45 pixels on one axis, not 30.
+    chain.state = {.settings = kDefaultSettings, .blnMouseOnIcon = true, .lngMouseX = 560};
+    chain.tickAt({605, 0});
+    EXPECT_TRUE(chain.state.blnMouseOnIcon);
+    chain.tickAt({606, 0});
+    EXPECT_FALSE(chain.state.blnMouseOnIcon);
+
+    // Back onto a 96-dpi monitor: the windows take its size first, then the chain moves
+    // with the distances of 96 dpi.
+    chain.windows.clearLog();
+    chain.windows.dpi = 96;
+    chain.tickAt({700, 500});
+    ASSERT_EQ(chain.windows.logSize, 5u);
+    EXPECT_EQ(chain.windows.log[0].action, FakeChainWindows::Action::Resize);
+    EXPECT_EQ(chain.windows.log[0].topLeft, (Point{32, 32}));
+    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{700 - 30 - 16, 500 - 16}));
+}
+
 TEST(Motion, HalfwayValuesRoundToEven) {
     // Form1's corner lands on x.5 values: 100 - 3 - 16.5 = 80.5 and 100 - 4 - 16.5 = 79.5.
     Chain chain;

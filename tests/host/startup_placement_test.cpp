@@ -1,3 +1,4 @@
+#include "iconwin/chain_scale.h"
 #include "iconwin/startup_placement.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,10 @@ TEST(StartupPlacement, StacksAColumnUnderThePointerWithoutClamping) {
         (Corners{Point{1263, 1037}, Point{1263, 1077}, Point{1263, 1117}, Point{1263, 1157}}));
     EXPECT_EQ(startupCorners({0, 0}, gaps(-30, -20), kBefore),
               (Corners{Point{-16, -46}, Point{-16, -86}, Point{-16, -126}, Point{-16, -166}}));
+    // At 144 dpi: 48-pixel windows, Form1 centred 45 pixels below, one window every 60.
+    const ChainScale at144 = chainScaleAt(kDefaultSettings, 144);
+    EXPECT_EQ(startupCorners({500, 500}, at144.settings, kBefore, at144.iconSize),
+              (Corners{Point{476, 521}, Point{476, 581}, Point{476, 641}, Point{476, 701}}));
 }
 
 TEST(StartupPlacement, ZeroIconGapStacksAllFourOnOnePlace) {

@@ -1,10 +1,12 @@
 #include "about/win32/about_window.h"
+#include "platform/geometry.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_browser.h"
 #include "win/modal_test_support.h"
+#include "win/text_fit.h"
 
 #include <exdispid.h>
 #include <ole2.h>
@@ -195,6 +197,18 @@ TEST_F(AboutWindowTest, ShowsItsTextsCentredOverItsOpener) {
     EXPECT_EQ(boundsOf(kAboutCloseId).right, client.right - 10);
     EXPECT_EQ(boundsOf(kAboutCloseId).top, 188);
     EXPECT_EQ(boundsOf(kAboutTitleId).left, 56);
+
+    // At 150 % and 200 % everything is laid out again from the twips, and still fits.
+    for (const int dpi : {144, 192}) {
+        window.applyDpi(dpi);
+        ::GetClientRect(window.hwnd(), &client);
+        EXPECT_EQ(client.bottom, twipsToPixels(3300, dpi)) << dpi;
+        EXPECT_GE(client.right, twipsToPixels(4425, dpi)) << dpi;
+        EXPECT_EQ(boundsOf(kAboutTitleId).left, twipsToPixels(840, dpi)) << dpi;
+        EXPECT_NEAR(boundsOf(kAboutCloseId).right, client.right - twipsToPixels(150, dpi), 1)
+            << dpi;
+        EXPECT_EQ(testing::textsThatDoNotFit(window.hwnd()), std::vector<std::string>{}) << dpi;
+    }
     endModal(window.hwnd());
     EXPECT_FALSE(::IsWindow(window.hwnd()));
 }

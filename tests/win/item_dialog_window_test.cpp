@@ -1,8 +1,10 @@
+#include "platform/geometry.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_file_system.h"
 #include "settings/win32/item_dialog_window.h"
 #include "win/modal_test_support.h"
+#include "win/text_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,18 @@ TEST_F(ItemDialogWindowTest, LaysOutItsControlsCentredOnTheScreenWithTheFocusOnB
         reinterpret_cast<HGDIOBJ>(::SendMessageW(item(dialog, kItemNameLabelId), WM_GETFONT, 0, 0)),
         sizeof labelFont, &labelFont);
     EXPECT_EQ(labelFont.lfHeight, -15);
+
+    // At 150 % and 200 % every control grows with the twips, and every text still fits.
+    for (const int dpi : {144, 192}) {
+        dialog.applyDpi(dpi);
+        ::GetClientRect(dialog.hwnd(), &client);
+        EXPECT_EQ(client.right, twipsToPixels(4620, dpi)) << dpi;
+        EXPECT_EQ(client.bottom, twipsToPixels(3810, dpi)) << dpi;
+        const RECT browse = boundsOf(dialog, kItemBrowseId);
+        EXPECT_EQ(browse.left, twipsToPixels(3300, dpi)) << dpi;
+        EXPECT_EQ(browse.bottom, twipsToPixels(1800 + 435, dpi)) << dpi;
+        EXPECT_EQ(testing::textsThatDoNotFit(dialog.hwnd()), std::vector<std::string>{}) << dpi;
+    }
     endModal(dialog.hwnd());
 }
 

@@ -2,6 +2,7 @@
 #include "e2e/harness/drag_files.h"
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_message_boxes.h"
+#include "platform/geometry.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_code_page.h"
@@ -9,6 +10,7 @@
 #include "platform/win32/win32_icons.h"
 #include "settings/win32/settings_window.h"
 #include "win/modal_test_support.h"
+#include "win/text_fit.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -56,9 +58,10 @@ int selectedRow(HWND grid) {
     return ListView_GetNextItem(grid, -1, LVNI_SELECTED) + 1;
 }
 
-bool hasNonWhitePixel(HDC dc) {
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
+// In the square of this size, from column fromX on.
+bool hasNonWhitePixel(HDC dc, int size = 32, int fromX = 0) {
+    for (int y = 0; y < size; ++y) {
+        for (int x = fromX; x < size; ++x) {
             if (::GetPixel(dc, x, y) != RGB(255, 255, 255)) {
                 return true;
             }
@@ -221,6 +224,56 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     EXPECT_EQ(row.bottom - row.top, 20);
     EXPECT_EQ(ListView_GetCountPerPage(grid(0)) < 10, true); // the grid scrolls
     EXPECT_EQ(::GetWindowLongW(grid(0), GWL_STYLE) & LVS_EDITLABELS, 0);
+}
+
+TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
+    setItem(1, 0, "メモ帳", notepad());
+    open();
+    for (const int dpi : {96, 144, 192, 120, 96}) {
+        SCOPED_TRACE(::testing::Message() << dpi << " dpi");
+        RECT client{};
+        if (dpi == 144) {
+            // Moved onto a monitor at 150 %: the window takes the rectangle the system
+            // suggests (here, the same frame around the client area of that scale).
+            RECT outer{};
+            ::GetWindowRect(window->hwnd(), &outer);
+            ::GetClientRect(window->hwnd(), &client);
+            const RECT suggested{
+                40, 30, 40 + outer.right - outer.left - client.right + twipsToPixels(8250, dpi),
+                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(6585, dpi)};
+            ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            ::GetWindowRect(window->hwnd(), &outer);
+            EXPECT_TRUE(::EqualRect(&outer, &suggested));
+        } else {
+            window->applyDpi(dpi);
+        }
+        ::GetClientRect(window->hwnd(), &client);
+        EXPECT_EQ(client.right, twipsToPixels(8250, dpi));
+        EXPECT_EQ(client.bottom, twipsToPixels(6585, dpi));
+        const RECT option4 = placeOf(control(kOption1Id + 3));
+        EXPECT_TRUE(samePlace(option4, twipsToPixels(4320, dpi), twipsToPixels(120, dpi),
+                              twipsToPixels(1215, dpi), twipsToPixels(435, dpi)));
+        if (dpi % 48 == 0) { // 100 %, 150 %, 200 %
+            EXPECT_EQ(testing::textsThatDoNotFit(window->hwnd()), std::vector<std::string>{});
+        }
+
+        // The grid's columns and rows follow, and its columns still fit beside the scroll bar.
+        HWND shown = grid(0);
+        EXPECT_EQ(ListView_GetColumnWidth(shown, 1), twipsToPixels(3800, dpi));
+        RECT row{};
+        ListView_GetItemRect(shown, 0, &row, LVIR_BOUNDS);
+        EXPECT_EQ(row.bottom - row.top, twipsToPixels(300, dpi));
+        EXPECT_EQ(::GetWindowLongW(shown, GWL_STYLE) & WS_HSCROLL, 0);
+
+        // The preview is as large as its box and the icon fills it.
+        const int preview = twipsToPixels(480, dpi);
+        EXPECT_EQ(window->preview().size(), preview);
+        EXPECT_TRUE(samePlace(placeOf(control(kPreviewId)), twipsToPixels(180, dpi),
+                              twipsToPixels(3000, dpi), preview, preview));
+        click(kOption1Id); // draws the preview again
+        EXPECT_TRUE(hasNonWhitePixel(window->preview().dc(), preview, preview - preview / 4));
+    }
 }
 
 TEST_F(SettingsWindowTest, TabOrderFollowsTheLayout) {

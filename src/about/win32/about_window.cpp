@@ -1,6 +1,7 @@
 #include "about/win32/about_window.h"
 
 #include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/program_folder.h"
@@ -25,10 +26,10 @@ constexpr DWORD kExStyle = 0;
 // Layout in twips: left, top, width, height.
 struct Twips {
     int left, top, width, height;
-    RECT pixels(POINT origin = {0, 0}) const {
-        const LONG x = origin.x + twipsToPixels(left);
-        const LONG y = origin.y + twipsToPixels(top);
-        return {x, y, x + twipsToPixels(width), y + twipsToPixels(height)};
+    RECT pixels(int dpi, POINT origin = {0, 0}) const {
+        const LONG x = origin.x + twipsToPixels(left, dpi);
+        const LONG y = origin.y + twipsToPixels(top, dpi);
+        return {x, y, x + twipsToPixels(width, dpi), y + twipsToPixels(height, dpi)};
     }
 };
 
@@ -76,27 +77,58 @@ HWND createLabel(HWND parent, int id, const std::wstring& text, DWORD align, con
 
 } // namespace
 
+struct AboutWindow::FrameText {
+    int id;
+    std::wstring text;
+    Twips layout;
+    bool caption;
+};
+
 AboutWindow::AboutWindow(BrowserFactory& browsers, std::string programFolder)
     : actions_(browsers, std::move(programFolder)) {}
 
 bool AboutWindow::create(HWND owner) {
     backBrush_.reset(::CreateSolidBrush(kLightYellow));
-    defaultFont_ = createMessageFont();
-    titleFont_ = createFont(kPGothicFace, 11.25, {.bold = true});
-    linkFont_ = createFont(kPGothicFace, 9, {.underline = true});
-    icon_.reset(
-        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA),
-                                        IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    RECT over{};
+    if (owner == nullptr || !::GetWindowRect(owner, &over)) {
+        over = screenOf(owner);
+    }
 
-    // The frame's labels show their whole texts; if the values need more room than the
-    // layout gives, the frame, the window and the buttons beside the frame's edge widen.
-    struct FrameText {
+    // Created at the centre of its opener, so it is laid out for the monitor it opens on.
+    WNDCLASSEXW windowClass{};
+    windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA));
+    if (WindowBase::create(kClassName, windowClass, kExStyle, toWide(kAboutCaption).c_str(), kStyle,
+                           (over.left + over.right) / 2, (over.top + over.bottom) / 2, 0, 0,
+                           owner) == nullptr) {
+        return false;
+    }
+    dpi_ = dpiOfWindow(hwnd());
+
+    // Tab order is creation order: close first, so it holds the focus when the window opens.
+    const struct {
         int id;
-        std::wstring text;
-        Twips layout;
-        bool caption;
-    };
-    const FrameText texts[] = {
+        const char* caption;
+    } buttons[] = {{kAboutCloseId, kAboutCloseButton}, {kAboutHelpId, kAboutHelpButton}};
+    for (const auto& button : buttons) {
+        createGraphicalButton(hwnd(), button.id, toWide(button.caption).c_str(), 0, 0, 0, 0);
+    }
+    focus_.remember(::GetDlgItem(hwnd(), kAboutCloseId));
+    createLabel(hwnd(), kAboutTitleId, toWide(aboutTitle()), SS_LEFT, RECT{});
+    for (const FrameText& label : frameTexts()) {
+        createLabel(hwnd(), label.id, label.text, label.caption ? SS_RIGHT : SS_LEFT, RECT{});
+    }
+    const SIZE size = layOut();
+    const POINT corner = centredOver(over, size);
+    ::SetWindowPos(hwnd(), nullptr, corner.x, corner.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    ::ShowWindow(hwnd(), SW_SHOW);
+    focus_.restore();
+    return true;
+}
+
+std::vector<AboutWindow::FrameText> AboutWindow::frameTexts() {
+    return {
         {kAboutAuthorLabelId, toWide(kAboutAuthorLabel), kAuthorCaption, true},
         {kAboutAuthorId, toWide(author()), kAuthor, false},
         {kAboutHomepageLabelId, toWide(kAboutHomepageLabel), kHomepageCaption, true},
@@ -104,71 +136,82 @@ bool AboutWindow::create(HWND owner) {
         {kAboutMailLabelId, toWide(kAboutMailLabel), kMailCaption, true},
         {kAboutMailId, toWide(mailAddress()), kMail, false},
     };
+}
+
+// Fonts, icon, window size and every control from the twips at the window's DPI; returns
+// the window's outer size.
+SIZE AboutWindow::layOut() {
+    // The fonts in use live on until every control has its new one.
+    const UniqueGdiObject previous[] = {std::move(defaultFont_), std::move(titleFont_),
+                                        std::move(linkFont_)};
+    defaultFont_ = createMessageFont(dpi_);
+    titleFont_ = createFont(kPGothicFace, 11.25, {.bold = true}, dpi_);
+    linkFont_ = createFont(kPGothicFace, 9, {.underline = true}, dpi_);
+    const int iconSize = twipsToPixels(kIcon.width, dpi_);
+    icon_.reset(
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA),
+                                        IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
+
+    // The frame's labels show their whole texts; if the values need more room than the
+    // layout gives, the frame, the window and the buttons beside the frame's edge widen.
+    const std::vector<FrameText> texts = frameTexts();
     std::vector<FrameLabel> fitted;
     std::vector<LONG> heights;
     for (const FrameText& label : texts) {
         const UniqueGdiObject& font = isLink(label.id) ? linkFont_ : defaultFont_;
         const SIZE needed = textSize(font.get(), label.text);
-        const RECT bounds = label.layout.pixels();
+        const RECT bounds = label.layout.pixels(dpi_);
         fitted.push_back({bounds.left, bounds.right - bounds.left, needed.cx, label.caption});
         heights.push_back(std::max(bounds.bottom - bounds.top, needed.cy));
     }
-    const RECT layoutFrame = kFrame.pixels();
+    const RECT layoutFrame = kFrame.pixels(dpi_);
     const int growth = fitFrameLabels(fitted, layoutFrame.right - layoutFrame.left, kFrameBorder);
     frame_ = layoutFrame;
     frame_.right += growth;
 
-    const SIZE size = outerSizeForClient(kStyle, kExStyle, twipsToPixels(kClientWidth) + growth,
-                                         twipsToPixels(kClientHeight));
-    RECT over{};
-    if (owner == nullptr || !::GetWindowRect(owner, &over)) {
-        over = screenOf(owner);
-    }
-    const POINT corner = centredOver(over, size);
-    WNDCLASSEXW windowClass{};
-    windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA));
-    if (WindowBase::create(kClassName, windowClass, kExStyle, toWide(kAboutCaption).c_str(), kStyle,
-                           corner.x, corner.y, size.cx, size.cy, owner) == nullptr) {
-        return false;
-    }
+    resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi_) + growth,
+                     twipsToPixels(kClientHeight, dpi_));
 
-    // Tab order is creation order: close first, so it holds the focus when the window opens.
-    const struct {
-        int id;
-        const char* caption;
-        Twips layout;
-    } buttons[] = {{kAboutCloseId, kAboutCloseButton, kCloseButton},
-                   {kAboutHelpId, kAboutHelpButton, kHelpButton}};
-    for (const auto& button : buttons) {
-        const RECT bounds = button.layout.pixels({growth, 0});
-        HWND control = createGraphicalButton(hwnd(), button.id, toWide(button.caption).c_str(),
-                                             bounds.left, bounds.top, bounds.right - bounds.left,
-                                             bounds.bottom - bounds.top);
-        setWindowFont(control, defaultFont_);
-    }
-    focus_.remember(::GetDlgItem(hwnd(), kAboutCloseId));
-
-    HWND title = createLabel(hwnd(), kAboutTitleId, toWide(aboutTitle()), SS_LEFT, kTitle.pixels());
-    setWindowFont(title, titleFont_);
-    for (size_t i = 0; i < std::size(texts); ++i) {
+    auto place = [this](int id, const RECT& bounds, const UniqueGdiObject& font) {
+        HWND control = ::GetDlgItem(hwnd(), id);
+        ::SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                       bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        setWindowFont(control, font);
+    };
+    place(kAboutCloseId, kCloseButton.pixels(dpi_, {growth, 0}), defaultFont_);
+    place(kAboutHelpId, kHelpButton.pixels(dpi_, {growth, 0}), defaultFont_);
+    // The title, like the frame's labels, is at least one line of its font high.
+    RECT title = kTitle.pixels(dpi_);
+    title.bottom =
+        std::max(title.bottom, title.top + textSize(titleFont_.get(), toWide(aboutTitle())).cy);
+    place(kAboutTitleId, title, titleFont_);
+    for (size_t i = 0; i < texts.size(); ++i) {
         const LONG left = frame_.left + fitted[i].left;
-        const LONG top = frame_.top + twipsToPixels(texts[i].layout.top);
-        const RECT bounds{left, top, left + fitted[i].width, top + heights[i]};
-        HWND label = createLabel(hwnd(), texts[i].id, texts[i].text,
-                                 texts[i].caption ? SS_RIGHT : SS_LEFT, bounds);
-        setWindowFont(label, isLink(texts[i].id) ? linkFont_ : defaultFont_);
+        const LONG top = frame_.top + twipsToPixels(texts[i].layout.top, dpi_);
+        place(texts[i].id, RECT{left, top, left + fitted[i].width, top + heights[i]},
+              isLink(texts[i].id) ? linkFont_ : defaultFont_);
     }
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+    RECT outer{};
+    ::GetWindowRect(hwnd(), &outer);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
 
-    ::ShowWindow(hwnd(), SW_SHOW);
-    focus_.restore();
-    return true;
+void AboutWindow::applyDpi(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    layOut();
+    if (suggested != nullptr) {
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void AboutWindow::paint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(hwnd(), &paint);
     if (icon_) {
-        const RECT icon = kIcon.pixels();
+        const RECT icon = kIcon.pixels(dpi_);
         ::DrawIconEx(dc, icon.left, icon.top, icon_.get(), icon.right - icon.left,
                      icon.bottom - icon.top, 0, nullptr, DI_NORMAL);
     }
@@ -243,6 +286,9 @@ LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ACTIVATE:
         focus_.onActivate(hwnd(), wParam);
+        return 0;
+    case WM_DPICHANGED:
+        applyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         endModal(hwnd());

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace miruteka::win32 {
 
@@ -37,14 +38,23 @@ class AboutWindow : public WindowBase {
 
     const AboutActions& actions() const { return actions_; }
 
+    // Lays the window out again for a display scale; its size follows the client area at
+    // that scale, or is the suggested rectangle when one is given.
+    void applyDpi(int dpi, const RECT* suggested = nullptr);
+    int dpi() const { return dpi_; }
+
   protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    struct FrameText;
+    static std::vector<FrameText> frameTexts();
+    SIZE layOut();
     void onCommand(int id, int code);
     void paint();
 
     AboutActions actions_;
+    int dpi_ = 96;
     UniqueGdiObject backBrush_;
     UniqueGdiObject defaultFont_;
     UniqueGdiObject titleFont_;

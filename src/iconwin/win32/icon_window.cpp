@@ -64,6 +64,13 @@ IconWindow::~IconWindow() {
     }
 }
 
+void IconWindow::resize(int pixels) {
+    picture_.resize(pixels);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(pictureBox_.hwnd(), nullptr, 0, 0, pixels, pixels, flags);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, pixels, pixels, flags);
+}
+
 void IconWindow::setTooltip(const std::wstring& text) {
     TTTOOLINFOW tool = toolFor(hwnd(), pictureBox_.hwnd());
     std::wstring copy = text;
@@ -96,6 +103,11 @@ LRESULT IconWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // Alt+F4 on an icon window would tear one window out of the chain; the program
         // ends through the settings window's Quit.
+        return 0;
+    case WM_DPICHANGED:
+        // The chain takes the scale of the monitor under the pointer, all four windows at
+        // once, when it moves (the motion); one window reaching another monitor changes
+        // nothing on its own.
         return 0;
     default:
         break;

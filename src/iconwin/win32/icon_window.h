@@ -1,6 +1,7 @@
 // Form1..Form4: a borderless 32 x 32 tool window (no taskbar button, no caption) filled by
 // its picture box IC, which shows the group's icon, carries the tooltip and takes the
-// mouse input and dropped files.
+// mouse input and dropped files. On a monitor of another scale the window and its picture
+// are as much larger (48 x 48 at 144 dpi); the motion decides when.
 //
 // Window classes, for tests and tools that look for the windows: "MirutekaForm1" ..
 // "MirutekaForm4" for the top-level windows, "MirutekaIconPicture" for each IC.
@@ -33,6 +34,10 @@ class IconWindow : public WindowBase {
     // The IC picture box: mouse input, dropped files and the tooltip belong to it.
     HWND pictureWindow() const { return pictureBox_.hwnd(); }
     Win32Picture& picture() { return picture_; }
+
+    // Gives the window and its picture this width and height, keeping the corner; the
+    // picture is to be drawn again.
+    void resize(int pixels);
 
     void setTooltip(const std::wstring& text);
     // The text the tooltip control holds now.

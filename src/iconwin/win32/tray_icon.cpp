@@ -1,5 +1,6 @@
 #include "iconwin/win32/tray_icon.h"
 
+#include "platform/win32/display_scale.h"
 #include "platform/win32/wide_string.h"
 #include "resource_ids.h"
 
@@ -13,7 +14,6 @@ namespace {
 constexpr const wchar_t* kClassName = L"MirutekaTray";
 constexpr UINT_PTR kRetryTimer = 1;
 constexpr UINT kRetryMilliseconds = 2000;
-constexpr int kTrayIconSize = 16;
 
 } // namespace
 
@@ -29,8 +29,11 @@ bool TrayIcon::createCallbackWindow() {
         return true;
     }
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
-                                                kTrayIconSize, kTrayIconSize, 0)));
+    // The notification area shows small icons at the system's scale: 16 x 16 at 96 dpi,
+    // taken from the image of the icon file drawn for that size.
+    const int size = systemMetricAtDpi(SM_CXSMICON, systemDpi());
+    icon_.reset(static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, 0)));
     if (!icon_) {
         // A program built without its resources still gets an icon to click.
         icon_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));

@@ -41,12 +41,6 @@ void endModal(HWND window) {
     ::DestroyWindow(window);
 }
 
-SIZE outerSizeForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
-    RECT rect{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 POINT centredOver(const RECT& area, SIZE size) {
     LONG x = area.left + (area.right - area.left - size.cx) / 2;
     LONG y = area.top + (area.bottom - area.top - size.cy) / 2;

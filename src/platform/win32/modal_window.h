@@ -16,9 +16,6 @@ void runModalLoop(HWND window);
 // becomes active again.
 void endModal(HWND window);
 
-// The window's outer size for a client area of the given size in pixels.
-SIZE outerSizeForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
-
 // The top-left corner that centres a window of this size over the area, kept inside the work
 // area of the area's monitor.
 POINT centredOver(const RECT& area, SIZE size);

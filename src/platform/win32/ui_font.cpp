@@ -1,21 +1,12 @@
 #include "platform/win32/ui_font.h"
 
+#include "platform/win32/display_scale.h"
+
 #include <cmath>
 #include <cwchar>
 
 namespace miruteka::win32 {
 namespace {
-
-LOGFONTW messageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        return metrics.lfMessageFont;
-    }
-    LOGFONTW font{};
-    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    return font;
-}
 
 int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -47,8 +38,8 @@ const wchar_t* firstInstalledFace(const wchar_t* face) {
     return nullptr;
 }
 
-int pointsToPixelHeight(double points) {
-    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+int pointsToPixelHeight(double points, int dpi) {
+    return static_cast<int>(roundHalfEven(points * dpi / 72.0));
 }
 
 bool isFontInstalled(const wchar_t* face) {
@@ -62,9 +53,9 @@ bool isFontInstalled(const wchar_t* face) {
     return found;
 }
 
-UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style) {
-    LOGFONTW font = messageFont();
-    font.lfHeight = -pointsToPixelHeight(points);
+UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style, int dpi) {
+    LOGFONTW font = messageFontAtDpi(dpi);
+    font.lfHeight = -pointsToPixelHeight(points, dpi);
     font.lfWidth = 0;
     font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = style.underline ? TRUE : FALSE;
@@ -77,8 +68,8 @@ UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style) 
     return UniqueGdiObject(::CreateFontIndirectW(&font));
 }
 
-UniqueGdiObject createMessageFont() {
-    const LOGFONTW font = messageFont();
+UniqueGdiObject createMessageFont(int dpi) {
+    const LOGFONTW font = messageFontAtDpi(dpi);
     return UniqueGdiObject(::CreateFontIndirectW(&font));
 }
 

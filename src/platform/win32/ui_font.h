@@ -3,6 +3,7 @@
 // font), so a label never ends up in a bitmap font.
 #pragma once
 
+#include "platform/geometry.h"
 #include "platform/win32/unique.h"
 
 #include <windows.h>
@@ -16,8 +17,9 @@ struct FontStyle {
     bool underline = false;
 };
 
-// Font heights follow the layouts' 96 dpi: 11.25 pt is 15 pixels, 9 pt is 12.
-int pointsToPixelHeight(double points);
+// A font's height in pixels at a DPI: 11.25 pt is 15 pixels at 96 dpi, 9 pt is 12; at
+// other scales the nearest pixel, ties to even, as every size of the layouts.
+int pointsToPixelHeight(double points, int dpi = kDesignDpi);
 
 bool isFontInstalled(const wchar_t* face);
 
@@ -25,11 +27,13 @@ bool isFontInstalled(const wchar_t* face);
 // Japanese stand-in; nothing when there is none.
 const wchar_t* firstInstalledFace(const wchar_t* face);
 
-// The face (or its stand-in) at the size, or the system UI font's face at that size.
-UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style = {});
+// The face (or its stand-in) at the size, or the system UI font's face at that size, for a
+// window at the DPI.
+UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style = {},
+                           int dpi = kDesignDpi);
 
-// The system UI font as it is: what controls without a font of their own use.
-UniqueGdiObject createMessageFont();
+// The system UI font as it is at the DPI: what controls without a font of their own use.
+UniqueGdiObject createMessageFont(int dpi);
 
 // Sets the font of a window (a control) without redrawing it.
 inline void setWindowFont(HWND window, const UniqueGdiObject& font) {

@@ -3,6 +3,7 @@
 #include "platform/win32/wide_string.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -14,23 +15,54 @@ HICON asIcon(const IconHandle& icon) {
     return reinterpret_cast<HICON>(icon.value());
 }
 
-} // namespace
-
-ExtractedIcons Win32IconApi::extractIconEx(const std::string& path) {
+// The icon of a file made from the image that suits the size best (the shell's own choice
+// among the file's images); nothing when the file has no such icon.
+HICON iconAtSize(const wchar_t* file, int index, int size) {
     HICON large = nullptr;
     HICON small = nullptr;
-    const UINT extracted = ::ExtractIconExW(toWide(path).c_str(), 0, &large, &small, 1);
+    const int smallSize = size / 2;
+    if (FAILED(::SHDefExtractIconW(file, index, 0, &large, &small, MAKELONG(size, smallSize)))) {
+        return nullptr;
+    }
+    if (small != nullptr) {
+        ::DestroyIcon(small);
+    }
+    return large;
+}
+
+// Swaps an icon of the system's icon size for one made for the size, when the size differs
+// and the file gives one.
+void replaceWithSized(HICON& icon, const wchar_t* file, int index, int size) {
+    if (icon == nullptr || size <= 0 || size == ::GetSystemMetrics(SM_CXICON)) {
+        return;
+    }
+    if (HICON sized = iconAtSize(file, index, size)) {
+        ::DestroyIcon(icon);
+        icon = sized;
+    }
+}
+
+} // namespace
+
+ExtractedIcons Win32IconApi::extractIconEx(const std::string& path, int size) {
+    HICON large = nullptr;
+    HICON small = nullptr;
+    const std::wstring file = toWide(path);
+    // ExtractIconEx decides whether the file has icons of its own; its large icon has the
+    // system's size, so the one drawn is made again for the picture's size.
+    const UINT extracted = ::ExtractIconExW(file.c_str(), 0, &large, &small, 1);
     if (extracted == 0 || extracted == UINT_MAX) {
         // Nothing was extracted (UINT_MAX: no such file). Wine writes junk into the handles
         // then; they are no icons, to draw or to destroy.
         large = nullptr;
         small = nullptr;
     }
+    replaceWithSized(large, file.c_str(), 0, size);
     return ExtractedIcons{IconHandle(this, reinterpret_cast<std::uintptr_t>(large)),
                           IconHandle(this, reinterpret_cast<std::uintptr_t>(small))};
 }
 
-AssociatedIcon Win32IconApi::extractAssociatedIcon(const std::string& path) {
+AssociatedIcon Win32IconApi::extractAssociatedIcon(const std::string& path, int size) {
     // The call may write the path of the icon's file back into the buffer it is given.
     const std::wstring wide = toWide(path);
     std::vector<wchar_t> buffer(std::max<size_t>(MAX_PATH, wide.size() + 1), L'\0');
@@ -39,6 +71,8 @@ AssociatedIcon Win32IconApi::extractAssociatedIcon(const std::string& path) {
     ::SetLastError(0);
     HICON icon = ::ExtractAssociatedIconW(::GetModuleHandleW(nullptr), buffer.data(), &index);
     const DWORD lastError = ::GetLastError();
+    // The buffer now names the file the icon came from and the index in it.
+    replaceWithSized(icon, buffer.data(), index, size);
     return AssociatedIcon{IconHandle(this, reinterpret_cast<std::uintptr_t>(icon)), lastError};
 }
 
@@ -46,12 +80,30 @@ void Win32IconApi::destroyIcon(std::uintptr_t value) {
     ::DestroyIcon(reinterpret_cast<HICON>(value));
 }
 
-Win32Picture::Win32Picture(COLORREF background) : background_(background) {
+Win32Picture::Win32Picture(COLORREF background, int size) : background_(background), size_(size) {
     WindowDc screen(nullptr);
-    bitmap_.reset(::CreateCompatibleBitmap(screen.get(), kSize, kSize));
+    bitmap_.reset(::CreateCompatibleBitmap(screen.get(), size_, size_));
     dc_.reset(::CreateCompatibleDC(screen.get()));
     originalBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
     clear();
+}
+
+void Win32Picture::resize(int size) {
+    if (size == size_ || size <= 0) {
+        return;
+    }
+    WindowDc screen(nullptr);
+    UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen.get(), size, size));
+    UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    const HGDIOBJ original = ::SelectObject(dc.get(), bitmap.get());
+    ::SetStretchBltMode(dc.get(), HALFTONE);
+    ::StretchBlt(dc.get(), 0, 0, size, size, dc_.get(), 0, 0, size_, size_, SRCCOPY);
+    ::SelectObject(dc_.get(), originalBitmap_);
+    bitmap_ = std::move(bitmap);
+    dc_ = std::move(dc);
+    originalBitmap_ = original;
+    size_ = size;
+    changed();
 }
 
 Win32Picture::~Win32Picture() {
@@ -61,23 +113,26 @@ Win32Picture::~Win32Picture() {
 }
 
 void Win32Picture::paint(HDC target) const {
-    ::BitBlt(target, 0, 0, kSize, kSize, dc_.get(), 0, 0, SRCCOPY);
+    ::BitBlt(target, 0, 0, size_, size_, dc_.get(), 0, 0, SRCCOPY);
 }
 
 void Win32Picture::clear() {
     UniqueGdiObject brush(::CreateSolidBrush(background_));
-    const RECT all{0, 0, kSize, kSize};
+    const RECT all{0, 0, size_, size_};
     ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(brush.get()));
     changed();
 }
 
+// Both draw at the picture's size, so the icon fills it whatever size the shell made it;
+// DrawIcon alone would draw at the system's icon size, which on a monitor of another scale
+// is not the picture's.
 void Win32Picture::drawIconEx(const IconHandle& icon) {
-    ::DrawIconEx(dc_.get(), 0, 0, asIcon(icon), 0, 0, 1, nullptr, DI_NORMAL);
+    ::DrawIconEx(dc_.get(), 0, 0, asIcon(icon), size_, size_, 1, nullptr, DI_NORMAL);
     changed();
 }
 
 void Win32Picture::drawIcon(const IconHandle& icon) {
-    ::DrawIcon(dc_.get(), 0, 0, asIcon(icon));
+    ::DrawIconEx(dc_.get(), 0, 0, asIcon(icon), size_, size_, 0, nullptr, DI_NORMAL);
     changed();
 }
 

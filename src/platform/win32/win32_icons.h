@@ -11,16 +11,16 @@ namespace miruteka::win32 {
 
 class Win32IconApi : public IconApi {
   public:
-    ExtractedIcons extractIconEx(const std::string& path) override;
-    AssociatedIcon extractAssociatedIcon(const std::string& path) override;
+    ExtractedIcons extractIconEx(const std::string& path, int size) override;
+    AssociatedIcon extractAssociatedIcon(const std::string& path, int size) override;
     void destroyIcon(std::uintptr_t value) override;
 };
 
 class Win32Picture : public Picture {
   public:
-    static constexpr int kSize = 32;
+    static constexpr int kSize = 32; // at 96 dpi
 
-    explicit Win32Picture(COLORREF background);
+    explicit Win32Picture(COLORREF background, int size = kSize);
     ~Win32Picture() override;
     Win32Picture(const Win32Picture&) = delete;
     Win32Picture& operator=(const Win32Picture&) = delete;
@@ -32,6 +32,11 @@ class Win32Picture : public Picture {
     // The picture's own device context, for reading its pixels.
     HDC dc() const { return dc_.get(); }
 
+    // A new size, for a new display scale: what the picture holds is stretched to it until
+    // its owner draws it again.
+    void resize(int size);
+
+    int size() const override { return size_; }
     void clear() override;
     void drawIconEx(const IconHandle& icon) override;
     void drawIcon(const IconHandle& icon) override;
@@ -40,6 +45,7 @@ class Win32Picture : public Picture {
     void changed() const;
 
     COLORREF background_;
+    int size_;
     UniqueGdiObject bitmap_;
     UniqueMemoryDc dc_;
     HGDIOBJ originalBitmap_ = nullptr;

@@ -1,6 +1,7 @@
 #include "popup/win32/popup_window.h"
 
 #include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/ui_font.h"
@@ -20,19 +21,22 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
+// Layout in twips: left, top, width, height; pixels() at a DPI.
 struct Layout {
     int left, top, width, height;
+    Layout pixels(int dpi) const {
+        return {twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                twipsToPixels(height, dpi)};
+    }
 };
 
-constexpr int kClientWidth = twipsToPixels(3330);
-constexpr int kClientHeight = twipsToPixels(4155);
+constexpr int kClientWidth = 3330;
+constexpr int kClientHeight = 4155;
 constexpr Layout entryLayout(int slot) {
-    return {0, twipsToPixels(360 * slot), twipsToPixels(3315), twipsToPixels(315)};
+    return {0, 360 * slot, 3315, 315};
 }
-constexpr Layout kLeftHint{twipsToPixels(60), twipsToPixels(3660), twipsToPixels(3135),
-                           twipsToPixels(195)};
-constexpr Layout kRightHint{twipsToPixels(60), twipsToPixels(3900), twipsToPixels(3135),
-                            twipsToPixels(195)};
+constexpr Layout kLeftHint{60, 3660, 3135, 195};
+constexpr Layout kRightHint{60, 3900, 3135, 195};
 
 // While the motion timer is stopped the popup watches the pointer itself, this often.
 constexpr UINT_PTR kWatchTimerId = 1;
@@ -109,34 +113,60 @@ class PopupWindow::Form5 : public WindowBase {
     explicit Form5(PopupWindow& owner)
         : owner_(owner), logic_(owner.state_, owner.processes_, owner.host_) {}
 
-    // Form_Load: fills the entries from the open group; the window stays hidden.
-    bool load() {
+    // Form_Load: fills the entries from the open group; the window stays hidden. It is
+    // created at the pointer, so it is laid out for the monitor where it opens.
+    bool load(Point pointer) {
         logic_.Form_Load();
         WNDCLASSEXW windowClass{};
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        const SIZE outer = outerSizeForClient(kStyle, kExStyle, kClientWidth, kClientHeight);
-        if (create(kPopupWindowClass, windowClass, kExStyle, L"", kStyle, 0, 0, outer.cx, outer.cy,
-                   nullptr) == nullptr) {
+        if (create(kPopupWindowClass, windowClass, kExStyle, L"", kStyle, pointer.x, pointer.y, 0,
+                   0, nullptr) == nullptr) {
             return false;
         }
-        font_ = createMessageFont();
+        dpi_ = dpiOfWindow(hwnd());
         // Created in tab order: the last entry first, the hints last.
         for (int slot = kSlotCount - 1; slot >= 0; --slot) {
             const PopupEntry& entry = logic_.entries()[slot];
-            const Layout at = entryLayout(slot);
             HWND button = createGraphicalButton(hwnd(), kPopupEntryFirstId + slot,
-                                                toWide(entry.caption).c_str(), at.left, at.top,
-                                                at.width, at.height);
-            setWindowFont(button, font_);
+                                                toWide(entry.caption).c_str(), 0, 0, 0, 0);
             ::EnableWindow(button, entry.enabled ? TRUE : FALSE);
             ::SetWindowSubclass(button, entryProc, kEntrySubclassId,
                                 reinterpret_cast<DWORD_PTR>(this));
             entries_[slot] = button;
             painted_[slot] = entry.colour;
         }
-        addHint(kPopupLeftHintId, kLeftClickHint, kLeftHint);
-        addHint(kPopupRightHintId, kRightClickHint, kRightHint);
+        addHint(kPopupLeftHintId, kLeftClickHint);
+        addHint(kPopupRightHintId, kRightClickHint);
+        layOut(nullptr);
         return true;
+    }
+
+    // The window's size (or the suggested rectangle), the entries, the hints and the font,
+    // from the twips at the popup's DPI.
+    void layOut(const RECT* suggested) {
+        const UniqueGdiObject previous = std::move(font_); // in use until replaced below
+        font_ = createMessageFont(dpi_);
+        if (suggested != nullptr) {
+            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                           suggested->right - suggested->left, suggested->bottom - suggested->top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi_),
+                             twipsToPixels(kClientHeight, dpi_));
+        }
+        auto place = [this](int id, const Layout& twips) {
+            const Layout at = twips.pixels(dpi_);
+            HWND control = ::GetDlgItem(hwnd(), id);
+            ::SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            setWindowFont(control, font_);
+        };
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            place(kPopupEntryFirstId + slot, entryLayout(slot));
+        }
+        place(kPopupLeftHintId, kLeftHint);
+        place(kPopupRightHintId, kRightHint);
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
 
   protected:
@@ -156,7 +186,7 @@ class PopupWindow::Form5 : public WindowBase {
             // The pointer over the background or a disabled entry; over a hint nothing
             // changes.
             const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (!contains(kLeftHint, at) && !contains(kRightHint, at)) {
+            if (!contains(kLeftHint.pixels(dpi_), at) && !contains(kRightHint.pixels(dpi_), at)) {
                 logic_.Form_MouseMove();
                 repaintChangedEntries();
             }
@@ -170,6 +200,10 @@ class PopupWindow::Form5 : public WindowBase {
             break;
         case kCloseMessage:
             ::DestroyWindow(hwnd());
+            return 0;
+        case WM_DPICHANGED:
+            dpi_ = LOWORD(wParam);
+            layOut(reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_COMMAND:
             // Entries act when a button goes down, not on clicks; Enter and Esc do nothing.
@@ -236,17 +270,16 @@ class PopupWindow::Form5 : public WindowBase {
         }
     }
 
-    void addHint(int id, const char* text, const Layout& at) {
-        HWND label = ::CreateWindowExW(0, L"STATIC", toWide(text).c_str(),
-                                       WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, at.left,
-                                       at.top, at.width, at.height, hwnd(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       ::GetModuleHandleW(nullptr), nullptr);
-        setWindowFont(label, font_);
+    void addHint(int id, const char* text) {
+        ::CreateWindowExW(0, L"STATIC", toWide(text).c_str(),
+                          WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          ::GetModuleHandleW(nullptr), nullptr);
     }
 
     PopupWindow& owner_;
     ItemListPopup logic_;
+    int dpi_ = kDesignDpi;
     UniqueGdiObject font_;
     std::array<HWND, kSlotCount> entries_{};
     std::array<uint32_t, kSlotCount> painted_{};
@@ -260,15 +293,15 @@ PopupWindow::~PopupWindow() = default;
 
 void PopupWindow::showModally(HWND iconWindow) {
     form_ = std::make_unique<Form5>(*this);
-    if (!form_->load()) {
-        form_.reset();
-        return;
-    }
-    HWND popup = form_->hwnd();
     const Rect icon = rectOf(iconWindow);
     // A pointer that cannot be read is taken to be where the right click was, on the icon.
     const Point pointer = pointer_.cursorPos().value_or(
         Point{icon.left + icon.width() / 2, icon.top + icon.height() / 2});
+    if (!form_->load(pointer)) {
+        form_.reset();
+        return;
+    }
+    HWND popup = form_->hwnd();
     const Rect outer = rectOf(popup);
     const Point corner =
         placePopup(icon, pointer, outer.width(), outer.height(), workAreaAt(pointer));

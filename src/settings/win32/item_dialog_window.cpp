@@ -1,6 +1,7 @@
 #include "settings/win32/item_dialog_window.h"
 
 #include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/ui_font.h"
@@ -75,17 +76,21 @@ ItemDialogWindow::ItemDialogWindow(const FileSystem& files, ItemDialogHost& host
 
 bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
     backBrush_.reset(::CreateSolidBrush(kLightYellow));
-    labelFont_ = createFont(kPGothicFace, 11.25);
-    defaultFont_ = createMessageFont();
+    const RECT screen = screenOf(owner);
+    dpi_ = dpiAt(POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2});
+    createFonts();
 
-    const SIZE size = outerSizeForClient(kStyle, kExStyle, twipsToPixels(kClientWidth),
-                                         twipsToPixels(kClientHeight));
-    const POINT corner = centredOver(screenOf(owner), size);
+    const SIZE size = outerSizeAtDpi(kStyle, kExStyle, twipsToPixels(kClientWidth, dpi_),
+                                     twipsToPixels(kClientHeight, dpi_), dpi_);
+    const POINT corner = centredOver(screen, size);
     if (WindowBase::create(kClassName, WNDCLASSEXW{}, kExStyle, toWide(kItemDialogCaption).c_str(),
                            kStyle, corner.x, corner.y, size.cx, size.cy, owner) == nullptr) {
         return false;
     }
     createControls(fields);
+    if (const int dpi = dpiOfWindow(hwnd()); dpi != dpi_) {
+        applyDpi(dpi);
+    }
     ::ShowWindow(hwnd(), SW_SHOW);
     focus_.restore();
     return true;
@@ -99,16 +104,48 @@ void ItemDialogWindow::createControls(const ItemFields& fields) {
         } else if (control.id == kItemPathId) {
             text = toWide(fields.path);
         }
-        HWND window = ::CreateWindowExW(
-            control.exStyle, control.className, text.c_str(), WS_CHILD | WS_VISIBLE | control.style,
-            twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),
-            twipsToPixels(control.height), hwnd(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), ::GetModuleHandleW(nullptr),
-            nullptr);
+        ::CreateWindowExW(control.exStyle, control.className, text.c_str(),
+                          WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                          ::GetModuleHandleW(nullptr), nullptr);
+    }
+    placeControls();
+    focus_.remember(::GetDlgItem(hwnd(), kItemBrowseId));
+}
+
+void ItemDialogWindow::createFonts() {
+    labelFont_ = createFont(kPGothicFace, 11.25, {}, dpi_);
+    defaultFont_ = createMessageFont(dpi_);
+}
+
+// Every control from its twips at the dialog's DPI, with the font made for that DPI.
+void ItemDialogWindow::placeControls() {
+    for (const Control& control : kControls) {
+        HWND window = ::GetDlgItem(hwnd(), control.id);
+        ::SetWindowPos(window, nullptr, twipsToPixels(control.left, dpi_),
+                       twipsToPixels(control.top, dpi_), twipsToPixels(control.width, dpi_),
+                       twipsToPixels(control.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
         const bool label = control.id == kItemNameLabelId || control.id == kItemPathLabelId;
         setWindowFont(window, label ? labelFont_ : defaultFont_);
     }
-    focus_.remember(::GetDlgItem(hwnd(), kItemBrowseId));
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ItemDialogWindow::applyDpi(int dpi, const RECT* suggested) {
+    // The fonts in use live on until every control has its new one.
+    const UniqueGdiObject previousLabel = std::move(labelFont_);
+    const UniqueGdiObject previousDefault = std::move(defaultFont_);
+    dpi_ = dpi;
+    createFonts();
+    if (suggested != nullptr) {
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi),
+                         twipsToPixels(kClientHeight, dpi));
+    }
+    placeControls();
 }
 
 ItemFields ItemDialogWindow::fields() const {
@@ -168,6 +205,9 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_ACTIVATE:
         focus_.onActivate(hwnd(), wParam);
+        return 0;
+    case WM_DPICHANGED:
+        applyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         // The close box and Alt+F4 close the dialog like cancel: nothing is written.

@@ -36,16 +36,24 @@ class ItemDialogWindow : public WindowBase {
 
     ItemFields fields() const;
 
+    // Lays the dialog out again for a display scale; its size follows the client area at
+    // that scale, or is the suggested rectangle when one is given.
+    void applyDpi(int dpi, const RECT* suggested = nullptr);
+    int dpi() const { return dpi_; }
+
   protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void createControls(const ItemFields& fields);
+    void createFonts();
+    void placeControls();
     void onOk();
     void onBrowse();
 
     const FileSystem& files_;
     ItemDialogHost& host_;
+    int dpi_ = 96;
     UniqueGdiObject backBrush_;
     UniqueGdiObject labelFont_;
     UniqueGdiObject defaultFont_;

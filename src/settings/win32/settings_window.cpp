@@ -2,6 +2,7 @@
 
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/ui_font.h"
@@ -25,10 +26,10 @@ constexpr UINT kRestoreSelection = WM_APP + 2;
 // Layout in twips of the client area: left, top, width, height.
 struct Twips {
     int left, top, width, height;
-    RECT pixels() const {
-        const int x = twipsToPixels(left);
-        const int y = twipsToPixels(top);
-        return RECT{x, y, x + twipsToPixels(width), y + twipsToPixels(height)};
+    RECT pixels(int dpi) const {
+        const int x = twipsToPixels(left, dpi);
+        const int y = twipsToPixels(top, dpi);
+        return RECT{x, y, x + twipsToPixels(width, dpi), y + twipsToPixels(height, dpi)};
     }
 };
 
@@ -98,6 +99,35 @@ int optionIndex(int id) {
     return id - kOption1Id;
 }
 
+// Where each control stands, in twips.
+Twips layoutOf(int id) {
+    if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
+        return {kFrameLeft + kOptionLeft[optionIndex(id)], kFrameTop + 60, 1215, 435};
+    }
+    if (id >= kGridId && id < kGridId + kGroupCount) {
+        return kGrid;
+    }
+    if (id == kPreviewId) {
+        return kPreview;
+    }
+    for (const Command& command : kCommands) {
+        if (id == kCommandId + command.number) {
+            return command.bounds;
+        }
+    }
+    const int slider = (id - kSliderId - 1) % 10;
+    if (slider < 0 || slider >= kSliderCount) {
+        return {};
+    }
+    if (id > kCaptionLabelId) {
+        return {120, kSliderTop[slider], 4395, 255};
+    }
+    if (id > kValueLabelId) {
+        return {7500, kSliderTop[slider], 495, 255};
+    }
+    return {3540, kSliderTop[slider], 3795, 255};
+}
+
 } // namespace
 
 SettingsWindow::SettingsWindow(SettingsWindowContext context)
@@ -122,14 +152,13 @@ SettingsWindow::~SettingsWindow() = default;
 
 bool SettingsWindow::create() {
     backBrush_.reset(::CreateSolidBrush(kLightYellow));
-    defaultFont_ = createMessageFont();
-    labelFont_ = createFont(kPGothicFace, 11.25);
-    bottomButtonFont_ = createFont(kPGothicFace, 12);
-    gridFont_ = createFont(kPGothicFace, 9);
-
-    const SIZE outer = outerSizeForClient(kStyle, kExStyle, twipsToPixels(kClientWidth),
-                                          twipsToPixels(kClientHeight));
     const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    // Laid out for the monitor it opens on; a window that lands elsewhere is laid out again.
+    dpi_ = dpiAt(POINT{screen.right / 2, screen.bottom / 2});
+    createFonts();
+
+    const SIZE outer = outerSizeAtDpi(kStyle, kExStyle, twipsToPixels(kClientWidth, dpi_),
+                                      twipsToPixels(kClientHeight, dpi_), dpi_);
     const POINT corner = centredOver(screen, outer);
     WNDCLASSEXW windowClass{};
     if (WindowBase::create(kClassName, windowClass, kExStyle, kCaption, kStyle, corner.x, corner.y,
@@ -138,6 +167,9 @@ bool SettingsWindow::create() {
     }
     ownMessages_->setOwner(hwnd());
     createControls();
+    if (const int dpi = dpiOfWindow(hwnd()); dpi != dpi_) {
+        applyDpi(dpi);
+    }
     preview_.setWindow(control(kPreviewId));
     form_.Form_Load();
     refresh();
@@ -150,10 +182,37 @@ bool SettingsWindow::create() {
     return true;
 }
 
-HWND SettingsWindow::addControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
-                                const RECT& pixels, const UniqueGdiObject* font, DWORD exStyle) {
+void SettingsWindow::createFonts() {
+    defaultFont_ = createMessageFont(dpi_);
+    labelFont_ = createFont(kPGothicFace, 11.25, {}, dpi_);
+    bottomButtonFont_ = createFont(kPGothicFace, 12, {}, dpi_);
+    gridFont_ = createFont(kPGothicFace, 9, {}, dpi_);
+}
+
+const UniqueGdiObject* SettingsWindow::fontOf(int id) const {
+    if (id >= kGridId && id < kGridId + kGroupCount) {
+        return &gridFont_;
+    }
+    if (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) {
+        return &labelFont_;
+    }
+    for (const Command& command : kCommands) {
+        if (id == kCommandId + command.number) {
+            return command.bottomRow ? &bottomButtonFont_ : &defaultFont_;
+        }
+    }
+    if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
+        return &defaultFont_;
+    }
+    return nullptr; // the preview and the sliders draw no text
+}
+
+HWND SettingsWindow::addControl(const wchar_t* className, const wchar_t* text, DWORD style,
+                                int id) {
+    const RECT pixels = layoutOf(id).pixels(dpi_);
+    const UniqueGdiObject* font = fontOf(id);
     HWND control = ::CreateWindowExW(
-        exStyle, className, text, WS_CHILD | WS_CLIPSIBLINGS | style, pixels.left, pixels.top,
+        0, className, text, WS_CHILD | WS_CLIPSIBLINGS | style, pixels.left, pixels.top,
         pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     if (control != nullptr && font != nullptr) {
@@ -165,25 +224,24 @@ HWND SettingsWindow::addControl(const wchar_t* className, const wchar_t* text, D
 // Created in tab order; the labels come last, under the sliders that overlap them.
 void SettingsWindow::createControls() {
     for (int k = 0; k < kGroupCount; ++k) {
-        const Twips bounds{kFrameLeft + kOptionLeft[k], kFrameTop + 60, 1215, 435};
         const std::wstring caption = L"オプション　" + std::to_wstring(k + 1);
         addControl(L"BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                   kOption1Id + k, bounds.pixels(), &defaultFont_);
+                   kOption1Id + k);
     }
     for (const Command& command : kCommands) {
         if (command.number == 9) {
             break; // Version is last in the tab order, after the grids and sliders
         }
         addControl(L"BUTTON", command.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                   kCommandId + command.number, command.bounds.pixels(),
-                   command.bottomRow ? &bottomButtonFont_ : &defaultFont_);
+                   kCommandId + command.number);
     }
-    addControl(L"STATIC", L"", WS_VISIBLE | SS_OWNERDRAW, kPreviewId, kPreview.pixels(), nullptr);
+    addControl(L"STATIC", L"", WS_VISIBLE | SS_OWNERDRAW, kPreviewId);
+    preview_.resize(twipsToPixels(kPreview.width, dpi_));
     createGrid(0);
     for (int slider = 0; slider < kSliderCount; ++slider) {
-        HWND trackbar = addControl(
-            TRACKBAR_CLASSW, L"", WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
-            kSliderId + 1 + slider, Twips{3540, kSliderTop[slider], 3795, 255}.pixels(), nullptr);
+        HWND trackbar =
+            addControl(TRACKBAR_CLASSW, L"", WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
+                       kSliderId + 1 + slider);
         const int maximum = kSliderMaximum[slider];
         ::SendMessageW(trackbar, TBM_SETRANGEMIN, FALSE, 0);
         ::SendMessageW(trackbar, TBM_SETRANGEMAX, FALSE, maximum);
@@ -196,28 +254,59 @@ void SettingsWindow::createControls() {
     }
     const Command& version = kCommands.back();
     addControl(L"BUTTON", version.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-               kCommandId + version.number, version.bounds.pixels(), &bottomButtonFont_);
+               kCommandId + version.number);
 
     for (int slider = 0; slider < kSliderCount; ++slider) {
         addControl(L"STATIC", kSliderCaptions[slider], WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                   kCaptionLabelId + 1 + slider, Twips{120, kSliderTop[slider], 4395, 255}.pixels(),
-                   &labelFont_);
-        addControl(L"STATIC", L"0", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kValueLabelId + 1 + slider,
-                   Twips{7500, kSliderTop[slider], 495, 255}.pixels(), &labelFont_);
+                   kCaptionLabelId + 1 + slider);
+        addControl(L"STATIC", L"0", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kValueLabelId + 1 + slider);
     }
+}
+
+// Every control's place, font, column widths and row heights, from the twips at the DPI.
+void SettingsWindow::applyDpi(int dpi, const RECT* suggested) {
+    // The fonts in use live on until every control has its new one.
+    const std::array<UniqueGdiObject, 4> previous{std::move(defaultFont_), std::move(labelFont_),
+                                                  std::move(bottomButtonFont_),
+                                                  std::move(gridFont_)};
+    dpi_ = dpi;
+    createFonts();
+    if (suggested != nullptr) {
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi),
+                         twipsToPixels(kClientHeight, dpi));
+    }
+    for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child);
+        const RECT pixels = layoutOf(id).pixels(dpi);
+        ::SetWindowPos(child, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                       pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (const UniqueGdiObject* font = fontOf(id)) {
+            setWindowFont(child, *font);
+        }
+        if (id >= kGridId && id < kGridId + kGroupCount) {
+            sizeGridCells(child);
+        }
+    }
+    preview_.resize(twipsToPixels(kPreview.width, dpi));
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void SettingsWindow::createGrid(int index) {
     HWND grid = addControl(WC_LISTVIEWW, L"",
                            WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                LVS_NOSORTHEADER,
-                           kGridId + index, kGrid.pixels(), &gridFont_);
+                           kGridId + index);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     const std::array<const wchar_t*, 2> headers{L"名前", L"パス"};
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNW columnInfo{};
         columnInfo.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        columnInfo.cx = twipsToPixels(kColumnWidth);
+        columnInfo.cx = twipsToPixels(kColumnWidth, dpi_);
         columnInfo.pszText = const_cast<wchar_t*>(headers[column]);
         columnInfo.iSubItem = column;
         ListView_InsertColumn(grid, column, &columnInfo);
@@ -229,7 +318,14 @@ void SettingsWindow::createGrid(int index) {
         item.pszText = const_cast<wchar_t*>(L"");
         ListView_InsertItem(grid, &item);
     }
-    setRowHeight(grid, twipsToPixels(kRowHeight));
+    setRowHeight(grid, twipsToPixels(kRowHeight, dpi_));
+}
+
+void SettingsWindow::sizeGridCells(HWND grid) const {
+    for (int column = 0; column < 2; ++column) {
+        ListView_SetColumnWidth(grid, column, twipsToPixels(kColumnWidth, dpi_));
+    }
+    setRowHeight(grid, twipsToPixels(kRowHeight, dpi_));
 }
 
 void SettingsWindow::registerDrops() {
@@ -337,6 +433,9 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         // Coming back from a message box, a modal window or another program, the control
         // that had the focus gets it again, not the frame.
         focus_.onActivate(hwnd(), wParam);
+        return 0;
+    case WM_DPICHANGED:
+        applyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE: // Alt+F4: the window has no close box, so this is the user's Cancel
         form_.Command2_Click();
@@ -472,11 +571,12 @@ void SettingsWindow::runDroppedFiles() {
 void SettingsWindow::paintSeparator() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(hwnd(), &paint);
-    UniqueGdiObject pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOWTEXT)));
+    UniqueGdiObject pen(
+        ::CreatePen(PS_SOLID, designPixelsToDpi(1, dpi_), ::GetSysColor(COLOR_WINDOWTEXT)));
     {
         SelectObjectScope selected(dc, pen.get());
-        ::MoveToEx(dc, twipsToPixels(kLineLeft), twipsToPixels(kLineY), nullptr);
-        ::LineTo(dc, twipsToPixels(kLineRight), twipsToPixels(kLineY));
+        ::MoveToEx(dc, twipsToPixels(kLineLeft, dpi_), twipsToPixels(kLineY, dpi_), nullptr);
+        ::LineTo(dc, twipsToPixels(kLineRight, dpi_), twipsToPixels(kLineY, dpi_));
     }
     ::EndPaint(hwnd(), &paint);
 }

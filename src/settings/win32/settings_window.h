@@ -65,6 +65,11 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     // centred on the screen. False when the window could not be created.
     bool create();
 
+    // Lays the window out again for a display scale: the window's size (the suggested
+    // rectangle, or the client area at that scale), every control, font, column and row.
+    void applyDpi(int dpi, const RECT* suggested = nullptr);
+    int dpi() const { return dpi_; }
+
     const SettingsForm& form() const { return form_; }
     HWND control(int id) const { return ::GetDlgItem(hwnd(), id); }
     const Win32Picture& preview() const { return preview_; }
@@ -81,10 +86,12 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     // ItemDialogHost
     void acceptItem(const std::string& name, const std::string& path) override;
 
+    void createFonts();
+    const UniqueGdiObject* fontOf(int id) const;
     void createControls();
-    HWND addControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
-                    const RECT& twips, const UniqueGdiObject* font, DWORD exStyle = 0);
+    HWND addControl(const wchar_t* className, const wchar_t* text, DWORD style, int id);
     void createGrid(int index);
+    void sizeGridCells(HWND grid) const;
     void registerDrops();
 
     // Brings every control in line with the working copy.
@@ -115,6 +122,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     std::unique_ptr<ModelessDialogKeys> dialogKeys_;
     FocusMemory focus_;
 
+    int dpi_ = 96;
     UniqueGdiObject backBrush_;
     UniqueGdiObject defaultFont_;
     UniqueGdiObject labelFont_;

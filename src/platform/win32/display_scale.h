@@ -1,0 +1,28 @@
+// The display scale on Windows: the DPI of a window, of the monitor at a point and of the
+// system, and the system's sizes at a DPI. The program is per-monitor DPI aware; the calls
+// that need Windows 10 (or 8.1) are looked up when first used, and older systems, where every
+// window has the system's DPI, get the system's values.
+#pragma once
+
+#include <windows.h>
+
+namespace miruteka::win32 {
+
+// The DPI the system's metrics and fonts are given in (the primary monitor's at log-on).
+int systemDpi();
+// The DPI of the monitor the window is on.
+int dpiOfWindow(HWND window);
+// The DPI of the monitor that holds the point (the nearest one when none does).
+int dpiAt(POINT screenPoint);
+
+// GetSystemMetrics at a DPI.
+int systemMetricAtDpi(int index, int dpi);
+// The outer size of a window whose client area has this size, with the frame of a DPI.
+SIZE outerSizeAtDpi(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, int dpi);
+// Resizes the window so its client area has this size, keeping its corner; the frame is the
+// one the window has at its own DPI.
+void resizeClientArea(HWND window, int clientWidth, int clientHeight);
+// The system's UI font (the message font) made for a DPI.
+LOGFONTW messageFontAtDpi(int dpi);
+
+} // namespace miruteka::win32

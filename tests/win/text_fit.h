@@ -1,0 +1,45 @@
+// Whether every button and label of a window shows its whole text: each text is measured
+// with the control's own font against the control's client area.
+#pragma once
+
+#include "win/modal_test_support.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace miruteka::win32::testing {
+
+// "id: needs W x H, has W x H" for each button or label whose text does not fit.
+inline std::vector<std::string> textsThatDoNotFit(HWND window) {
+    std::vector<std::string> cut;
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring kind = classOf(child);
+        const std::wstring text = textOf(child);
+        const bool button = ::lstrcmpiW(kind.c_str(), L"Button") == 0;
+        if ((!button && ::lstrcmpiW(kind.c_str(), L"Static") != 0) || text.empty()) {
+            continue;
+        }
+        HDC dc = ::GetDC(child);
+        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(child, WM_GETFONT, 0, 0));
+        const HGDIOBJ old = ::SelectObject(dc, font);
+        RECT needed{};
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(child, dc);
+        RECT has{};
+        ::GetClientRect(child, &has);
+        if (font == nullptr || needed.right > has.right || needed.bottom > has.bottom) {
+            cut.push_back(std::to_string(::GetDlgCtrlID(child)) + ": needs " +
+                          std::to_string(needed.right) + " x " + std::to_string(needed.bottom) +
+                          ", has " + std::to_string(has.right) + " x " +
+                          std::to_string(has.bottom));
+        }
+    }
+    return cut;
+}
+
+} // namespace miruteka::win32::testing
