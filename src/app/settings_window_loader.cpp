@@ -1,6 +1,29 @@
 #include "app/settings_window_loader.h"
 
 namespace miruteka::win32 {
+namespace {
+
+// A visible top-level window of this thread that the given window owns, or nullptr.
+HWND visibleWindowOwnedBy(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found = nullptr;
+    } search{owner};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND candidate, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            if (::GetWindow(candidate, GW_OWNER) == search.owner && ::IsWindowVisible(candidate)) {
+                search.found = candidate;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
 
 void SettingsWindowLoader::showSettingsWindow() {
     window_ = std::make_unique<SettingsWindow>(context_);
@@ -18,16 +41,23 @@ SettingsWindow* SettingsWindowLoader::current() const {
 }
 
 void SettingsWindowLoader::bringSettingsWindowForward() {
-    if (SettingsWindow* window = current()) {
-        // The last active of the windows that the tray's window owns: the settings window, or
-        // the item dialog, about window or message box over it, which takes its input.
-        HWND front = ::GetLastActivePopup(::GetAncestor(window->hwnd(), GA_ROOTOWNER));
-        if (!::IsWindowVisible(front) || !::IsWindowEnabled(front)) {
-            front = window->hwnd();
-        }
-        // The tray's callback follows the user's press, so the process may take the foreground.
-        ::SetForegroundWindow(front);
+    SettingsWindow* window = current();
+    if (window == nullptr) {
+        return;
     }
+    // A modal window over the settings window (the item dialog, the about window, a message
+    // box, possibly one over another) keeps its owner disabled: the one that takes the input
+    // is the enabled window at the end of that chain of owners.
+    HWND front = window->hwnd();
+    for (int depth = 0; depth < 8 && !::IsWindowEnabled(front); ++depth) {
+        HWND owned = visibleWindowOwnedBy(front);
+        if (owned == nullptr) {
+            break;
+        }
+        front = owned;
+    }
+    // The tray's callback follows the user's press, so the process may take the foreground.
+    ::SetForegroundWindow(front);
 }
 
 } // namespace miruteka::win32
