@@ -1,6 +1,7 @@
 #include "platform/win32/display_scale.h"
 
 #include "platform/geometry.h"
+#include "platform/win32/system_library.h"
 
 namespace miruteka::win32 {
 namespace {
@@ -21,8 +22,8 @@ struct LaterCalls {
         find(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
         find(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
         find(user32, "SystemParametersInfoForDpi", systemParametersInfoForDpi);
-        // shcore.dll comes with Windows 8.1; it stays loaded for the life of the process.
-        find(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor", getDpiForMonitor);
+        // shcore.dll comes with Windows 8.1.
+        find(systemLibrary(L"shcore.dll"), "GetDpiForMonitor", getDpiForMonitor);
     }
 
     template <typename Function> static void find(HMODULE module, const char* name, Function& to) {
