@@ -14,7 +14,8 @@ inline constexpr int kIconSize = 32; // the IC picture, and so every icon window
 // The top-left corners of Form1..Form4 (index group - 1) after start-up has sized and
 // placed them. `current` holds the corners they had before. The sums y + intMouseGap and
 // 2 x intIconGap are 16-bit; a placement whose sum overflows is skipped, so that window
-// keeps its corner from `current` (the later windows are still placed from it).
+// keeps its corner from `current` (the later windows are still placed from it). Corners
+// that would pass the 32-bit range stop at its ends.
 std::array<Point, kGroupCount> startupCorners(Point pointer, const Settings& settings,
                                               const std::array<Point, kGroupCount>& current);
 
