@@ -130,15 +130,31 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
         EXPECT_THAT(processes.events, IsEmpty()); // no waiting, no handle
     }
     {
-        // The direct start takes the unsplit line, whatever the split found.
+        // The direct start gets the file the split found, quoted, and the parameters.
         FakeProcessApi processes;
         processes.addFound("C:\\edit.exe");
         processes.shellFails = true;
         EXPECT_TRUE(shellX(processes, "C:\\edit.exe C:\\b c.txt"));
         ASSERT_EQ(processes.starts.size(), 2u);
         EXPECT_EQ(processes.starts[1].way, Way::Process);
-        EXPECT_EQ(processes.starts[1].file, "C:\\edit.exe C:\\b c.txt");
-        EXPECT_THAT(processes.startedLines(), ElementsAre("C:\\edit.exe C:\\b c.txt"));
+        EXPECT_THAT(processes.startedLines(), ElementsAre("\"C:\\edit.exe\" C:\\b c.txt"));
+    }
+    {
+        // Nothing found: the whole line is the program, quoted, so that CreateProcess never
+        // tries "C:\Program.exe"; a quote the user wrote first names the program; a quote
+        // inside a name would cut it short, so nothing starts.
+        const auto directLine = [](const std::string& line) {
+            FakeProcessApi processes;
+            processes.shellFails = true;
+            const bool started = shellX(processes, line);
+            const auto direct = processes.processStarts();
+            return started && direct.size() == 1 ? direct[0].file : std::string("(none)");
+        };
+        EXPECT_EQ(directLine("C:\\Program Files\\Old Tool\\tool.exe"),
+                  "\"C:\\Program Files\\Old Tool\\tool.exe\"");
+        EXPECT_EQ(directLine("notepad readme.txt"), "\"notepad readme.txt\"");
+        EXPECT_EQ(directLine("\"C:\\Program Files\\x.exe\" -y"), "\"C:\\Program Files\\x.exe\" -y");
+        EXPECT_EQ(directLine("C:\\Program Files\\a\"b"), "(none)");
     }
     {
         FakeProcessApi processes;
