@@ -9,7 +9,8 @@ mkdir -p "$BUILD"
 PACKAGES=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-ipafont-gothic locales
-    xvfb x11-utils xdotool imagemagick clang-format)
+    xvfb x11-utils xdotool imagemagick clang-format
+    clang libclang-rt-14-dev)
 
 log() { printf '==> %s\n' "$*" >&2; }
 
