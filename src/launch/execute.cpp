@@ -8,7 +8,6 @@ namespace {
 // CreateProcess takes at most 32,767 characters with the terminating null, and positions in a
 // command line are 16-bit counts; longer lines are refused before anything runs.
 constexpr std::size_t kMaxCommandLineUnits = 32766;
-constexpr std::uint32_t kPollMilliseconds = 100;
 
 // The line's length as Windows counts it: UTF-16 code units.
 std::size_t utf16Length(const std::string& utf8) {
@@ -47,14 +46,13 @@ std::optional<std::string> directStartLine(const ShellOpenRequest& request) {
     return line;
 }
 
+// Waits on the process itself: its exit code cannot tell, since a program may well end
+// with 259, the code that means "still running". Window messages are dispatched as they
+// arrive, so the windows and the motion timer carry on meanwhile.
 void waitForExit(ProcessApi& processes, const ProcessHandle& process) {
-    std::uint32_t code = 0;
-    do {
-        // A failed query (no handle) counts as ended, so the loop cannot spin forever.
-        code = processes.exitCode(process).value_or(0);
+    while (processes.waitForExitOrMessages(process) == ProcessWait::Messages) {
         processes.pumpMessages();
-        processes.sleep(kPollMilliseconds);
-    } while (code == kStillActive);
+    }
 }
 
 } // namespace

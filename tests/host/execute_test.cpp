@@ -166,45 +166,41 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
     }
 }
 
-TEST(ShellXWait, PollsWhileRunningKeepingMessagesFlowingThenClosesTheHandle) {
+TEST(ShellXWait, WaitsOnTheProcessDispatchingMessagesThenClosesTheHandle) {
     {
         FakeProcessApi processes;
-        processes.stillActivePolls = 2;
+        processes.messageWakeups = 2;
         int pumps = 0;
         processes.onPump = [&] { ++pumps; };
         EXPECT_TRUE(shellX(processes, "C:\\a.exe", true));
         EXPECT_TRUE(processes.starts[0].wantProcess);
-        EXPECT_THAT(processes.events,
-                    ElementsAre("exitCode", "pump", "sleep 100", "exitCode", "pump", "sleep 100",
-                                "exitCode", "pump", "sleep 100", "close"));
-        EXPECT_EQ(pumps, 3);
+        EXPECT_THAT(processes.events, ElementsAre("wait", "pump", "wait", "pump", "wait", "close"));
+        EXPECT_EQ(pumps, 2);
         EXPECT_EQ(processes.openHandles(), 0);
     }
     {
-        // A process that ends with exit code 259 itself would look running forever; a failed
-        // query (no handle from the shell) ends the loop after one pass.
+        // No handle from the shell (a document handed to a running program): nothing to wait on.
         FakeProcessApi processes;
         processes.shellGivesProcess = false;
         EXPECT_TRUE(shellX(processes, "C:\\doc.txt", true));
-        EXPECT_THAT(processes.events, ElementsAre("exitCode", "pump", "sleep 100"));
+        EXPECT_THAT(processes.events, ElementsAre("wait"));
     }
     {
         FakeProcessApi processes;
         processes.shellFails = true;
-        processes.stillActivePolls = 1;
+        processes.messageWakeups = 1;
         EXPECT_TRUE(shellX(processes, "tool arg", true));
         EXPECT_THAT(processes.openedProcessIds, ElementsAre(4242u));
-        EXPECT_THAT(processes.events, ElementsAre("exitCode", "pump", "sleep 100", "exitCode",
-                                                  "pump", "sleep 100", "close"));
+        EXPECT_THAT(processes.events, ElementsAre("wait", "pump", "wait", "close"));
         EXPECT_EQ(processes.openHandles(), 0);
     }
     {
-        // A process gone before it could be opened: one pass, still started.
+        // A process gone before it could be opened: still started, nothing to wait on.
         FakeProcessApi processes;
         processes.shellFails = true;
         processes.canOpenProcess = false;
         EXPECT_TRUE(shellX(processes, "tool arg", true));
-        EXPECT_THAT(processes.events, ElementsAre("exitCode", "pump", "sleep 100"));
+        EXPECT_THAT(processes.events, ElementsAre("wait"));
     }
 }
 
