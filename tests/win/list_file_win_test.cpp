@@ -131,9 +131,18 @@ TEST_F(ListFileWinTest, JapaneseItemsSurviveASaveAndARead) {
     readListFile(files_, codePage_, listPath_, readSettings, readItems);
     EXPECT_EQ(readSettings, saved);
     EXPECT_EQ(readItems, items);
+
+    // The same list as Notepad saves it, in UTF-8, reads the same and saves as before.
+    rawWrite(listFile_, "-32768 \r\n 32767 \r\n 0 \r\n-7 \r\n 1 \r\nソフト\r\n" +
+                            items.strItemPath[itemIndex(1, 0)] + "\r\n" + std::string(76, '\n') +
+                            "最後, \"quoted\" \nD:\\\n");
+    readListFile(files_, codePage_, listPath_, readSettings, readItems);
+    EXPECT_EQ(readItems, items);
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, readSettings, readItems).saved());
+    EXPECT_EQ(rawRead(listFile_), bytes);
 }
 
-TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSaved) {
+TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSavedOverAStaleTemporary) {
     rawWrite(listFile_, " 7 \r\n");
     ASSERT_TRUE(::SetFileAttributesW(listFile_.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(files_.attributes(listPath_)->hidden);
@@ -145,9 +154,15 @@ TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSaved) {
     readListFile(files_, codePage_, listPath_, settings, items);
     EXPECT_EQ(settings.intTimerInterval, 7);
 
+    // A temporary left by a save that was cut off does not stand in the way. Windows refuses
+    // to write a normal file over a hidden one, Wine only over a read-only one: it is both.
+    rawWrite(temporaryFile(), "stale");
+    ASSERT_TRUE(::SetFileAttributesW(temporaryFile().c_str(),
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, {}).saved());
     EXPECT_EQ(rawRead(listFile_).size(), 191u);
     EXPECT_TRUE(files_.attributes(listPath_)->hidden);
+    EXPECT_FALSE(fs::exists(temporaryFile()));
 }
 
 TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {
@@ -165,20 +180,35 @@ TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {
     EXPECT_EQ(rawRead(listFile_), old);
 }
 
-TEST_F(ListFileWinTest, SaveWithAFolderInTheWayOfTheTemporaryFileKeepsTheOldBytes) {
-    const std::string old = " 1 \r\n 2 \r\nold name\r\n";
-    rawWrite(listFile_, old);
-    ASSERT_TRUE(fs::create_directory(temporaryFile()));
-    const SaveResult result = writeListFile(files_, codePage_, listPath_, kDefaultSettings, {});
+TEST_F(ListFileWinTest, SaveWithTheTemporaryNameTakenStillReplacesTheList) {
+    // A folder of that name, or a stale temporary some program holds open.
+    for (const bool folder : {true, false}) {
+        SCOPED_TRACE(folder ? "folder" : "held open");
+        rawWrite(listFile_, " 1 \r\n 2 \r\nold name\r\n");
+        UniqueFile held;
+        if (folder) {
+            ASSERT_TRUE(fs::create_directory(temporaryFile()));
+        } else {
+            rawWrite(temporaryFile(), "stale");
+            held.reset(::CreateFileW(temporaryFile().c_str(), GENERIC_READ, 0, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(held);
+        }
+        ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, {}).saved());
+        EXPECT_EQ(rawRead(listFile_).size(), 191u);
+        held.reset();
+        // Nothing of ours is left beside the list; what was in the way stays.
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+        EXPECT_EQ(fs::is_directory(temporaryFile()), folder);
+        fs::remove(temporaryFile());
+    }
+
+    // Where no file can be made at all, the save fails and nothing appears.
+    const std::string nowhere = listFilePath(utf8(folder_ / L"missing"));
+    const SaveResult result = writeListFile(files_, codePage_, nowhere, kDefaultSettings, {});
     EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
     EXPECT_EQ(result.writeError, WriteError::CannotCreateTemporary);
-    EXPECT_EQ(rawRead(listFile_), old);
-    EXPECT_TRUE(fs::is_directory(temporaryFile())); // not ours to remove
-
-    // Without a list file the failure is the same: no half-written file appears.
-    fs::remove(listFile_);
-    EXPECT_FALSE(ensureListFile(files_, codePage_, listPath_).saved());
-    EXPECT_FALSE(fs::exists(listFile_));
+    EXPECT_FALSE(fs::exists(folder_ / L"missing"));
 }
 
 TEST_F(ListFileWinTest, UnrepresentableNameIsRefusedBeforeAnythingIsWritten) {
