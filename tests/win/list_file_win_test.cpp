@@ -163,6 +163,17 @@ TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSavedOverAS
     EXPECT_EQ(rawRead(listFile_).size(), 191u);
     EXPECT_TRUE(files_.attributes(listPath_)->hidden);
     EXPECT_FALSE(fs::exists(temporaryFile()));
+
+    // Nor does one that some program holds open; nothing else is left beside the list.
+    rawWrite(temporaryFile(), "stale");
+    UniqueFile held(::CreateFileW(temporaryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, Settings{}, {}).saved());
+    held.reset();
+    EXPECT_EQ(rawRead(listFile_).substr(0, 5), " 0 \r\n");
+    EXPECT_TRUE(files_.attributes(listPath_)->hidden);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
 TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {
@@ -180,35 +191,20 @@ TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {
     EXPECT_EQ(rawRead(listFile_), old);
 }
 
-TEST_F(ListFileWinTest, SaveWithTheTemporaryNameTakenStillReplacesTheList) {
-    // A folder of that name, or a stale temporary some program holds open.
-    for (const bool folder : {true, false}) {
-        SCOPED_TRACE(folder ? "folder" : "held open");
-        rawWrite(listFile_, " 1 \r\n 2 \r\nold name\r\n");
-        UniqueFile held;
-        if (folder) {
-            ASSERT_TRUE(fs::create_directory(temporaryFile()));
-        } else {
-            rawWrite(temporaryFile(), "stale");
-            held.reset(::CreateFileW(temporaryFile().c_str(), GENERIC_READ, 0, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-            ASSERT_TRUE(held);
-        }
-        ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, {}).saved());
-        EXPECT_EQ(rawRead(listFile_).size(), 191u);
-        held.reset();
-        // Nothing of ours is left beside the list; what was in the way stays.
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
-        EXPECT_EQ(fs::is_directory(temporaryFile()), folder);
-        fs::remove(temporaryFile());
-    }
-
-    // Where no file can be made at all, the save fails and nothing appears.
-    const std::string nowhere = listFilePath(utf8(folder_ / L"missing"));
-    const SaveResult result = writeListFile(files_, codePage_, nowhere, kDefaultSettings, {});
+TEST_F(ListFileWinTest, SaveWithAFolderInTheWayOfTheTemporaryFileKeepsTheOldBytes) {
+    const std::string old = " 1 \r\n 2 \r\nold name\r\n";
+    rawWrite(listFile_, old);
+    ASSERT_TRUE(fs::create_directory(temporaryFile()));
+    const SaveResult result = writeListFile(files_, codePage_, listPath_, kDefaultSettings, {});
     EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
     EXPECT_EQ(result.writeError, WriteError::CannotCreateTemporary);
-    EXPECT_FALSE(fs::exists(folder_ / L"missing"));
+    EXPECT_EQ(rawRead(listFile_), old);
+    EXPECT_TRUE(fs::is_directory(temporaryFile())); // not ours to remove
+
+    // Without a list file the failure is the same: no half-written file appears.
+    fs::remove(listFile_);
+    EXPECT_FALSE(ensureListFile(files_, codePage_, listPath_).saved());
+    EXPECT_FALSE(fs::exists(listFile_));
 }
 
 TEST_F(ListFileWinTest, UnrepresentableNameIsRefusedBeforeAnythingIsWritten) {

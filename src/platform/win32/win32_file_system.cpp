@@ -39,14 +39,16 @@ void removeStaleTemporary(const std::wstring& temporary) {
     ::DeleteFileW(temporary.c_str());
 }
 
-// Creates the temporary beside the target. When its usual name is still taken (a folder, a
-// file some program holds open), a name of its own in the same folder, so that nothing
-// left behind can block a save.
+// Creates the temporary beside the target. When a stale temporary cannot be removed (some
+// program holds it open), a name of its own in the same folder, so that nothing left
+// behind blocks a save. A folder that cannot take a new file, or a folder of that name in
+// the way, fails the save.
 UniqueFile createTemporary(const std::wstring& target, std::wstring& temporary) {
     removeStaleTemporary(temporary);
     UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
+    const DWORD taken = file ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(temporary.c_str());
+    if (file || taken == INVALID_FILE_ATTRIBUTES || (taken & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return file;
     }
     const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
