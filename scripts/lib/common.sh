@@ -10,12 +10,14 @@ PACKAGES=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-ipafont-gothic locales
     xvfb x11-utils xdotool imagemagick clang-format strip-nondeterminism)
+# scripts/fuzz only: clang with its libFuzzer runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 log() { printf '==> %s\n' "$*" >&2; }
 
-install_missing() {
+install_missing() { # [extra packages...]
     local missing=()
-    for package in "${PACKAGES[@]}"; do
+    for package in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done

@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view kListFileName = "filelist.txt";
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+// "シフトJIS" in code page 932: a line that is never valid UTF-8 (see encodeListFile).
+constexpr std::string_view kNotUtf8Line = "\x83\x56\x83\x74\x83\x67JIS\r\n";
 
 // Works for Settings and const Settings alike.
 template <typename S> auto settingsInFileOrder(S& s) {
@@ -45,6 +48,74 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
         bytes.remove_prefix(end + 1);
     }
     return lines;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of the text (no overlong forms,
+// no surrogates, nothing past U+10FFFF), or 0 when it starts with none.
+std::size_t utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80; // the range of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t at = 2; at < length; ++at) {
+        if (byte(at) < 0x80 || byte(at) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Notepad saves UTF-8 without a mark. Text in code page 932 is practically never valid
+// UTF-8 once it holds a Japanese character, so a file that is valid UTF-8 throughout and
+// holds a byte beyond ASCII is taken as UTF-8.
+bool readsAsUtf8(std::string_view bytes) {
+    bool beyondAscii = false;
+    while (!bytes.empty()) {
+        const std::size_t length = utf8SequenceLength(bytes);
+        if (length == 0) {
+            return false;
+        }
+        beyondAscii = beyondAscii || length > 1;
+        bytes.remove_prefix(length);
+    }
+    return beyondAscii;
+}
+
+// UTF-8 as it is, each byte that starts no well-formed sequence replaced by U+FFFD.
+std::string wellFormedUtf8(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = utf8SequenceLength(text);
+        if (length == 0) {
+            result += "\xEF\xBF\xBD";
+            text.remove_prefix(1);
+        } else {
+            result.append(text.substr(0, length));
+            text.remove_prefix(length);
+        }
+    }
+    return result;
 }
 
 bool isBlank(char c) {
@@ -123,12 +194,24 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
             }
         }
     }
+    // Rare code page text (half-width katakana next to certain kanji, say) is valid UTF-8 as
+    // well; the reader would take it for UTF-8. A line past the 85th, which readers ignore,
+    // makes such a file plainly not UTF-8, so it reads back as it was saved.
+    if (readsAsUtf8(result.bytes) && codePage.toUtf8(result.bytes) != result.bytes) {
+        result.bytes += kNotUtf8Line;
+    }
     result.ok = true;
     return result;
 }
 
 void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
                     ItemTables& items) {
+    bool utf8 = bytes.starts_with(kUtf8Mark);
+    if (utf8) {
+        bytes.remove_prefix(kUtf8Mark.size());
+    } else {
+        utf8 = readsAsUtf8(bytes);
+    }
     const std::vector<std::string_view> lines = splitLines(bytes);
     const auto targets = settingsInFileOrder(settings);
     size_t line = 0;
@@ -145,7 +228,8 @@ void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settin
             if (line >= lines.size()) {
                 return;
             }
-            *text = codePage.toUtf8(lines[line++]);
+            *text = utf8 ? wellFormedUtf8(lines[line]) : codePage.toUtf8(lines[line]);
+            ++line;
         }
     }
 }

@@ -20,7 +20,8 @@ std::string listFilePath(const std::string& programFolder);
 // Whether an entry of that name exists in any form (hidden, system, even a folder).
 bool listFileExists(const FileSystem& files, const std::string& path);
 
-// The whole text of a list file for these settings and tables, in the ANSI code page.
+// The whole text of a list file for these settings and tables, in the ANSI code page. The
+// rare text that would read back as UTF-8 gets one more line, which readers ignore.
 struct EncodedList {
     bool ok = false;
     std::string bytes;
@@ -32,7 +33,9 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
                            const ItemTables& items);
 
 // Fills settings and tables from the file's lines; a line that cannot be read leaves its
-// value as it was. A file that cannot be opened changes nothing.
+// value as it was. A file that cannot be opened changes nothing. The file is in the ANSI
+// code page, unless it starts with the UTF-8 mark or is valid UTF-8 throughout with some
+// byte beyond ASCII (as Notepad saves it): then it is read as UTF-8.
 void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
                     ItemTables& items);
 void readListFile(const FileSystem& files, const AnsiCodePage& codePage, const std::string& path,

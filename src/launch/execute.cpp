@@ -1,12 +1,13 @@
 #include "launch/execute.h"
 
+#include <optional>
+
 namespace miruteka {
 namespace {
 
 // CreateProcess takes at most 32,767 characters with the terminating null, and positions in a
 // command line are 16-bit counts; longer lines are refused before anything runs.
 constexpr std::size_t kMaxCommandLineUnits = 32766;
-constexpr std::uint32_t kPollMilliseconds = 100;
 
 // The line's length as Windows counts it: UTF-16 code units.
 std::size_t utf16Length(const std::string& utf8) {
@@ -23,14 +24,35 @@ std::size_t utf16Length(const std::string& utf8) {
     return units;
 }
 
+// The line for the direct start: the file the split found, quoted, then the parameters.
+// Unquoted, CreateProcess would try every part of a path with blanks in turn, shortest
+// first: "C:\Program.exe" before "C:\Program Files\Old Tool\tool.exe". A file part that
+// begins with a quoted name names its program itself. Any other quote (no real file name
+// holds one) would end or extend the quoted name elsewhere, so such a line is not started.
+std::optional<std::string> directStartLine(const ShellOpenRequest& request) {
+    const std::string& file = request.file;
+    std::string line;
+    if (file.starts_with('"') && file.find('"', 1) != std::string::npos) {
+        line = file;
+    } else if (file.find('"') != std::string::npos) {
+        return std::nullopt;
+    } else {
+        line = '"' + file + '"';
+    }
+    if (!request.parameters.empty()) {
+        line += ' ';
+        line += request.parameters;
+    }
+    return line;
+}
+
+// Waits on the process itself: its exit code cannot tell, since a program may well end
+// with 259, the code that means "still running". Window messages are dispatched as they
+// arrive, so the windows and the motion timer carry on meanwhile.
 void waitForExit(ProcessApi& processes, const ProcessHandle& process) {
-    std::uint32_t code = 0;
-    do {
-        // A failed query (no handle) counts as ended, so the loop cannot spin forever.
-        code = processes.exitCode(process).value_or(0);
+    while (processes.waitForExitOrMessages(process) == ProcessWait::Messages) {
         processes.pumpMessages();
-        processes.sleep(kPollMilliseconds);
-    } while (code == kStillActive);
+    }
 }
 
 } // namespace
@@ -68,8 +90,9 @@ bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
         return true;
     }
 
-    // The shell refused: start the whole line as a program. Its errors stay silent.
-    const std::uint32_t processId = processes_.startProcess(strCommandLine);
+    // The shell refused: start the program the split found directly. Errors stay silent.
+    const auto line = directStartLine(request);
+    const std::uint32_t processId = line ? processes_.startProcess(*line) : 0;
     if (processId == 0) {
         return false;
     }

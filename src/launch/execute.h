@@ -1,5 +1,6 @@
 // cExecute: the one way items are started. ShellX finds where the file name ends in a
-// command line, opens it through the shell and falls back to a direct process start.
+// command line, opens it through the shell and falls back to starting that file directly
+// as a process, quoted, with the parameters.
 #pragma once
 
 #include "platform/process.h"

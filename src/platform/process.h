@@ -3,16 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <utility>
 
 namespace miruteka {
 
 class ProcessApi;
-
-// GetExitCodeProcess reports this while the process runs.
-inline constexpr std::uint32_t kStillActive = 259;
 
 // An owned process handle, closed when it goes out of scope. 0 is no handle.
 class ProcessHandle {
@@ -51,6 +47,12 @@ struct ShellOpenRequest {
     bool wantProcess = false; // ask for the started process's handle
 };
 
+// What ended a wait on a process.
+enum class ProcessWait {
+    Ended,   // the process has ended, or there is nothing to wait on
+    Messages // window messages are waiting for this thread
+};
+
 struct ShellOpenResult {
     bool started = false;
     ProcessHandle process; // only when asked for and the shell gives one
@@ -68,13 +70,13 @@ class ProcessApi {
     // Starts the whole command line as a process with a normal, focused window, in the
     // current folder; its process id, or 0 when it could not be started.
     virtual std::uint32_t startProcess(const std::string& commandLine) = 0;
-    // A handle allowed to query the process's exit code; empty when it cannot be opened.
+    // A handle that can be waited on; empty when the process cannot be opened.
     virtual ProcessHandle openProcess(std::uint32_t processId) = 0;
-    // GetExitCodeProcess; nothing when the query fails.
-    virtual std::optional<std::uint32_t> exitCode(const ProcessHandle& process) = 0;
+    // Blocks until the process ends or window messages arrive for this thread. An empty
+    // handle, or one that cannot be waited on, counts as ended.
+    virtual ProcessWait waitForExitOrMessages(const ProcessHandle& process) = 0;
     // Dispatches the window messages waiting for this thread, then returns.
     virtual void pumpMessages() = 0;
-    virtual void sleep(std::uint32_t milliseconds) = 0;
     virtual void closeProcess(std::uintptr_t value) = 0;
 };
 

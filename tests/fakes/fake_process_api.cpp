@@ -29,16 +29,13 @@ ProcessHandle FakeProcessApi::openProcess(std::uint32_t processId) {
     return canOpenProcess ? newHandle() : ProcessHandle{};
 }
 
-std::optional<std::uint32_t> FakeProcessApi::exitCode(const ProcessHandle& process) {
-    events.push_back("exitCode");
-    if (!process) {
-        return std::nullopt;
+ProcessWait FakeProcessApi::waitForExitOrMessages(const ProcessHandle& process) {
+    events.push_back("wait");
+    if (!process || messageWakeups == 0) {
+        return ProcessWait::Ended;
     }
-    if (stillActivePolls > 0) {
-        --stillActivePolls;
-        return kStillActive;
-    }
-    return exitCodeAtEnd;
+    --messageWakeups;
+    return ProcessWait::Messages;
 }
 
 void FakeProcessApi::pumpMessages() {
@@ -46,10 +43,6 @@ void FakeProcessApi::pumpMessages() {
     if (onPump) {
         onPump();
     }
-}
-
-void FakeProcessApi::sleep(std::uint32_t milliseconds) {
-    events.push_back("sleep " + std::to_string(milliseconds));
 }
 
 void FakeProcessApi::closeProcess(std::uintptr_t value) {

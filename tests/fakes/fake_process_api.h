@@ -1,6 +1,6 @@
 // A process API that starts nothing: it records every start attempt (shell opens and direct
 // process starts, in order), answers file searches from a set of names, and plays a process
-// that runs for a chosen number of exit-code polls.
+// that runs while a chosen number of message wake-ups come.
 //
 //   FakeProcessApi processes;
 //   processes.addFound("C:\\tools\\edit.exe");        // what SearchPath finds
@@ -38,9 +38,8 @@ class FakeProcessApi : public ProcessApi {
     ShellOpenResult shellOpen(const ShellOpenRequest& request) override;
     std::uint32_t startProcess(const std::string& commandLine) override;
     ProcessHandle openProcess(std::uint32_t processId) override;
-    std::optional<std::uint32_t> exitCode(const ProcessHandle& process) override;
+    ProcessWait waitForExitOrMessages(const ProcessHandle& process) override;
     void pumpMessages() override;
-    void sleep(std::uint32_t milliseconds) override;
     void closeProcess(std::uintptr_t value) override;
 
     // The successful starts as command lines: "file parameters" for the shell (just the file
@@ -63,16 +62,15 @@ class FakeProcessApi : public ProcessApi {
     std::uint32_t nextProcessId = 4242;
     // Whether openProcess succeeds.
     bool canOpenProcess = true;
-    // Exit-code polls answered with kStillActive before the process ends with exitCodeAtEnd.
-    int stillActivePolls = 0;
-    std::uint32_t exitCodeAtEnd = 0;
+    // Waits that wake for window messages before the process ends.
+    int messageWakeups = 0;
     // Called on every pumpMessages, as if window messages were dispatched.
     std::function<void()> onPump;
 
     std::vector<Start> starts;
     std::vector<std::string> searches;
     std::vector<std::uint32_t> openedProcessIds;
-    // The order of the waiting calls: "exitCode", "pump", "sleep 100", "close".
+    // The order of the waiting calls: "wait", "pump", "close".
     std::vector<std::string> events;
     std::vector<std::uintptr_t> closed;
     int handlesGiven = 0;

@@ -130,15 +130,31 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
         EXPECT_THAT(processes.events, IsEmpty()); // no waiting, no handle
     }
     {
-        // The direct start takes the unsplit line, whatever the split found.
+        // The direct start gets the file the split found, quoted, and the parameters.
         FakeProcessApi processes;
         processes.addFound("C:\\edit.exe");
         processes.shellFails = true;
         EXPECT_TRUE(shellX(processes, "C:\\edit.exe C:\\b c.txt"));
         ASSERT_EQ(processes.starts.size(), 2u);
         EXPECT_EQ(processes.starts[1].way, Way::Process);
-        EXPECT_EQ(processes.starts[1].file, "C:\\edit.exe C:\\b c.txt");
-        EXPECT_THAT(processes.startedLines(), ElementsAre("C:\\edit.exe C:\\b c.txt"));
+        EXPECT_THAT(processes.startedLines(), ElementsAre("\"C:\\edit.exe\" C:\\b c.txt"));
+    }
+    {
+        // Nothing found: the whole line is the program, quoted, so that CreateProcess never
+        // tries "C:\Program.exe"; a quote the user wrote first names the program; a quote
+        // inside a name would cut it short, so nothing starts.
+        const auto directLine = [](const std::string& line) {
+            FakeProcessApi processes;
+            processes.shellFails = true;
+            const bool started = shellX(processes, line);
+            const auto direct = processes.processStarts();
+            return started && direct.size() == 1 ? direct[0].file : std::string("(none)");
+        };
+        EXPECT_EQ(directLine("C:\\Program Files\\Old Tool\\tool.exe"),
+                  "\"C:\\Program Files\\Old Tool\\tool.exe\"");
+        EXPECT_EQ(directLine("notepad readme.txt"), "\"notepad readme.txt\"");
+        EXPECT_EQ(directLine("\"C:\\Program Files\\x.exe\" -y"), "\"C:\\Program Files\\x.exe\" -y");
+        EXPECT_EQ(directLine("C:\\Program Files\\a\"b"), "(none)");
     }
     {
         FakeProcessApi processes;
@@ -150,45 +166,41 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
     }
 }
 
-TEST(ShellXWait, PollsWhileRunningKeepingMessagesFlowingThenClosesTheHandle) {
+TEST(ShellXWait, WaitsOnTheProcessDispatchingMessagesThenClosesTheHandle) {
     {
         FakeProcessApi processes;
-        processes.stillActivePolls = 2;
+        processes.messageWakeups = 2;
         int pumps = 0;
         processes.onPump = [&] { ++pumps; };
         EXPECT_TRUE(shellX(processes, "C:\\a.exe", true));
         EXPECT_TRUE(processes.starts[0].wantProcess);
-        EXPECT_THAT(processes.events,
-                    ElementsAre("exitCode", "pump", "sleep 100", "exitCode", "pump", "sleep 100",
-                                "exitCode", "pump", "sleep 100", "close"));
-        EXPECT_EQ(pumps, 3);
+        EXPECT_THAT(processes.events, ElementsAre("wait", "pump", "wait", "pump", "wait", "close"));
+        EXPECT_EQ(pumps, 2);
         EXPECT_EQ(processes.openHandles(), 0);
     }
     {
-        // A process that ends with exit code 259 itself would look running forever; a failed
-        // query (no handle from the shell) ends the loop after one pass.
+        // No handle from the shell (a document handed to a running program): nothing to wait on.
         FakeProcessApi processes;
         processes.shellGivesProcess = false;
         EXPECT_TRUE(shellX(processes, "C:\\doc.txt", true));
-        EXPECT_THAT(processes.events, ElementsAre("exitCode", "pump", "sleep 100"));
+        EXPECT_THAT(processes.events, ElementsAre("wait"));
     }
     {
         FakeProcessApi processes;
         processes.shellFails = true;
-        processes.stillActivePolls = 1;
+        processes.messageWakeups = 1;
         EXPECT_TRUE(shellX(processes, "tool arg", true));
         EXPECT_THAT(processes.openedProcessIds, ElementsAre(4242u));
-        EXPECT_THAT(processes.events, ElementsAre("exitCode", "pump", "sleep 100", "exitCode",
-                                                  "pump", "sleep 100", "close"));
+        EXPECT_THAT(processes.events, ElementsAre("wait", "pump", "wait", "close"));
         EXPECT_EQ(processes.openHandles(), 0);
     }
     {
-        // A process gone before it could be opened: one pass, still started.
+        // A process gone before it could be opened: still started, nothing to wait on.
         FakeProcessApi processes;
         processes.shellFails = true;
         processes.canOpenProcess = false;
         EXPECT_TRUE(shellX(processes, "tool arg", true));
-        EXPECT_THAT(processes.events, ElementsAre("exitCode", "pump", "sleep 100"));
+        EXPECT_THAT(processes.events, ElementsAre("wait"));
     }
 }
 

@@ -108,6 +108,36 @@ TEST_F(ListFileTest, JapaneseNamesPathsAndNegativeNumbersSurviveASaveAndARead) {
     EXPECT_EQ(items, savedItems);
 }
 
+TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage) {
+    const std::string lines =
+        " 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\nメモ帳\r\nC:\\ツール\\表.exe\r\n";
+    for (const std::string& file : {lines, "\xEF\xBB\xBF" + lines}) {
+        settings = markerSettings();
+        items = markerItems();
+        read(file);
+        EXPECT_EQ(settings, kDefaultSettings);
+        EXPECT_EQ(items.name(1, 0), "メモ帳");
+        EXPECT_EQ(items.path(1, 0), "C:\\ツール\\表.exe");
+        EXPECT_EQ(items.name(1, 1), "name1");
+    }
+    ASSERT_TRUE(writeListFile(files, codePage, kPath, settings, items).saved());
+    const std::string& saved = files.entries.at(kPath).contents;
+    EXPECT_TRUE(
+        saved.starts_with(" 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n\x83\x81\x83\x82\x92\xA0\r\n"
+                          "C:\\\x83\x63\x81\x5B\x83\x8B\\\x95\x5C.exe\r\n"));
+
+    // A marked file with a broken sequence keeps the rest of the line.
+    read("\xEF\xBB\xBF 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\na\xFFz\r\n");
+    EXPECT_EQ(items.name(1, 0), "a\xEF\xBF\xBDz");
+
+    // Code page text that is valid UTF-8 as well ("ﾂｱ" is C2 B1) still reads back as saved.
+    ItemTables halfWidth;
+    halfWidth.strItemName[itemIndex(3, 3)] = "ﾂｱ";
+    ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, halfWidth).saved());
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(items, halfWidth);
+}
+
 TEST_F(ListFileTest, RefusesTextTheCodePageCannotHoldAndKeepsTheOldFile) {
     files.addFile(kPath, {}, "old list");
     struct Case {

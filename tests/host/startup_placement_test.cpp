@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace miruteka {
 namespace {
 
@@ -58,6 +60,15 @@ TEST(StartupPlacement, SixteenBitOverflowSkipsOnlyThePlacementItBreaks) {
 
     // Both at once: nothing moves.
     EXPECT_EQ(startupCorners({0, 32767}, gaps(1, 20000), kBefore), kBefore);
+
+    // Corners at the ends of the 32-bit range stop there.
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(startupCorners({kMin + 3, 0}, gaps(30, 20), kBefore)[0], (Point{kMin, 14}));
+    const Corners nearEnds{Point{0, kMax - 50}, Point{}, Point{}, Point{}};
+    EXPECT_EQ(startupCorners({0, 32767}, gaps(30, 16383), nearEnds)[3], (Point{0, kMax}));
+    const Corners nearStart{Point{0, kMin + 50}, Point{}, Point{}, Point{}};
+    EXPECT_EQ(startupCorners({0, 32767}, gaps(30, -16384), nearStart)[1], (Point{0, kMin}));
 }
 
 } // namespace

@@ -10,10 +10,12 @@
 //
 // "--hold-until <path>" anywhere in the arguments keeps the recorder running, after its line
 // is written, until that file exists (at most 30 s), so a test can control when it ends.
+// "--exit-code <n>" makes it end with that exit code instead of 0.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <cwchar>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -94,6 +96,25 @@ void holdIfAsked() {
     ::LocalFree(arguments);
 }
 
+// The number after "--exit-code", if given.
+bool exitCodeAsked(UINT& code) {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (arguments == nullptr) {
+        return false;
+    }
+    bool asked = false;
+    for (int i = 1; i + 1 < count; ++i) {
+        if (std::wstring_view(arguments[i]) == L"--exit-code") {
+            code = static_cast<UINT>(std::wcstoul(arguments[i + 1], nullptr, 10));
+            asked = true;
+            break;
+        }
+    }
+    ::LocalFree(arguments);
+    return asked;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -102,5 +123,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                "\r\n";
     const bool written = appendRecord(record);
     holdIfAsked();
+    UINT code = 0;
+    if (written && exitCodeAsked(code)) {
+        ::ExitProcess(code);
+    }
     return written ? 0 : 1;
 }

@@ -109,11 +109,14 @@ class RegisteredExtension {
     bool inClassesRoot_ = false;
 };
 
-// The real calls, noting which way each start went.
+// The real calls, noting which way each start went; the shell can be made to refuse.
 class WatchedProcessApi final : public ProcessApi {
   public:
     bool searchPath(const std::string& name) override { return real_.searchPath(name); }
     ShellOpenResult shellOpen(const ShellOpenRequest& request) override {
+        if (refuseShell) {
+            return {};
+        }
         ShellOpenResult result = real_.shellOpen(request);
         shellOpened = result.started;
         return result;
@@ -125,18 +128,37 @@ class WatchedProcessApi final : public ProcessApi {
     ProcessHandle openProcess(std::uint32_t processId) override {
         return real_.openProcess(processId);
     }
-    std::optional<std::uint32_t> exitCode(const ProcessHandle& process) override {
-        return real_.exitCode(process);
+    ProcessWait waitForExitOrMessages(const ProcessHandle& process) override {
+        return real_.waitForExitOrMessages(process);
     }
     void pumpMessages() override { real_.pumpMessages(); }
-    void sleep(std::uint32_t milliseconds) override { real_.sleep(milliseconds); }
     void closeProcess(std::uintptr_t value) override { real_.closeProcess(value); }
 
+    bool refuseShell = false; // as the shell does with a file it cannot open
     bool shellOpened = false;
     bool startedDirectly = false;
 
   private:
     Win32ProcessApi real_;
+};
+
+// A recorder at C:\Program.exe while it lives; removed again once no recorder holds it.
+struct TrapProgram {
+    TrapProgram() {
+        EXPECT_FALSE(fs::exists(path)) << "left over from an earlier run";
+        fs::copy_file(buildFolder() / L"recorder.exe", path, fs::copy_options::overwrite_existing);
+    }
+    ~TrapProgram() {
+        std::error_code ignored;
+        for (int attempt = 0; attempt < 100 && fs::exists(path, ignored); ++attempt) {
+            if (!fs::remove(path, ignored)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        }
+    }
+    TrapProgram(const TrapProgram&) = delete;
+    TrapProgram& operator=(const TrapProgram&) = delete;
+    const fs::path path = L"C:\\Program.exe";
 };
 
 class ShellXOnWindows : public ::testing::Test {
@@ -268,19 +290,30 @@ TEST_F(ShellXOnWindows, OpensADocumentWithTheProgramRegisteredForIt) {
     EXPECT_EQ(records[0].folder, workFolder_);
 }
 
-TEST_F(ShellXOnWindows, StartsWhatTheShellRefusesAsAProcessAndFailsQuietly) {
-    // The search adds no extension, so the line is not split and the shell gets all of it as
-    // one file name, which it cannot open; CreateProcess finds recorder.exe.
-    const fs::path recorder = copyRecorder(L"plain\\recorder.exe");
-    const std::wstring line = (root_ / L"plain\\recorder").wstring() + L" one  \"two three\"";
+TEST_F(ShellXOnWindows, StartsWhatTheShellRefusesAsTheFoundProgramOnlyAndFailsQuietly) {
+    // The direct start runs the program the split found with its parameters, the program
+    // part quoted.
+    const fs::path program = copyRecorder(L"folder with blanks\\recorder.exe");
+    const std::wstring parameters = L"one  \"two three\"";
     WatchedProcessApi processes;
-    ASSERT_TRUE(cExecute(processes).ShellX(toUtf8(line), 1, 0, false));
+    processes.refuseShell = true;
+    ASSERT_TRUE(
+        cExecute(processes).ShellX(toUtf8(program.wstring() + L" " + parameters), 1, 0, false));
     EXPECT_FALSE(processes.shellOpened);
     EXPECT_TRUE(processes.startedDirectly);
     const auto records = waitForRecords(1);
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].commandLine, line);
+    EXPECT_EQ(records[0].commandLine, L"\"" + program.wstring() + L"\" " + parameters);
     EXPECT_EQ(records[0].folder, workFolder_);
+
+    // A removed program under a folder with blanks: unquoted, CreateProcess would try
+    // C:\Program.exe first and start it.
+    {
+        const TrapProgram trap;
+        EXPECT_FALSE(shellX(std::wstring(L"C:\\Program Files\\Old Tool\\tool.exe")));
+        EXPECT_FALSE(shellX(std::wstring(L"C:\\Program Files\\Old Tool\\tool.exe -x")));
+    }
+    EXPECT_EQ(readRecords().size(), 1u);
 
     EXPECT_FALSE(shellX(root_ / L"missing\\program.exe"));
     EXPECT_FALSE(shellX(std::wstring(L"")));
@@ -297,19 +330,18 @@ void CALLBACK countTick(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST_F(ShellXOnWindows, WaitReturnsAfterTheProgramEndsWhileMessagesKeepFlowing) {
     const fs::path recorder = copyRecorder(L"folder with blanks\\recorder.exe");
-    copyRecorder(L"plain\\recorder.exe");
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, countTick);
     ASSERT_NE(timer, 0u);
 
     // Through the shell, then through the direct start.
     const std::vector<std::wstring> lines = {recorder.wstring() + L" --hold-until ",
-                                             (root_ / L"plain\\recorder").wstring() +
-                                                 L" --hold-until "};
+                                             recorder.wstring() + L" --hold-until "};
     for (size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(toUtf8(lines[i]));
         ticks = 0;
         releaseFile = root_ / (L"release" + std::to_wstring(i));
         WatchedProcessApi processes;
+        processes.refuseShell = i == 1;
         ASSERT_TRUE(
             cExecute(processes).ShellX(toUtf8(lines[i] + releaseFile.wstring()), 1, 0, true));
         EXPECT_EQ(processes.startedDirectly, i == 1);
@@ -321,6 +353,30 @@ TEST_F(ShellXOnWindows, WaitReturnsAfterTheProgramEndsWhileMessagesKeepFlowing) 
         EXPECT_TRUE(processEnded(records[i].processId));
     }
     ::KillTimer(nullptr, timer);
+}
+
+// A waited start on a thread of its own, so that a wait that never ends fails the test
+// instead of hanging it. The line outlives such a wait.
+std::string waitedLine;
+DWORD WINAPI startAndWait(LPVOID) {
+    Win32ProcessApi processes;
+    return cExecute(processes).ShellX(waitedLine, 1, 0, true) ? 1 : 0;
+}
+
+TEST_F(ShellXOnWindows, WaitEndsForAProgramEndingWithTheCodeThatMeansStillRunning) {
+    const fs::path recorder = copyRecorder(L"folder with blanks\\recorder.exe");
+    waitedLine = toUtf8(recorder.wstring() + L" --exit-code 259");
+    HANDLE thread = ::CreateThread(nullptr, 0, startAndWait, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    const bool returned = ::WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0;
+    DWORD started = 0;
+    ::GetExitCodeThread(thread, &started);
+    ::CloseHandle(thread);
+    ASSERT_TRUE(returned) << "the wait went on after the program had ended";
+    EXPECT_EQ(started, 1u);
+    const auto records = readRecords();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(processEnded(records[0].processId));
 }
 
 } // namespace

@@ -131,9 +131,18 @@ TEST_F(ListFileWinTest, JapaneseItemsSurviveASaveAndARead) {
     readListFile(files_, codePage_, listPath_, readSettings, readItems);
     EXPECT_EQ(readSettings, saved);
     EXPECT_EQ(readItems, items);
+
+    // The same list as Notepad saves it, in UTF-8, reads the same and saves as before.
+    rawWrite(listFile_, "-32768 \r\n 32767 \r\n 0 \r\n-7 \r\n 1 \r\nソフト\r\n" +
+                            items.strItemPath[itemIndex(1, 0)] + "\r\n" + std::string(76, '\n') +
+                            "最後, \"quoted\" \nD:\\\n");
+    readListFile(files_, codePage_, listPath_, readSettings, readItems);
+    EXPECT_EQ(readItems, items);
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, readSettings, readItems).saved());
+    EXPECT_EQ(rawRead(listFile_), bytes);
 }
 
-TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSaved) {
+TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSavedOverAStaleTemporary) {
     rawWrite(listFile_, " 7 \r\n");
     ASSERT_TRUE(::SetFileAttributesW(listFile_.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(files_.attributes(listPath_)->hidden);
@@ -145,9 +154,26 @@ TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSaved) {
     readListFile(files_, codePage_, listPath_, settings, items);
     EXPECT_EQ(settings.intTimerInterval, 7);
 
+    // A temporary left by a save that was cut off does not stand in the way. Windows refuses
+    // to write a normal file over a hidden one, Wine only over a read-only one: it is both.
+    rawWrite(temporaryFile(), "stale");
+    ASSERT_TRUE(::SetFileAttributesW(temporaryFile().c_str(),
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, {}).saved());
     EXPECT_EQ(rawRead(listFile_).size(), 191u);
     EXPECT_TRUE(files_.attributes(listPath_)->hidden);
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+
+    // Nor does one that some program holds open; nothing else is left beside the list.
+    rawWrite(temporaryFile(), "stale");
+    UniqueFile held(::CreateFileW(temporaryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, Settings{}, {}).saved());
+    held.reset();
+    EXPECT_EQ(rawRead(listFile_).substr(0, 5), " 0 \r\n");
+    EXPECT_TRUE(files_.attributes(listPath_)->hidden);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
 TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {

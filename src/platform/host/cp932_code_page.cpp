@@ -41,27 +41,43 @@ class Converter {
         return in.size() - inLeft;
     }
 
+    // Back to the initial shift state, ready for a new text.
+    void reset() { ::iconv(handle_, nullptr, nullptr, nullptr, nullptr); }
+
   private:
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
     iconv_t handle_;
 };
 
+// Opening a converter costs far more than a short conversion: one of each per thread.
+Converter& toCp932() {
+    thread_local Converter converter("CP932", "UTF-8");
+    converter.reset();
+    return converter;
+}
+
+Converter& fromCp932() {
+    thread_local Converter converter("UTF-8", "CP932");
+    converter.reset();
+    return converter;
+}
+
 } // namespace
 
 std::optional<std::string> Cp932CodePage::fromUtf8(std::string_view utf8) const {
     std::string ansi;
-    if (Converter("CP932", "UTF-8").convert(utf8, ansi) != utf8.size()) {
+    if (toCp932().convert(utf8, ansi) != utf8.size()) {
         return std::nullopt;
     }
     std::string back;
-    if (Converter("UTF-8", "CP932").convert(ansi, back) != ansi.size() || back != utf8) {
+    if (fromCp932().convert(ansi, back) != ansi.size() || back != utf8) {
         return std::nullopt;
     }
     return ansi;
 }
 
 std::string Cp932CodePage::toUtf8(std::string_view ansi) const {
-    Converter converter("UTF-8", "CP932");
+    Converter& converter = fromCp932();
     std::string utf8;
     while (!ansi.empty()) {
         const size_t used = converter.convert(ansi, utf8);

@@ -28,6 +28,43 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return ::FlushFileBuffers(file) != 0;
 }
 
+// A temporary left by a save that was cut off goes first: hidden or read-only by then, it
+// would make CreateFile refuse to write over it. A folder of that name is not ours.
+void removeStaleTemporary(const std::wstring& temporary) {
+    const DWORD attributes = ::GetFileAttributesW(temporary.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return;
+    }
+    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temporary.c_str());
+}
+
+// Creates the temporary beside the target. When a stale temporary cannot be removed (some
+// program holds it open), a name of its own in the same folder, so that nothing left
+// behind blocks a save. A folder that cannot take a new file, or a folder of that name in
+// the way, fails the save.
+UniqueFile createTemporary(const std::wstring& target, std::wstring& temporary) {
+    removeStaleTemporary(temporary);
+    UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD taken = file ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(temporary.c_str());
+    if (file || taken == INVALID_FILE_ATTRIBUTES || (taken & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return file;
+    }
+    const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+    wchar_t unique[MAX_PATH];
+    if (folder.empty() || ::GetTempFileNameW(folder.c_str(), L"fil", 0, unique) == 0) {
+        return {};
+    }
+    temporary = unique; // created empty by GetTempFileName
+    file.reset(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        ::DeleteFileW(temporary.c_str());
+    }
+    return file;
+}
+
 } // namespace
 
 std::optional<FileAttributes> Win32FileSystem::findFirst(const std::string& path) const {
@@ -70,9 +107,8 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) co
 
 WriteError Win32FileSystem::replaceFile(const std::string& path, std::string_view bytes) {
     const std::wstring target = toWide(path);
-    const std::wstring temporary = toWide(temporaryPathFor(path));
-    UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::wstring temporary = toWide(temporaryPathFor(path));
+    UniqueFile file = createTemporary(target, temporary);
     if (!file) {
         return WriteError::CannotCreateTemporary; // nothing of ours to remove
     }
@@ -82,13 +118,29 @@ WriteError Win32FileSystem::replaceFile(const std::string& path, std::string_vie
         ::DeleteFileW(temporary.c_str());
         return WriteError::CannotWrite;
     }
-    // A list the user has hidden stays hidden.
+    // A list the user has hidden stays hidden, whichever way it is replaced.
     const DWORD old = ::GetFileAttributesW(target.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    const bool listExists = old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (listExists) {
         const DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         if (kept != 0) {
             ::SetFileAttributesW(temporary.c_str(), kept);
         }
+        // ReplaceFile keeps the list's other attributes, its security settings and its
+        // creation time, which a rename would replace with the temporary's.
+        if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            return WriteError::None;
+        }
+        if (::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+            // The old list is gone and the new one was not moved in. Move it in; should that
+            // fail too, the temporary is the only copy of the list and stays.
+            return ::MoveFileExW(temporary.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                       ? WriteError::None
+                       : WriteError::CannotReplace;
+        }
+        // Where ReplaceFile cannot work (some file systems, some sharing), a rename may.
     }
     if (!::MoveFileExW(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -11,7 +11,8 @@ class Win32FileSystem : public FileSystem {
     std::optional<FileAttributes> findFirst(const std::string& path) const override;
     std::optional<FileAttributes> attributes(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;
-    // Writes "<path>.new" beside the file, flushes it and renames it over the file.
+    // Writes "<path>.new" beside the file (another new name there when a stale one is held),
+    // flushes it and replaces the file with it, keeping the file's attributes and security.
     WriteError replaceFile(const std::string& path, std::string_view bytes) override;
 
     static std::string temporaryPathFor(const std::string& path) { return path + ".new"; }

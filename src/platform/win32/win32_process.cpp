@@ -64,16 +64,26 @@ std::uint32_t Win32ProcessApi::startProcess(const std::string& commandLine) {
 }
 
 ProcessHandle Win32ProcessApi::openProcess(std::uint32_t processId) {
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, TRUE, processId);
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, TRUE, processId);
     return ProcessHandle(this, reinterpret_cast<std::uintptr_t>(process));
 }
 
-std::optional<std::uint32_t> Win32ProcessApi::exitCode(const ProcessHandle& process) {
-    DWORD code = 0;
-    if (!process || !::GetExitCodeProcess(reinterpret_cast<HANDLE>(process.value()), &code)) {
-        return std::nullopt;
+ProcessWait Win32ProcessApi::waitForExitOrMessages(const ProcessHandle& process) {
+    if (!process) {
+        return ProcessWait::Ended;
     }
-    return code;
+    HANDLE handle = reinterpret_cast<HANDLE>(process.value());
+    // With a quit request put back in the queue, the queue never reads as empty: look at it
+    // every 100 ms then instead of spinning. MWMO_INPUTAVAILABLE also wakes for messages
+    // that an earlier peek has already seen.
+    const DWORD result =
+        quitPending_
+            ? ::WaitForSingleObject(handle, 100)
+            : ::MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result == WAIT_OBJECT_0 + 1 || result == WAIT_TIMEOUT) {
+        return ProcessWait::Messages;
+    }
+    return ProcessWait::Ended; // the process ended, or the handle cannot be waited on
 }
 
 void Win32ProcessApi::pumpMessages() {
@@ -82,15 +92,12 @@ void Win32ProcessApi::pumpMessages() {
         if (message.message == WM_QUIT) {
             // Leave the quit request for the message loop that owns it.
             ::PostQuitMessage(static_cast<int>(message.wParam));
+            quitPending_ = true;
             return;
         }
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-}
-
-void Win32ProcessApi::sleep(std::uint32_t milliseconds) {
-    ::Sleep(milliseconds);
 }
 
 void Win32ProcessApi::closeProcess(std::uintptr_t value) {

@@ -12,10 +12,13 @@ class Win32ProcessApi final : public ProcessApi {
     ShellOpenResult shellOpen(const ShellOpenRequest& request) override;
     std::uint32_t startProcess(const std::string& commandLine) override;
     ProcessHandle openProcess(std::uint32_t processId) override;
-    std::optional<std::uint32_t> exitCode(const ProcessHandle& process) override;
+    ProcessWait waitForExitOrMessages(const ProcessHandle& process) override;
     void pumpMessages() override;
-    void sleep(std::uint32_t milliseconds) override;
     void closeProcess(std::uintptr_t value) override;
+
+  private:
+    // A quit request was seen and put back for the message loop that owns it.
+    bool quitPending_ = false;
 };
 
 } // namespace miruteka::win32
