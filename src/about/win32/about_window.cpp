@@ -201,9 +201,7 @@ void AboutWindow::applyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     layOut();
     if (suggested != nullptr) {
-        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                       suggested->right - suggested->left, suggested->bottom - suggested->top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        moveToSuggestedRect(hwnd(), *suggested);
     }
 }
 

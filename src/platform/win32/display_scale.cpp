@@ -103,6 +103,11 @@ void resizeClientArea(HWND window, int clientWidth, int clientHeight) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void moveToSuggestedRect(HWND window, const RECT& suggested) {
+    ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LOGFONTW messageFontAtDpi(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -22,6 +22,8 @@ SIZE outerSizeAtDpi(DWORD style, DWORD exStyle, int clientWidth, int clientHeigh
 // Resizes the window so its client area has this size, keeping its corner; the frame is the
 // one the window has at its own DPI.
 void resizeClientArea(HWND window, int clientWidth, int clientHeight);
+// Puts the window in the rectangle that WM_DPICHANGED suggests.
+void moveToSuggestedRect(HWND window, const RECT& suggested);
 // The system's UI font (the message font) made for a DPI.
 LOGFONTW messageFontAtDpi(int dpi);
 

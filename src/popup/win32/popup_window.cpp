@@ -147,9 +147,7 @@ class PopupWindow::Form5 : public WindowBase {
         const UniqueGdiObject previous = std::move(font_); // in use until replaced below
         font_ = createMessageFont(dpi_);
         if (suggested != nullptr) {
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                           suggested->right - suggested->left, suggested->bottom - suggested->top,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            moveToSuggestedRect(hwnd(), *suggested);
         } else {
             resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi_),
                              twipsToPixels(kClientHeight, dpi_));

@@ -138,9 +138,7 @@ void ItemDialogWindow::applyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     createFonts();
     if (suggested != nullptr) {
-        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                       suggested->right - suggested->left, suggested->bottom - suggested->top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        moveToSuggestedRect(hwnd(), *suggested);
     } else {
         resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi),
                          twipsToPixels(kClientHeight, dpi));
