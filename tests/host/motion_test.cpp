@@ -73,7 +73,8 @@ TEST(Motion, OnA144DpiMonitorTheChainIsTheWorkedExampleHalfAgainAsLarge) {
     EXPECT_EQ(chain.windows.logSize, 4u); // no resize: start-up sized them for 144 dpi
 
     // The icon lock releases beyond 45 pixels on one axis, not 30.
-    chain.state = {.settings = kDefaultSettings, .blnMouseOnIcon = true, .lngMouseX = 560};
+    chain.state = {
+        .settings = kDefaultSettings, .items = {}, .blnMouseOnIcon = true, .lngMouseX = 560};
     chain.tickAt({605, 0});
     EXPECT_TRUE(chain.state.blnMouseOnIcon);
     chain.tickAt({606, 0});

@@ -23,30 +23,20 @@ constexpr COLORREF kLinkBlue = RGB(0, 0, 255);        // 0x00FF0000
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
-// Layout in twips: left, top, width, height.
-struct Twips {
-    int left, top, width, height;
-    RECT pixels(int dpi, POINT origin = {0, 0}) const {
-        const LONG x = origin.x + twipsToPixels(left, dpi);
-        const LONG y = origin.y + twipsToPixels(top, dpi);
-        return {x, y, x + twipsToPixels(width, dpi), y + twipsToPixels(height, dpi)};
-    }
-};
-
 constexpr int kClientWidth = 4425;
 constexpr int kClientHeight = 3300;
-constexpr Twips kIcon{180, 180, 480, 480};
-constexpr Twips kTitle{840, 300, 3285, 225};
-constexpr Twips kFrame{180, 1020, 4095, 1215};
+constexpr TwipsRect kIcon{180, 180, 480, 480};
+constexpr TwipsRect kTitle{840, 300, 3285, 225};
+constexpr TwipsRect kFrame{180, 1020, 4095, 1215};
 // Inside the frame:
-constexpr Twips kAuthorCaption{180, 240, 1305, 165};
-constexpr Twips kAuthor{1560, 240, 1545, 165};
-constexpr Twips kHomepageCaption{180, 540, 1305, 165};
-constexpr Twips kHomepage{1560, 540, 1125, 225};
-constexpr Twips kMailCaption{180, 840, 1305, 165};
-constexpr Twips kMail{1560, 840, 885, 225};
-constexpr Twips kHelpButton{2880, 2400, 1395, 315};
-constexpr Twips kCloseButton{2880, 2820, 1395, 315};
+constexpr TwipsRect kAuthorCaption{180, 240, 1305, 165};
+constexpr TwipsRect kAuthor{1560, 240, 1545, 165};
+constexpr TwipsRect kHomepageCaption{180, 540, 1305, 165};
+constexpr TwipsRect kHomepage{1560, 540, 1125, 225};
+constexpr TwipsRect kMailCaption{180, 840, 1305, 165};
+constexpr TwipsRect kMail{1560, 840, 885, 225};
+constexpr TwipsRect kHelpButton{2880, 2400, 1395, 315};
+constexpr TwipsRect kCloseButton{2880, 2820, 1395, 315};
 
 // The frame's etched border is two pixels wide.
 constexpr int kFrameBorder = 2;
@@ -80,7 +70,7 @@ HWND createLabel(HWND parent, int id, const std::wstring& text, DWORD align, con
 struct AboutWindow::FrameText {
     int id;
     std::wstring text;
-    Twips layout;
+    TwipsRect layout;
     bool caption;
 };
 

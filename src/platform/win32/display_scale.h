@@ -4,6 +4,8 @@
 // window has the system's DPI, get the system's values.
 #pragma once
 
+#include "platform/geometry.h"
+
 #include <windows.h>
 
 namespace miruteka::win32 {
@@ -22,6 +24,17 @@ SIZE outerSizeAtDpi(DWORD style, DWORD exStyle, int clientWidth, int clientHeigh
 // Resizes the window so its client area has this size, keeping its corner; the frame is the
 // one the window has at its own DPI.
 void resizeClientArea(HWND window, int clientWidth, int clientHeight);
+// A rectangle laid out in twips of a client area: left, top, width, height.
+struct TwipsRect {
+    int left, top, width, height;
+    // In device pixels at a DPI, moved by an origin in pixels.
+    RECT pixels(int dpi, POINT origin = {0, 0}) const {
+        const LONG x = origin.x + twipsToPixels(left, dpi);
+        const LONG y = origin.y + twipsToPixels(top, dpi);
+        return {x, y, x + twipsToPixels(width, dpi), y + twipsToPixels(height, dpi)};
+    }
+};
+
 // Puts the window in the rectangle that WM_DPICHANGED suggests.
 void moveToSuggestedRect(HWND window, const RECT& suggested);
 // The system's UI font (the message font) made for a DPI.

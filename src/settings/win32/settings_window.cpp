@@ -23,16 +23,6 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT kRunDroppedFiles = WM_APP + 1;
 constexpr UINT kRestoreSelection = WM_APP + 2;
 
-// Layout in twips of the client area: left, top, width, height.
-struct Twips {
-    int left, top, width, height;
-    RECT pixels(int dpi) const {
-        const int x = twipsToPixels(left, dpi);
-        const int y = twipsToPixels(top, dpi);
-        return RECT{x, y, x + twipsToPixels(width, dpi), y + twipsToPixels(height, dpi)};
-    }
-};
-
 constexpr int kClientWidth = 8250;
 constexpr int kClientHeight = 6585;
 // Frame1 has no border and the window's colour, so only its offset for the option buttons
@@ -40,8 +30,8 @@ constexpr int kClientHeight = 6585;
 constexpr int kFrameLeft = 60;
 constexpr int kFrameTop = 60;
 constexpr std::array<int, kGroupCount> kOptionLeft{120, 1500, 2880, 4260};
-constexpr Twips kGrid{180, 660, 7935, 2235};
-constexpr Twips kPreview{180, 3000, 480, 480};
+constexpr TwipsRect kGrid{180, 660, 7935, 2235};
+constexpr TwipsRect kPreview{180, 3000, 480, 480};
 constexpr int kColumnWidth = 3800;
 constexpr int kRowHeight = 300;
 constexpr int kLineY = 3660;
@@ -52,7 +42,7 @@ constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340}
 struct Command {
     int number; // CommandN
     const wchar_t* caption;
-    Twips bounds;
+    TwipsRect bounds;
     bool bottomRow; // the OK row uses the large font
 };
 // In tab order.
@@ -100,7 +90,7 @@ int optionIndex(int id) {
 }
 
 // Where each control stands, in twips.
-Twips layoutOf(int id) {
+TwipsRect layoutOf(int id) {
     if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
         return {kFrameLeft + kOptionLeft[optionIndex(id)], kFrameTop + 60, 1215, 435};
     }
