@@ -108,6 +108,16 @@ void moveToSuggestedRect(HWND window, const RECT& suggested) {
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void sizeForDpi(HWND window, const RECT* suggested, int clientWidthTwips, int clientHeightTwips,
+                int dpi) {
+    if (suggested != nullptr) {
+        moveToSuggestedRect(window, *suggested);
+    } else {
+        resizeClientArea(window, twipsToPixels(clientWidthTwips, dpi),
+                         twipsToPixels(clientHeightTwips, dpi));
+    }
+}
+
 LOGFONTW messageFontAtDpi(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

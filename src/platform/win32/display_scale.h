@@ -37,6 +37,10 @@ struct TwipsRect {
 
 // Puts the window in the rectangle that WM_DPICHANGED suggests.
 void moveToSuggestedRect(HWND window, const RECT& suggested);
+// Sizes a window for a DPI: the rectangle WM_DPICHANGED suggests, or without one (at
+// creation) a client area of this size in twips at that DPI.
+void sizeForDpi(HWND window, const RECT* suggested, int clientWidthTwips, int clientHeightTwips,
+                int dpi);
 // The system's UI font (the message font) made for a DPI.
 LOGFONTW messageFontAtDpi(int dpi);
 

@@ -146,12 +146,7 @@ class PopupWindow::Form5 : public WindowBase {
     void layOut(const RECT* suggested) {
         const UniqueGdiObject previous = std::move(font_); // in use until replaced below
         font_ = createMessageFont(dpi_);
-        if (suggested != nullptr) {
-            moveToSuggestedRect(hwnd(), *suggested);
-        } else {
-            resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi_),
-                             twipsToPixels(kClientHeight, dpi_));
-        }
+        sizeForDpi(hwnd(), suggested, kClientWidth, kClientHeight, dpi_);
         auto place = [this](int id, const Layout& twips) {
             const Layout at = twips.pixels(dpi_);
             HWND control = ::GetDlgItem(hwnd(), id);

@@ -137,12 +137,7 @@ void ItemDialogWindow::applyDpi(int dpi, const RECT* suggested) {
     const UniqueGdiObject previousDefault = std::move(defaultFont_);
     dpi_ = dpi;
     createFonts();
-    if (suggested != nullptr) {
-        moveToSuggestedRect(hwnd(), *suggested);
-    } else {
-        resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi),
-                         twipsToPixels(kClientHeight, dpi));
-    }
+    sizeForDpi(hwnd(), suggested, kClientWidth, kClientHeight, dpi);
     placeControls();
 }
 

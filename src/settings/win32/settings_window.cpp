@@ -261,12 +261,7 @@ void SettingsWindow::applyDpi(int dpi, const RECT* suggested) {
                                                   std::move(gridFont_)};
     dpi_ = dpi;
     createFonts();
-    if (suggested != nullptr) {
-        moveToSuggestedRect(hwnd(), *suggested);
-    } else {
-        resizeClientArea(hwnd(), twipsToPixels(kClientWidth, dpi),
-                         twipsToPixels(kClientHeight, dpi));
-    }
+    sizeForDpi(hwnd(), suggested, kClientWidth, kClientHeight, dpi);
     for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         const int id = ::GetDlgCtrlID(child);
