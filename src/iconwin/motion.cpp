@@ -73,7 +73,7 @@ void Motion::Timer1_Timer() {
     const bool rightPressed = pointer_.buttonPressed(kVkRightButton);
 
     const int dpi = windows_.dpiAt(pointer);
-    const ChainScale scale = chainScaleAt(state_.settings, dpi);
+    const ChainScale& scale = scaleAt(dpi);
 
     const int16_t trackedY = clampTo16Bits(pointer.y);
     const int64_t threshold = scale.settings.intMoveThreshold;
@@ -86,6 +86,17 @@ void Motion::Timer1_Timer() {
     // comes at the next tick.
     releaseIconLock(pointer, scale.settings);
     watchPopup(pointer);
+}
+
+// Scaled again only when the monitor's DPI or the settings (saved with OK) have changed, so a
+// tick does not redo the same arithmetic.
+const ChainScale& Motion::scaleAt(int dpi) {
+    if (dpi != scaleDpi_ || state_.settings != scaledFrom_) {
+        scale_ = chainScaleAt(state_.settings, dpi);
+        scaleDpi_ = dpi;
+        scaledFrom_ = state_.settings;
+    }
+    return scale_;
 }
 
 bool Motion::mayFollow(bool leftPressed, bool rightPressed) const {

@@ -44,6 +44,7 @@ class Motion {
     int16_t lastY() const { return intLastY; }
 
   private:
+    const ChainScale& scaleAt(int dpi);
     bool mayFollow(bool leftPressed, bool rightPressed) const;
     void moveChain(Point pointer, int16_t trackedY, int dpi, const ChainScale& scale);
     void placeLeader(Point pointer, int16_t trackedY, const Settings& scaled);
@@ -59,6 +60,10 @@ class Motion {
     int32_t lngLastX = 0;
     int16_t intLastY = 0;
     int chainDpi_ = kDesignDpi;
+    // The settings as last scaled, for the DPI they were scaled to (0: none yet).
+    int scaleDpi_ = 0;
+    Settings scaledFrom_;
+    ChainScale scale_;
 };
 
 } // namespace miruteka

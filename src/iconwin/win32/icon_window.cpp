@@ -65,6 +65,9 @@ IconWindow::~IconWindow() {
 }
 
 void IconWindow::resize(int pixels) {
+    if (pixels == picture_.size()) {
+        return; // window, box and picture always have one size
+    }
     picture_.resize(pixels);
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     ::SetWindowPos(pictureBox_.hwnd(), nullptr, 0, 0, pixels, pixels, flags);

@@ -6,32 +6,25 @@
 namespace miruteka::win32 {
 namespace {
 
-// The calls of later systems, found once.
+// The calls of later systems, found once (shcore.dll comes with Windows 8.1).
 struct LaterCalls {
-    UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
-    UINT(WINAPI* getDpiForSystem)() = nullptr;
-    int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
-    BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
-    BOOL(WINAPI* systemParametersInfoForDpi)(UINT, UINT, void*, UINT, UINT) = nullptr;
-    HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
-
-    LaterCalls() {
-        HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-        find(user32, "GetDpiForWindow", getDpiForWindow);
-        find(user32, "GetDpiForSystem", getDpiForSystem);
-        find(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
-        find(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
-        find(user32, "SystemParametersInfoForDpi", systemParametersInfoForDpi);
-        // shcore.dll comes with Windows 8.1.
-        find(systemLibrary(L"shcore.dll"), "GetDpiForMonitor", getDpiForMonitor);
-    }
-
-    template <typename Function> static void find(HMODULE module, const char* name, Function& to) {
-        if (module != nullptr) {
-            to =
-                reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-        }
-    }
+    UINT(WINAPI* getDpiForWindow)
+    (HWND) = systemFunction<UINT WINAPI(HWND)>(L"user32.dll", "GetDpiForWindow");
+    UINT(WINAPI* getDpiForSystem)
+    () = systemFunction<UINT WINAPI()>(L"user32.dll", "GetDpiForSystem");
+    int(WINAPI* getSystemMetricsForDpi)(int, UINT) =
+        systemFunction<int WINAPI(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
+    BOOL(WINAPI* adjustWindowRectExForDpi)
+    (RECT*, DWORD, BOOL, DWORD, UINT) =
+        systemFunction<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>(L"user32.dll",
+                                                                     "AdjustWindowRectExForDpi");
+    BOOL(WINAPI* systemParametersInfoForDpi)
+    (UINT, UINT, void*, UINT, UINT) = systemFunction<BOOL WINAPI(UINT, UINT, void*, UINT, UINT)>(
+        L"user32.dll", "SystemParametersInfoForDpi");
+    HRESULT(WINAPI* getDpiForMonitor)
+    (HMONITOR, int, UINT*,
+     UINT*) = systemFunction<HRESULT WINAPI(HMONITOR, int, UINT*, UINT*)>(L"shcore.dll",
+                                                                          "GetDpiForMonitor");
 };
 
 const LaterCalls& later() {
