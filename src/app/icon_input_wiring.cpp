@@ -8,8 +8,8 @@ constexpr UINT kDropsWaitingMessage = WM_APP + 1;
 } // namespace
 
 IconInputWiring::IconInputWiring(LauncherApp& app)
-    : app_(app), popup_(app.state(), processes_, app, app.pointer()),
-      input_(app.state(), app.pointer(), processes_, *this), drops_(input_) {
+    : app_(app), popup_(app.state(), app.starter(), app, app.pointer()),
+      input_(app.state(), app.pointer(), app.starter(), *this), drops_(input_) {
     app_.setIconWindowEvents(&input_);
     app_.setOpenPopup(&popup_);
     for (int group = 1; group <= kGroupCount; ++group) {

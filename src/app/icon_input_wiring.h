@@ -7,7 +7,6 @@
 #include "app/launcher_app.h"
 #include "iconwin/icon_input.h"
 #include "platform/win32/file_drop_target.h"
-#include "platform/win32/win32_process.h"
 #include "platform/win32/window_base.h"
 #include "popup/win32/popup_window.h"
 
@@ -45,7 +44,6 @@ class IconInputWiring final : private IconInputWindows {
     void hideIconWindow(int group) override;
 
     LauncherApp& app_;
-    Win32ProcessApi processes_;
     PopupWindow popup_;
     IconInput input_;
     PostedDrops drops_;

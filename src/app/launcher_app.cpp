@@ -1,6 +1,7 @@
 #include "app/launcher_app.h"
 
 #include "app/settings_window_loader.h"
+#include "app/system_events.h"
 #include "data/list_file.h"
 #include "iconwin/chain_scale.h"
 #include "iconwin/icon_loader.h"
@@ -28,7 +29,11 @@ template <typename Step> void guarded(Step&& step) {
 
 } // namespace
 
-LauncherApp::LauncherApp() : motion_(state_, pointer_, *this, popupSlot_) {
+LauncherApp::LauncherApp()
+    : files_(std::make_shared<Win32FileSystem>()), icons_(std::make_shared<Win32IconApi>()),
+      processes_(std::make_shared<Win32ProcessApi>()), probes_(work_, files_, icons_),
+      starter_(work_, processes_), motion_(state_, pointer_, *this, popupSlot_),
+      loader_(state_, probes_, *this) {
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
@@ -51,7 +56,7 @@ bool LauncherApp::Form_Load() {
     motion_.setLastPointer(pointer);
 
     listFile_ = listFilePath(programFolder());
-    const SaveResult created = ensureListFile(files_, codePage_, listFile_);
+    const SaveResult created = ensureListFile(*files_, codePage_, listFile_);
     if (!created.saved()) {
         Win32MessageBoxes().showError(
             "設定ファイルを作成できないため、ミルテカを起動できません。\n\n" + listFile_ +
@@ -60,20 +65,21 @@ bool LauncherApp::Form_Load() {
         return false;
     }
 
-    guarded([&] { readListFile(files_, codePage_, listFile_, state_.settings, state_.items); });
+    guarded([&] { readListFile(*files_, codePage_, listFile_, state_.settings, state_.items); });
     guarded([&] { placeIconWindows(pointer); });
-    guarded([&] {
-        for (int group = 2; group <= kGroupCount; ++group) {
-            ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
-        }
-    });
-    // ICLOAD also decides whether Form1 is shown: a group without an icon stays hidden,
-    // Form1 included, so no empty window stands under the pointer.
-    guarded([&] { ICLOAD(); });
+    // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
+    // hidden, so no empty window stands under the pointer. A group whose item does not answer
+    // at once (an offline share) stays hidden until it does; nothing after waits for it, the
+    // tray icon least of all.
+    guarded([&] { loader_.requestAll(); });
     guarded([&] { AddTrayIcon(); });
     guarded([&] {
         ::SetTimer(iconWindow(1), kTimer1Id, kTimer1FirstInterval, nullptr);
         setTimerInterval(state_.settings.intTimerInterval);
+    });
+    guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
+    guarded([&] {
+        systemEvents_ = std::make_unique<SystemEvents>([this] { lookAgainAtHiddenGroups(); });
     });
     return true;
 }
@@ -98,7 +104,14 @@ void LauncherApp::placeIconWindows(Point pointer) {
 }
 
 void LauncherApp::ICLOAD() {
-    miruteka::ICLOAD(state_, files_, icons_, *this);
+    loader_.ICLOAD();
+}
+
+void LauncherApp::lookAgainAtHiddenGroups() {
+    // While the settings window is open its closing looks at every group anyway.
+    if (!state_.blnSettingsOpen && loader_.anyGroupAwaitingItem()) {
+        loader_.reprobeHiddenGroups();
+    }
 }
 
 void LauncherApp::setTimerInterval(int16_t milliseconds) {
@@ -114,6 +127,8 @@ void LauncherApp::setTimerInterval(int16_t milliseconds) {
 }
 
 void LauncherApp::hideIconWindows() {
+    // An answer still to come must not show a window again behind the settings window.
+    loader_.forgetPending();
     for (int group = 1; group <= kGroupCount; ++group) {
         ::ShowWindow(iconWindow(group), SW_HIDE);
     }
@@ -138,9 +153,9 @@ void LauncherApp::AddTrayIcon() {
     settingsWindow_ =
         std::make_unique<SettingsWindowLoader>(SettingsWindowContext{.state = state_,
                                                                      .host = *this,
-                                                                     .files = files_,
+                                                                     .files = *files_,
                                                                      .codePage = codePage_,
-                                                                     .icons = icons_,
+                                                                     .probes = probes_,
                                                                      .listPath = listFile_});
     tray_ = std::make_unique<TrayIcon>(state_, *this, *settingsWindow_);
     tray_->AddTrayIcon();
@@ -181,7 +196,9 @@ void LauncherApp::setIconSize(int pixels) {
     for (auto& window : windows_) {
         window->resize(pixels);
     }
-    redrawIcons(state_, icons_, *this);
+    // The icons at the new size come off this thread; the old ones stay, stretched, until
+    // they do.
+    loader_.redrawIcons();
 }
 
 Picture& LauncherApp::picture(int group) {

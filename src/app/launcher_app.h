@@ -10,14 +10,19 @@
 
 #include "data/launcher_state.h"
 #include "iconwin/chain_windows.h"
+#include "iconwin/icon_loader.h"
 #include "iconwin/icon_window_events.h"
 #include "iconwin/icon_windows.h"
 #include "iconwin/motion.h"
 #include "iconwin/win32/icon_window.h"
+#include "launch/item_starter.h"
+#include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
+#include "platform/win32/win32_process.h"
+#include "shared_ui/item_probe.h"
 #include "shared_ui/launcher_host.h"
 #include "shared_ui/popup_watch.h"
 
@@ -28,6 +33,7 @@
 namespace miruteka::win32 {
 
 class SettingsWindowLoader;
+class SystemEvents;
 class TrayIcon;
 
 class LauncherApp : public LauncherHost, private ChainWindows, private IconWindows {
@@ -48,10 +54,11 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void quit() override;
 
     LauncherState& state() { return state_; }
-    FileSystem& files() { return files_; }
+    FileSystem& files() { return *files_; }
     const AnsiCodePage& codePage() const { return codePage_; }
-    IconApi& icons() { return icons_; }
     PointerInput& pointer() { return pointer_; }
+    // Starts items off the user-interface thread.
+    ItemStarter& starter() { return starter_; }
     // The list file's full path, known once Form_Load has run.
     const std::string& listFile() const { return listFile_; }
 
@@ -76,6 +83,9 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // A drive arrived, the session was unlocked, the machine woke or a minute passed: the
+    // groups hidden for want of their item are looked at again.
+    void lookAgainAtHiddenGroups();
 
     // ChainWindows: what the motion timer moves.
     Rect frame(int group) const override;
@@ -91,13 +101,21 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void setVisible(int group, bool visible) override;
 
     LauncherState state_;
-    Win32FileSystem files_;
+    // The services that work items use are shared with them: a look at an unreachable share
+    // may still be running when the program quits.
+    std::shared_ptr<Win32FileSystem> files_;
+    std::shared_ptr<Win32IconApi> icons_;
+    std::shared_ptr<Win32ProcessApi> processes_;
     Win32CodePage codePage_;
-    Win32IconApi icons_;
     Win32PointerInput pointer_;
+    Win32BackgroundWork work_;
+    ItemProbes probes_;
+    ItemStarter starter_;
     PopupSlot popupSlot_;
     Motion motion_;
     std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;
+    IconLoader loader_;
+    std::unique_ptr<SystemEvents> systemEvents_;
     std::string listFile_;
     // The settings window the tray icon opens, and the tray icon itself (Module1).
     std::unique_ptr<SettingsWindowLoader> settingsWindow_;

@@ -1,7 +1,5 @@
 #include "iconwin/icon_input.h"
 
-#include "launch/execute.h"
-
 namespace miruteka {
 namespace {
 
@@ -33,9 +31,9 @@ std::string dropCommandLine(const std::string& program, const std::string& dropp
     return program + " \"" + droppedPath + std::string(trailing, '\\') + "\"";
 }
 
-IconInput::IconInput(LauncherState& state, PointerInput& pointer, ProcessApi& processes,
+IconInput::IconInput(LauncherState& state, PointerInput& pointer, ItemStarter& starter,
                      IconInputWindows& windows)
-    : state_(state), pointer_(pointer), processes_(processes), windows_(windows) {}
+    : state_(state), pointer_(pointer), starter_(starter), windows_(windows) {}
 
 void IconInput::IC_MouseMove(int) {
     lockOnPointer();
@@ -78,7 +76,7 @@ void IconInput::IC_MouseDown(int group, int button) {
 void IconInput::startShownItem(int group) {
     const std::string path = shownItemPath(state_, group);
     if (!path.empty()) {
-        cExecute(processes_).ShellX(path, 1, 0, false);
+        starter_.start(path);
     }
 }
 
@@ -96,13 +94,16 @@ void IconInput::IC_OLEDragDrop(int group, const std::vector<std::string>& files)
     if (!validGroup(group)) {
         return;
     }
-    for (const std::string& file : files) {
-        // Read afresh for each file: a start may dispatch messages that change the tables.
-        const std::string program = shownItemPath(state_, group);
-        if (!program.empty()) {
-            cExecute(processes_).ShellX(dropCommandLine(program, file), 1, 0, false);
-        }
+    const std::string program = shownItemPath(state_, group);
+    if (program.empty()) {
+        return;
     }
+    std::vector<std::string> lines;
+    lines.reserve(files.size());
+    for (const std::string& file : files) {
+        lines.push_back(dropCommandLine(program, file));
+    }
+    starter_.start(std::move(lines));
 }
 
 } // namespace miruteka

@@ -6,8 +6,8 @@
 
 #include "data/launcher_state.h"
 #include "iconwin/icon_window_events.h"
+#include "launch/item_starter.h"
 #include "platform/input.h"
-#include "platform/process.h"
 
 #include <string>
 #include <vector>
@@ -30,7 +30,7 @@ std::string dropCommandLine(const std::string& program, const std::string& dropp
 
 class IconInput : public IconWindowEvents {
   public:
-    IconInput(LauncherState& state, PointerInput& pointer, ProcessApi& processes,
+    IconInput(LauncherState& state, PointerInput& pointer, ItemStarter& starter,
               IconInputWindows& windows);
 
     void IC_MouseMove(int group) override;
@@ -45,7 +45,7 @@ class IconInput : public IconWindowEvents {
 
     LauncherState& state_;
     PointerInput& pointer_;
-    ProcessApi& processes_;
+    ItemStarter& starter_;
     IconInputWindows& windows_;
 };
 

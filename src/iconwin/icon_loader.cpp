@@ -1,43 +1,114 @@
 #include "iconwin/icon_loader.h"
 
-#include "platform/path_lookup.h"
+#include <algorithm>
 
 namespace miruteka {
 
-bool pathEarnsIcon(const FileSystem& files, const std::string& path) {
-    // The lookup that includes folders finds every visible file the files-only lookup
-    // finds, and what it finds beyond those is a folder, so one lookup decides both the
-    // existence and the kind of the path.
-    return pathExists(files, path, LookupKind::FilesAndFolders);
+IconLoader::IconLoader(LauncherState& state, ItemProbes& probes, IconWindows& windows)
+    : state_(state), probes_(probes), windows_(windows) {}
+
+void IconLoader::ICLOAD() {
+    requestAll();
+    waitForAnswers(kQuickAnswerWait);
 }
 
-void ICLOAD(LauncherState& state, const FileSystem& files, IconApi& icons, IconWindows& windows) {
+void IconLoader::requestAll() {
     for (int group = 1; group <= kGroupCount; ++group) {
-        windows.picture(group).clear();
+        request(group, Look::Load);
     }
+}
+
+void IconLoader::waitForAnswers(std::chrono::milliseconds limit) {
+    probes_.waitForAnswers(
+        [this] { return std::none_of(pending_.begin(), pending_.end(), [](bool p) { return p; }); },
+        limit);
+}
+
+void IconLoader::forgetPending() {
     for (int group = 1; group <= kGroupCount; ++group) {
-        windows.setTooltip(group, state.shownName(group));
-    }
-    for (int group = 1; group <= kGroupCount; ++group) {
-        const std::string& path = state.shownPath(group);
-        const bool hasIcon = !path.empty() && pathEarnsIcon(files, path);
-        if (hasIcon) {
-            drawItemIcon(icons, windows.picture(group), path);
+        if (pending_[group - 1]) {
+            ++generation_[group - 1];
+            pending_[group - 1] = false;
         }
-        state.blnGroupHasIcon[group - 1] = hasIcon;
-    }
-    for (int group = 1; group <= kGroupCount; ++group) {
-        windows.setVisible(group, state.blnGroupHasIcon[group - 1]);
     }
 }
 
-void redrawIcons(const LauncherState& state, IconApi& icons, IconWindows& windows) {
+void IconLoader::redrawIcons() {
     for (int group = 1; group <= kGroupCount; ++group) {
-        Picture& picture = windows.picture(group);
+        // A look still out is redrawn at the new size when it lands.
+        if (state_.blnGroupHasIcon[group - 1] && !pending_[group - 1]) {
+            request(group, Look::Redraw);
+        }
+    }
+}
+
+void IconLoader::reprobeHiddenGroups() {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        if (!state_.blnGroupHasIcon[group - 1] && !pending_[group - 1] &&
+            !state_.shownPath(group).empty()) {
+            request(group, Look::Reprobe);
+        }
+    }
+}
+
+bool IconLoader::anyGroupAwaitingItem() const {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        if (!state_.blnGroupHasIcon[group - 1] && !state_.shownPath(group).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void IconLoader::request(int group, Look look) {
+    const std::uint32_t generation = ++generation_[group - 1];
+    const std::string path = state_.shownPath(group);
+    const std::string name = state_.shownName(group);
+    if (path.empty()) {
+        pending_[group - 1] = false;
+        apply(group, look, name, ItemProbe{});
+        return;
+    }
+    pending_[group - 1] = true;
+    probes_.request(path, windows_.picture(group).size(),
+                    life_.guard([this, group, look, generation, name](const ItemProbe& probe) {
+                        if (generation != generation_[group - 1]) {
+                            return; // a later look has taken over
+                        }
+                        pending_[group - 1] = false;
+                        apply(group, look, name, probe);
+                    }));
+}
+
+void IconLoader::apply(int group, Look look, const std::string& name, const ItemProbe& probe) {
+    Picture& picture = windows_.picture(group);
+    switch (look) {
+    case Look::Load:
         picture.clear();
-        if (state.blnGroupHasIcon[group - 1]) {
-            drawItemIcon(icons, picture, state.shownPath(group));
+        windows_.setTooltip(group, name);
+        if (probe.exists) {
+            drawItemIcon(picture, probe.icon);
         }
+        state_.blnGroupHasIcon[group - 1] = probe.exists;
+        windows_.setVisible(group, probe.exists);
+        break;
+    case Look::Redraw:
+        if (probe.exists) {
+            picture.clear();
+            drawItemIcon(picture, probe.icon);
+        }
+        break;
+    case Look::Reprobe:
+        if (probe.exists) {
+            picture.clear();
+            drawItemIcon(picture, probe.icon);
+            state_.blnGroupHasIcon[group - 1] = true;
+        }
+        break;
+    }
+    // The picture changed size while this look was out: draw it again at its new size.
+    if (probe.exists && probe.icon.size != picture.size()) {
+        request(group, Look::Redraw);
     }
 }
 

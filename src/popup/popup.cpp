@@ -1,7 +1,5 @@
 #include "popup/popup.h"
 
-#include "launch/execute.h"
-
 namespace miruteka {
 namespace {
 
@@ -15,8 +13,8 @@ bool validSlot(int slot) {
 
 } // namespace
 
-ItemListPopup::ItemListPopup(LauncherState& state, ProcessApi& processes, LauncherHost& host)
-    : state_(state), processes_(processes), host_(host) {}
+ItemListPopup::ItemListPopup(LauncherState& state, ItemStarter& starter, LauncherHost& host)
+    : state_(state), starter_(starter), host_(host) {}
 
 void ItemListPopup::Form_Load() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -64,7 +62,7 @@ ItemListPopup::AfterPress ItemListPopup::Command1_MouseDown(int index, int butto
         if (path.empty()) {
             return AfterPress::StayOpen;
         }
-        cExecute(processes_).ShellX(path, 1, 0, false);
+        starter_.start(path);
         // intOpenGroup stays set: the next motion tick sees the popup gone and clears it.
         return AfterPress::Close;
     }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
-#include "platform/process.h"
+#include "launch/item_starter.h"
 #include "shared_ui/launcher_host.h"
 
 #include <array>
@@ -34,7 +34,7 @@ class ItemListPopup {
     enum class AfterPress { StayOpen, Close };
 
     // The popup serves state.intOpenGroup, which must be 1..4 while it exists.
-    ItemListPopup(LauncherState& state, ProcessApi& processes, LauncherHost& host);
+    ItemListPopup(LauncherState& state, ItemStarter& starter, LauncherHost& host);
 
     // Fills the ten entries from the open group's names; all start in the resting colour.
     void Form_Load();
@@ -54,7 +54,7 @@ class ItemListPopup {
     void paintRestingAndShown();
 
     LauncherState& state_;
-    ProcessApi& processes_;
+    ItemStarter& starter_;
     LauncherHost& host_;
     std::array<PopupEntry, kSlotCount> entries_{};
 };

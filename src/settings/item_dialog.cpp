@@ -1,18 +1,24 @@
 #include "settings/item_dialog.h"
 
-#include "platform/path_lookup.h"
 #include "settings/dropped_files.h"
 
 namespace miruteka {
 
-bool confirmItem(const ItemFields& typed, const FileSystem& files, MessageBoxes& messages,
-                 ItemDialogHost& host) {
-    if (!pathExists(files, typed.path, LookupKind::FilesAndFolders)) {
-        messages.showError(kMissingFileMessage);
-        return false;
+void ItemConfirmation::confirm(const ItemFields& typed, std::function<void()> close) {
+    if (checking_) {
+        return;
     }
-    host.acceptItem(typed.name, typed.path);
-    return true;
+    checking_ = true;
+    probes_.request(typed.path, 0,
+                    life_.guard([this, typed, close = std::move(close)](const ItemProbe& probe) {
+                        checking_ = false;
+                        if (!probe.exists) {
+                            messages_.showError(kMissingFileMessage);
+                            return;
+                        }
+                        host_.acceptItem(typed.name, typed.path);
+                        close();
+                    }));
 }
 
 ItemFields fieldsForChosenFile(const std::string& path) {

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "platform/dialogs.h"
-#include "platform/files.h"
+#include "platform/life_token.h"
+#include "shared_ui/item_probe.h"
+
+#include <functional>
 
 #include <string>
 
@@ -34,11 +37,29 @@ class ItemDialogHost {
 };
 
 // OK: the path, exactly as typed, must name an existing file or folder (not hidden, not
-// system, no wildcards, not empty). Then the item goes to the host and the dialog closes
-// (true); otherwise the error is shown and nothing is written (false). The name is taken as
-// it is, empty or not.
-bool confirmItem(const ItemFields& typed, const FileSystem& files, MessageBoxes& messages,
-                 ItemDialogHost& host);
+// system, no wildcards, not empty). Then the item goes to the host and the dialog closes;
+// otherwise the error is shown and nothing is written. The name is taken as it is, empty or
+// not.
+//
+// The look at the path runs off the user-interface thread, so a path on an unreachable share
+// never freezes the dialog: it keeps painting, Cancel still closes it (the answer is then
+// dropped with this object), and a second OK while a look is out is ignored.
+class ItemConfirmation {
+  public:
+    ItemConfirmation(ItemProbes& probes, MessageBoxes& messages, ItemDialogHost& host)
+        : probes_(probes), messages_(messages), host_(host) {}
+
+    // `close` ends the dialog after the item has gone to the host.
+    void confirm(const ItemFields& typed, std::function<void()> close);
+    bool checking() const { return checking_; }
+
+  private:
+    ItemProbes& probes_;
+    MessageBoxes& messages_;
+    ItemDialogHost& host_;
+    bool checking_ = false;
+    LifeToken life_;
+};
 
 // Browse: a chosen file replaces both boxes, named after the text behind its last "\".
 ItemFields fieldsForChosenFile(const std::string& path);

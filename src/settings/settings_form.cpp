@@ -1,9 +1,7 @@
 #include "settings/settings_form.h"
 
-#include "platform/path_lookup.h"
 #include "settings/dropped_files.h"
 #include "settings/settings_save.h"
-#include "shared_ui/item_icon.h"
 
 namespace miruteka {
 
@@ -26,10 +24,23 @@ void SettingsForm::FG_Click(int index) {
     const ItemGrid& grid = copy_.grid(index);
     const std::string& path = grid.row(grid.currentRow()).path;
     preview_.clear();
-    if (path.empty() || !pathExists(services_.files, path, LookupKind::FilesAndFolders)) {
+    const std::uint32_t look = ++previewLook_;
+    if (path.empty()) {
         return;
     }
-    drawItemIcon(services_.icons, preview_, path);
+    services_.probes.request(path, preview_.size(),
+                             life_.guard([this, look](const ItemProbe& probe) {
+                                 if (look != previewLook_) {
+                                     return; // another row was selected meanwhile
+                                 }
+                                 previewAnswered_ = look;
+                                 if (probe.exists) {
+                                     drawItemIcon(preview_, probe.icon);
+                                 }
+                             }));
+    // A local path is drawn before the click returns; a slow one when it answers.
+    services_.probes.waitForAnswers([this, look] { return previewAnswered_ == look; },
+                                    kQuickAnswerWait);
 }
 
 void SettingsForm::selectRow(int index, int r) {

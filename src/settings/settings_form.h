@@ -7,10 +7,12 @@
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "platform/icons.h"
+#include "platform/life_token.h"
 #include "settings/settings_working_copy.h"
+#include "shared_ui/item_probe.h"
 #include "shared_ui/launcher_host.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,7 @@ class SettingsWindowActions {
 struct SettingsServices {
     FileSystem& files;
     const AnsiCodePage& codePage;
-    IconApi& icons;
+    ItemProbes& probes;
     MessageBoxes& messages;
     std::string listPath;
 };
@@ -51,7 +53,8 @@ class SettingsForm {
 
     void Form_Load();
     void Option1_Click(int index);
-    // Updates the preview from grid index's current row.
+    // Updates the preview from grid index's current row: cleared at once, and the row's icon
+    // drawn when the look at its path answers, if that row is still the one selected.
     void FG_Click(int index);
     // The user selected row r of grid index (a click or the keyboard).
     void selectRow(int index, int r);
@@ -80,6 +83,10 @@ class SettingsForm {
     Picture& preview_;
     SettingsWindowActions& window_;
     SettingsWorkingCopy copy_;
+    // The number of the preview's latest look; an answer for an earlier one is dropped.
+    std::uint32_t previewLook_ = 0;
+    std::uint32_t previewAnswered_ = 0;
+    LifeToken life_;
 };
 
 } // namespace miruteka

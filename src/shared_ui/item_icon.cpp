@@ -9,22 +9,43 @@ constexpr std::uint32_t kErrorFileNotFound = 2;
 
 } // namespace
 
-DrawnIcon drawItemIcon(IconApi& icons, Picture& picture, const std::string& path) {
-    ExtractedIcons extracted = icons.extractIconEx(path, picture.size());
+ItemIcon extractItemIcon(IconApi& icons, const std::string& path, int size) {
+    ItemIcon result;
+    result.size = size;
+    ExtractedIcons extracted = icons.extractIconEx(path, size);
     if (extracted.large.value() != 0 || extracted.small.value() != 0) {
         // A file with only a small icon draws nothing here, and still counts as having one.
-        if (!extracted.large.isIcon()) {
-            return DrawnIcon::None;
+        if (extracted.large.isIcon()) {
+            result.kind = DrawnIcon::FileIcon;
+            result.icon = std::move(extracted.large);
         }
-        picture.drawIconEx(extracted.large);
-        return DrawnIcon::FileIcon;
+        return result;
     }
-    AssociatedIcon associated = icons.extractAssociatedIcon(path, picture.size());
+    AssociatedIcon associated = icons.extractAssociatedIcon(path, size);
     if (associated.lastError == kErrorFileNotFound || !associated.icon.isIcon()) {
-        return DrawnIcon::None;
+        return result;
     }
-    picture.drawIcon(associated.icon);
-    return DrawnIcon::Associated;
+    result.kind = DrawnIcon::Associated;
+    result.icon = std::move(associated.icon);
+    return result;
+}
+
+DrawnIcon drawItemIcon(Picture& picture, const ItemIcon& icon) {
+    switch (icon.kind) {
+    case DrawnIcon::FileIcon:
+        picture.drawIconEx(icon.icon);
+        break;
+    case DrawnIcon::Associated:
+        picture.drawIcon(icon.icon);
+        break;
+    case DrawnIcon::None:
+        break;
+    }
+    return icon.kind;
+}
+
+DrawnIcon drawItemIcon(IconApi& icons, Picture& picture, const std::string& path) {
+    return drawItemIcon(picture, extractItemIcon(icons, path, picture.size()));
 }
 
 } // namespace miruteka

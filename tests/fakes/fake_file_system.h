@@ -2,6 +2,7 @@
 // failures. Lookups behave as FindFirstFileW and GetFileAttributesW do on Windows.
 #pragma once
 
+#include "fakes/fake_background_work.h"
 #include "platform/files.h"
 
 #include <map>
@@ -28,6 +29,8 @@ class FakeFileSystem : public FileSystem {
     WriteError replaceFile(const std::string& path, std::string_view bytes) override;
 
     std::map<std::string, Entry> entries;
+    // Lookups of these paths wait at their gate: a share that does not answer.
+    std::map<std::string, Gate*> slowPaths;
     // When set, findFirst treats "*" and "?" as patterns, as FindFirstFileW does.
     bool matchPatterns = false;
     // The next replaceFile calls fail with this error (and leave the file as it was).

@@ -9,6 +9,7 @@ std::uintptr_t FakeIconApi::issue() {
 }
 
 ExtractedIcons FakeIconApi::extractIconEx(const std::string& path, int size) {
+    std::lock_guard lock(mutex_);
     extractIconExCalls.push_back(path);
     sizesAsked.push_back(size);
     ExtractedIcons result;
@@ -26,6 +27,7 @@ ExtractedIcons FakeIconApi::extractIconEx(const std::string& path, int size) {
 }
 
 AssociatedIcon FakeIconApi::extractAssociatedIcon(const std::string& path, int size) {
+    std::lock_guard lock(mutex_);
     associatedCalls.push_back(path);
     sizesAsked.push_back(size);
     const auto found = answers.find(path);
@@ -40,6 +42,7 @@ AssociatedIcon FakeIconApi::extractAssociatedIcon(const std::string& path, int s
 }
 
 void FakeIconApi::destroyIcon(std::uintptr_t value) {
+    std::lock_guard lock(mutex_);
     if (live.erase(value) == 0) {
         ++strayDestroys;
     }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,6 +40,7 @@ class FakeIconApi : public IconApi {
 
   private:
     std::uintptr_t issue();
+    std::mutex mutex_; // work items extract side by side
     std::uintptr_t next_ = 0x1000;
 };
 

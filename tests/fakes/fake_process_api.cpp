@@ -3,11 +3,16 @@
 namespace miruteka {
 
 bool FakeProcessApi::searchPath(const std::string& name) {
+    if (const auto slow = slowSearches.find(name); slow != slowSearches.end()) {
+        slow->second->pass();
+    }
+    std::lock_guard lock(mutex_);
     searches.push_back(name);
     return found.count(name) != 0;
 }
 
 ShellOpenResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
+    std::lock_guard lock(mutex_);
     const bool ok = !shellFails && shellRefuses.count(request.file) == 0;
     starts.push_back({Way::Shell, request.file, request.parameters, request.show, request.owner,
                       request.wantProcess, ok});
@@ -20,6 +25,7 @@ ShellOpenResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
 }
 
 std::uint32_t FakeProcessApi::startProcess(const std::string& commandLine) {
+    std::lock_guard lock(mutex_);
     starts.push_back({Way::Process, commandLine, {}, 0, 0, false, nextProcessId != 0});
     return nextProcessId;
 }
@@ -51,6 +57,7 @@ void FakeProcessApi::closeProcess(std::uintptr_t value) {
 }
 
 std::vector<std::string> FakeProcessApi::startedLines() const {
+    std::lock_guard lock(mutex_);
     std::vector<std::string> lines;
     for (const Start& start : starts) {
         if (!start.succeeded) {

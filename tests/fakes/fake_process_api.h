@@ -11,8 +11,12 @@
 
 #include "platform/process.h"
 
+#include "fakes/fake_background_work.h"
 #include <cstdint>
+
 #include <functional>
+#include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,6 +56,8 @@ class FakeProcessApi : public ProcessApi {
 
     // What searchPath finds (exact names).
     std::set<std::string> found;
+    // Searches for these names wait at their gate: a share that does not answer.
+    std::map<std::string, Gate*> slowSearches;
     // The shell refuses everything, or just these files.
     bool shellFails = false;
     std::set<std::string> shellRefuses;
@@ -77,6 +83,7 @@ class FakeProcessApi : public ProcessApi {
 
   private:
     ProcessHandle newHandle();
+    mutable std::mutex mutex_; // starts run side by side off the user-interface thread
 };
 
 } // namespace miruteka

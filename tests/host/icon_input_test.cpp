@@ -47,7 +47,9 @@ class IconInputTest : public ::testing::Test {
     FakePointerInput pointer;
     FakeProcessApi processes;
     RecordingWindows windows;
-    IconInput input{state, pointer, processes, windows};
+    FakeBackgroundWork work;
+    ItemStarter starter{work, borrowed(processes)};
+    IconInput input{state, pointer, starter, windows};
 };
 
 TEST_F(IconInputTest, MovesAndDragsLockTheChainAtThePointerTheyLastSaw) {

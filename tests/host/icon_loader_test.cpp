@@ -14,12 +14,15 @@ class IconLoaderTest : public ::testing::Test {
         state.items.strItemName[itemIndex(group, slot)] = name;
         state.items.strItemPath[itemIndex(group, slot)] = path;
     }
-    void load() { ICLOAD(state, files, icons, windows); }
+    void load() { loader.ICLOAD(); }
 
     LauncherState state;
     FakeFileSystem files;
     FakeIconApi icons;
     FakeIconWindows windows;
+    FakeBackgroundWork work;
+    ItemProbes probes{work, borrowed(files), borrowed(icons)};
+    IconLoader loader{state, probes, windows};
 };
 
 TEST_F(IconLoaderTest, ShowsOnlyGroupsWhoseShownPathIsAVisibleFileOrAFolder) {
@@ -131,7 +134,7 @@ TEST_F(IconLoaderTest, EachCallStartsFromClearedPicturesAndRepeatsItself) {
 
     // Pictures of a new size get the same icons again; nothing else changes.
     windows.visible[1] = false; // hidden by a middle click
-    redrawIcons(state, icons, windows);
+    loader.redrawIcons();
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(windows.pictures[k].content.size(), k < 2 ? 1u : 0u) << k;
     }

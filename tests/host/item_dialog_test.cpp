@@ -1,4 +1,5 @@
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_icons.h"
 #include "fakes/fake_message_boxes.h"
 #include "settings/item_dialog.h"
 
@@ -30,12 +31,18 @@ class ItemDialogOk : public ::testing::Test {
 
     // Whether OK closes the dialog with these texts; what was shown and written is recorded.
     bool ok(const std::string& name, const std::string& path) {
-        return confirmItem({name, path}, files, messages, host);
+        bool closed = false;
+        confirmation.confirm({name, path}, [&closed] { closed = true; });
+        return closed;
     }
 
     FakeFileSystem files;
+    FakeIconApi icons;
     FakeMessageBoxes messages;
     RecordingHost host;
+    FakeBackgroundWork work;
+    ItemProbes probes{work, borrowed(files), borrowed(icons)};
+    ItemConfirmation confirmation{probes, messages, host};
 };
 
 TEST_F(ItemDialogOk, AcceptsExistingFilesAndFoldersWithTheNameAsTyped) {

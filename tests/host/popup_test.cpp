@@ -61,7 +61,9 @@ class PopupTest : public ::testing::Test {
     LauncherState state;
     FakeProcessApi processes;
     FakeLauncherHost host;
-    ItemListPopup popup{state, processes, host};
+    FakeBackgroundWork work;
+    ItemStarter starter{work, borrowed(processes)};
+    ItemListPopup popup{state, starter, host};
 };
 
 TEST_F(PopupTest, LoadFillsTheOpenGroupsEntriesFromTheNamesOnly) {

@@ -63,10 +63,12 @@ class SettingsFormTest : public ::testing::Test {
     FakeFileSystem files;
     Cp932CodePage codePage;
     FakeIconApi icons;
+    FakeBackgroundWork work;
+    ItemProbes probes{work, borrowed(files), borrowed(icons)};
     FakeMessageBoxes messages;
     FakePicture preview;
     FakeWindowActions window{log};
-    SettingsForm form{state, host, SettingsServices{files, codePage, icons, messages, kListPath},
+    SettingsForm form{state, host, SettingsServices{files, codePage, probes, messages, kListPath},
                       preview, window};
 };
 

@@ -1,7 +1,10 @@
+#include "fakes/fake_background_work.h"
 #include "platform/geometry.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_icons.h"
 #include "settings/win32/item_dialog_window.h"
 #include "win/modal_test_support.h"
 #include "win/text_fit.h"
@@ -85,12 +88,15 @@ class ItemDialogWindowTest : public ::testing::Test {
 
     Owner owner;
     Win32FileSystem files;
+    Win32IconApi icons;
+    Win32BackgroundWork work;
+    ItemProbes probes{work, borrowed(files), borrowed(icons)};
     RecordingHost host;
     ScratchFolder scratch;
 };
 
 TEST_F(ItemDialogWindowTest, LaysOutItsControlsCentredOnTheScreenWithTheFocusOnBrowse) {
-    ItemDialogWindow dialog(files, host);
+    ItemDialogWindow dialog(probes, host);
     ASSERT_TRUE(dialog.create(owner.get(), {"メモ帳", "C:\\windows\\notepad.exe"}));
 
     EXPECT_EQ(textOf(dialog.hwnd()), L"ミルテカ　ファイル選択");
@@ -158,7 +164,7 @@ TEST_F(ItemDialogWindowTest, LaysOutItsControlsCentredOnTheScreenWithTheFocusOnB
 }
 
 TEST_F(ItemDialogWindowTest, OkWithAMissingPathShowsTheErrorAndKeepsBothTexts) {
-    ItemDialogWindow dialog(files, host);
+    ItemDialogWindow dialog(probes, host);
     const std::string missing = utf8(scratch.folder() / L"ない.exe");
     ASSERT_TRUE(dialog.create(owner.get(), {"名前", missing}));
 
@@ -182,7 +188,7 @@ TEST_F(ItemDialogWindowTest, OkWithAnExistingFileOrFolderHandsItOverAndCloses) {
     const std::vector<ItemFields> typed{{"道具", utf8(scratch.file())},
                                         {"", utf8(scratch.folder())}};
     for (const ItemFields& fields : typed) {
-        ItemDialogWindow dialog(files, host);
+        ItemDialogWindow dialog(probes, host);
         ASSERT_TRUE(dialog.create(owner.get(), {"前の名前", "C:\\前のパス"}));
         ::SetDlgItemTextW(dialog.hwnd(), kItemNameId, toWide(fields.name).c_str());
         ::SetDlgItemTextW(dialog.hwnd(), kItemPathId, toWide(fields.path).c_str());
@@ -218,7 +224,7 @@ TEST_F(ItemDialogWindowTest, IsModalAndOnlyCancelOrTheCloseBoxCloseItWritingNoth
                 }
             });
         });
-        showItemDialog(owner.get(), {"", ""}, files, host);
+        showItemDialog(owner.get(), {"", ""}, probes, host);
 
         EXPECT_EQ(activeClass, L"MirutekaItemDialog");
         EXPECT_TRUE(ownerDisabled);
@@ -240,7 +246,7 @@ void typeInOpenDialog(HWND box, const std::wstring& text) {
 }
 
 TEST_F(ItemDialogWindowTest, BrowseReplacesBothTextsWithTheChosenFileAndCancelKeepsThem) {
-    ItemDialogWindow dialog(files, host);
+    ItemDialogWindow dialog(probes, host);
     ASSERT_TRUE(dialog.create(owner.get(), {"打った名前", "打ったパス"}));
     wchar_t before[MAX_PATH + 1] = {};
     ::GetCurrentDirectoryW(static_cast<DWORD>(std::size(before)), before);

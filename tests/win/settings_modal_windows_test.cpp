@@ -1,7 +1,9 @@
 // The settings window's Add and Version buttons with the real item dialog and about window.
 #include "about/win32/about_window.h"
+#include "fakes/fake_background_work.h"
 #include "fakes/fake_launcher_host.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
@@ -58,7 +60,7 @@ class SettingsModalWindowsTest : public ::testing::Test {
         state.blnSettingsOpen = true;
         // No list file is written: the test never presses OK.
         window = std::make_unique<SettingsWindow>(SettingsWindowContext{
-            state, host, files, codePage, icons, "C:\\no\\such\\folder\\filelist.txt"});
+            state, host, files, codePage, probes, "C:\\no\\such\\folder\\filelist.txt"});
         ASSERT_TRUE(window->create());
     }
     void TearDown() override {
@@ -74,6 +76,8 @@ class SettingsModalWindowsTest : public ::testing::Test {
     Win32FileSystem files;
     Win32CodePage codePage;
     Win32IconApi icons;
+    Win32BackgroundWork work;
+    ItemProbes probes{work, borrowed(files), borrowed(icons)};
     std::unique_ptr<SettingsWindow> window;
 };
 

@@ -1,10 +1,12 @@
 #include "data/list_file.h"
 #include "e2e/harness/drag_files.h"
+#include "fakes/fake_background_work.h"
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_message_boxes.h"
 #include "platform/geometry.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
@@ -108,7 +110,7 @@ class SettingsWindowTest : public ::testing::Test {
             host,
             files,
             codePage,
-            icons,
+            probes,
             toUtf8((folder_ / L"filelist.txt").wstring()),
             nullptr,
             &messages,
@@ -135,6 +137,8 @@ class SettingsWindowTest : public ::testing::Test {
     Win32FileSystem files;
     Win32CodePage codePage;
     Win32IconApi icons;
+    Win32BackgroundWork work;
+    ItemProbes probes{work, borrowed(files), borrowed(icons)};
     FakeMessageBoxes messages;
     std::unique_ptr<SettingsWindow> window;
     HWND dialogOwner = nullptr;

@@ -27,7 +27,9 @@ ShellOpenResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
 
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI | (request.wantProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+    // NOASYNC: the call may come from a pool thread that ends right after it.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC |
+                 (request.wantProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
     info.hwnd = reinterpret_cast<HWND>(request.owner);
     info.lpVerb = L"open";
     info.lpFile = file.c_str();

@@ -111,7 +111,7 @@ class OtherWindowsDisabled {
 class PopupWindow::Form5 : public WindowBase {
   public:
     explicit Form5(PopupWindow& owner)
-        : owner_(owner), logic_(owner.state_, owner.processes_, owner.host_) {}
+        : owner_(owner), logic_(owner.state_, owner.starter_, owner.host_) {}
 
     // Form_Load: fills the entries from the open group; the window stays hidden. It is
     // created at the pointer, so it is laid out for the monitor where it opens.
@@ -278,9 +278,9 @@ class PopupWindow::Form5 : public WindowBase {
     std::array<uint32_t, kSlotCount> painted_{};
 };
 
-PopupWindow::PopupWindow(LauncherState& state, ProcessApi& processes, LauncherHost& host,
+PopupWindow::PopupWindow(LauncherState& state, ItemStarter& starter, LauncherHost& host,
                          PointerInput& pointer)
-    : state_(state), processes_(processes), host_(host), pointer_(pointer) {}
+    : state_(state), starter_(starter), host_(host), pointer_(pointer) {}
 
 PopupWindow::~PopupWindow() = default;
 

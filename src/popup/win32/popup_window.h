@@ -28,7 +28,7 @@ inline constexpr int kPopupRightHintId = 121;
 // watch it.
 class PopupWindow : public OpenPopup {
   public:
-    PopupWindow(LauncherState& state, ProcessApi& processes, LauncherHost& host,
+    PopupWindow(LauncherState& state, ItemStarter& starter, LauncherHost& host,
                 PointerInput& pointer);
     ~PopupWindow() override;
     PopupWindow(const PopupWindow&) = delete;
@@ -51,7 +51,7 @@ class PopupWindow : public OpenPopup {
     bool motionTimerStopped() const;
 
     LauncherState& state_;
-    ProcessApi& processes_;
+    ItemStarter& starter_;
     LauncherHost& host_;
     PointerInput& pointer_;
     std::unique_ptr<Form5> form_;

@@ -71,8 +71,8 @@ std::string windowText(HWND window) {
 
 } // namespace
 
-ItemDialogWindow::ItemDialogWindow(const FileSystem& files, ItemDialogHost& host)
-    : files_(files), host_(host) {}
+ItemDialogWindow::ItemDialogWindow(ItemProbes& probes, ItemDialogHost& host)
+    : probes_(probes), confirmation_(probes, messages_, host) {}
 
 bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
     backBrush_.reset(::CreateSolidBrush(kLightYellow));
@@ -147,10 +147,11 @@ ItemFields ItemDialogWindow::fields() const {
 }
 
 void ItemDialogWindow::onOk() {
-    Win32MessageBoxes messages(hwnd()); // owned by the dialog, so they stay in front of it
-    if (confirmItem(fields(), files_, messages, host_)) {
-        endModal(hwnd());
-    }
+    messages_.setOwner(hwnd());
+    confirmation_.confirm(fields(), [this] { endModal(hwnd()); });
+    // A local path answers at once, and the dialog closes or shows its error as if it had
+    // looked itself; a slow one answers later while the dialog goes on painting.
+    probes_.waitForAnswers([this] { return !confirmation_.checking(); }, kQuickAnswerWait);
 }
 
 void ItemDialogWindow::onBrowse() {
@@ -212,9 +213,9 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     return WindowBase::handleMessage(message, wParam, lParam);
 }
 
-void showItemDialog(HWND owner, const ItemFields& fields, const FileSystem& files,
+void showItemDialog(HWND owner, const ItemFields& fields, ItemProbes& probes,
                     ItemDialogHost& host) {
-    ItemDialogWindow dialog(files, host);
+    ItemDialogWindow dialog(probes, host);
     if (dialog.create(owner, fields)) {
         runModalLoop(dialog.hwnd());
     }

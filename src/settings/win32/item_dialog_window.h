@@ -2,9 +2,9 @@
 // settings window; on OK it hands an existing path to its host and closes.
 #pragma once
 
-#include "platform/files.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/unique.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/window_base.h"
 #include "settings/item_dialog.h"
 
@@ -28,7 +28,7 @@ enum ItemDialogControl : int {
 
 class ItemDialogWindow : public WindowBase {
   public:
-    ItemDialogWindow(const FileSystem& files, ItemDialogHost& host);
+    ItemDialogWindow(ItemProbes& probes, ItemDialogHost& host);
 
     // Creates and shows the dialog centred on the screen with the texts in its boxes, the
     // focus on browse. Modal only once runModalLoop runs on it.
@@ -51,8 +51,10 @@ class ItemDialogWindow : public WindowBase {
     void onOk();
     void onBrowse();
 
-    const FileSystem& files_;
-    ItemDialogHost& host_;
+    ItemProbes& probes_;
+    // Message boxes owned by the dialog, so they stay in front of it.
+    Win32MessageBoxes messages_;
+    ItemConfirmation confirmation_;
     int dpi_ = 96;
     UniqueGdiObject backBrush_;
     UniqueGdiObject labelFont_;
@@ -61,8 +63,7 @@ class ItemDialogWindow : public WindowBase {
 };
 
 // Shows the item dialog modally over owner (disabled meanwhile); returns when it closes.
-void showItemDialog(HWND owner, const ItemFields& fields, const FileSystem& files,
-                    ItemDialogHost& host);
+void showItemDialog(HWND owner, const ItemFields& fields, ItemProbes& probes, ItemDialogHost& host);
 
 // The common open-file dialog with one filter for all files; nothing when the user cancels or
 // the dialog fails. The program's current folder stays as it was.

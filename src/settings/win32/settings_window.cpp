@@ -124,13 +124,13 @@ SettingsWindow::SettingsWindow(SettingsWindowContext context)
     : context_(std::move(context)), ownMessages_(std::make_unique<Win32MessageBoxes>()),
       preview_(kWhite),
       form_(context_.state, context_.host,
-            SettingsServices{context_.files, context_.codePage, context_.icons,
+            SettingsServices{context_.files, context_.codePage, context_.probes,
                              context_.messages != nullptr ? *context_.messages : *ownMessages_,
                              context_.listPath},
             preview_, *this) {
     if (!context_.itemDialog) {
         context_.itemDialog = [this](HWND owner, const ItemFields& fields, ItemDialogHost& host) {
-            win32::showItemDialog(owner, fields, context_.files, host);
+            win32::showItemDialog(owner, fields, context_.probes, host);
         };
     }
     if (!context_.about) {

@@ -45,7 +45,8 @@ struct SettingsWindowContext {
     LauncherHost& host;
     FileSystem& files;
     const AnsiCodePage& codePage;
-    IconApi& icons;
+    // Looks at items' paths off the user-interface thread (the preview, the item dialog).
+    ItemProbes& probes;
     std::string listPath;
     // A hidden window that owns the settings window keeps it off the taskbar.
     HWND owner = nullptr;

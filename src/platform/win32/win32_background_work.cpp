@@ -1,0 +1,129 @@
+#include "platform/win32/win32_background_work.h"
+
+#include <objbase.h>
+
+#include <memory>
+
+namespace miruteka::win32 {
+namespace {
+
+constexpr UINT kAnswerMessage = WM_APP + 0x30;
+
+// What a pool thread gets: the work and where its answer goes. Only the window handle is
+// kept, never this object, which may be gone by the time the work ends.
+struct Job {
+    HWND answers = nullptr;
+    BackgroundWork::Work work;
+};
+
+void postAnswer(HWND window, BackgroundWork::Answer answer) {
+    if (!answer) {
+        return;
+    }
+    auto posted = std::make_unique<BackgroundWork::Answer>(std::move(answer));
+    if (::PostMessageW(window, kAnswerMessage, 0, reinterpret_cast<LPARAM>(posted.get()))) {
+        posted.release(); // the window's handler owns it now
+    }
+}
+
+void runJob(std::unique_ptr<Job> job) {
+    // The shell's icon and open calls want an apartment on the calling thread.
+    const HRESULT com =
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    BackgroundWork::Answer answer;
+    try {
+        answer = job->work();
+    } catch (...) {
+        // Nothing to tell: the work's owner guards what must always get an answer.
+    }
+    job->work = nullptr;
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
+    postAnswer(job->answers, std::move(answer));
+}
+
+void CALLBACK poolCallback(PTP_CALLBACK_INSTANCE instance, void* context) {
+    // A work item may sit in a network call for a minute: the pool starts another thread for
+    // the next one instead of queuing it behind.
+    ::CallbackMayRunLong(instance);
+    runJob(std::unique_ptr<Job>(static_cast<Job*>(context)));
+}
+
+DWORD WINAPI threadCallback(void* context) {
+    runJob(std::unique_ptr<Job>(static_cast<Job*>(context)));
+    return 0;
+}
+
+void deliver(LPARAM lParam) {
+    std::unique_ptr<BackgroundWork::Answer> answer(
+        reinterpret_cast<BackgroundWork::Answer*>(lParam));
+    try {
+        (*answer)();
+    } catch (...) {
+        // No exception leaves a window procedure.
+    }
+}
+
+} // namespace
+
+Win32BackgroundWork::Win32BackgroundWork() {
+    create(L"MirutekaBackgroundAnswers", WNDCLASSEXW{}, 0, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
+}
+
+Win32BackgroundWork::~Win32BackgroundWork() {
+    // Answers already posted are freed without running: what they would update is going.
+    MSG message;
+    while (hwnd() != nullptr &&
+           ::PeekMessageW(&message, hwnd(), kAnswerMessage, kAnswerMessage, PM_REMOVE)) {
+        std::unique_ptr<Answer> dropped(reinterpret_cast<Answer*>(message.lParam));
+    }
+}
+
+void Win32BackgroundWork::run(Work work) {
+    auto job = std::make_unique<Job>(Job{hwnd(), std::move(work)});
+    if (::TrySubmitThreadpoolCallback(poolCallback, job.get(), nullptr)) {
+        job.release();
+        return;
+    }
+    // No pool: a thread of our own, and as a last resort the work right here.
+    if (HANDLE thread = ::CreateThread(nullptr, 0, threadCallback, job.get(), 0, nullptr)) {
+        job.release();
+        ::CloseHandle(thread);
+        return;
+    }
+    runJob(std::move(job));
+}
+
+void Win32BackgroundWork::waitForAnswers(const std::function<bool()>& done,
+                                         std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        MSG message;
+        while (!done() &&
+               ::PeekMessageW(&message, hwnd(), kAnswerMessage, kAnswerMessage, PM_REMOVE)) {
+            deliver(message.lParam);
+        }
+        if (done()) {
+            return;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return;
+        }
+        // Wakes for a newly posted message; the loop above picks out the answers.
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_POSTMESSAGE,
+                                      0);
+    }
+}
+
+LRESULT Win32BackgroundWork::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kAnswerMessage) {
+        deliver(lParam);
+        return 0;
+    }
+    return WindowBase::handleMessage(message, wParam, lParam);
+}
+
+} // namespace miruteka::win32
