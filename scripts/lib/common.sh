@@ -9,7 +9,8 @@ mkdir -p "$BUILD"
 PACKAGES=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-ipafont-gothic locales
-    xvfb x11-utils xdotool imagemagick clang-format strip-nondeterminism)
+    xvfb x11-utils xdotool imagemagick clang-format strip-nondeterminism
+    fuse3 libfuse3-dev pkg-config)
 # scripts/fuzz only: clang with its libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -131,6 +132,11 @@ stop_wineserver() {
 
 stop_started() {
     local prefix
+    # The slow drive first: a Wine process blocked on it ends only when its request fails.
+    # Its ctest fixture takes it away; this is for a run that was interrupted.
+    if [ -f "$BUILD/mingw/slow-drive/pid" ]; then
+        "$REPO/tests/slow_drive/slow_drive.sh" stop "$BUILD/mingw/slow-drive" || true
+    fi
     for prefix in "${STARTED_WINEPREFIXES[@]}"; do
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     done

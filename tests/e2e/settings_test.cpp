@@ -1,6 +1,7 @@
 // The settings window on the real program: opened from the tray icon in Wine's tray window,
-// closed with Cancel, Quit that ends the program without saving, and a user's whole round
-// trip of edits saved with OK (or kept when the save fails).
+// closed with Cancel, Quit that ends the program without saving, a user's whole round trip of
+// edits saved with OK (or kept when the save fails), and the tray answering while an item's
+// drive does not.
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
 
@@ -79,13 +80,16 @@ HWND dialogBox(const Instance& instance, const wchar_t* title) {
     return nullptr;
 }
 
-HWND visibleWindow(const Instance& instance, const wchar_t* className) {
+HWND visibleWindow(const Instance& instance, const wchar_t* className,
+                   std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) {
     HWND found = nullptr;
-    waitUntil([&] {
-        const auto shown = instance.visibleWindows(className);
-        found = shown.empty() ? nullptr : shown.front();
-        return found != nullptr;
-    });
+    waitUntil(
+        [&] {
+            const auto shown = instance.visibleWindows(className);
+            found = shown.empty() ? nullptr : shown.front();
+            return found != nullptr;
+        },
+        timeout);
     return found;
 }
 
@@ -345,6 +349,57 @@ TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {
     clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
     ASSERT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
     EXPECT_EQ(readBytes(folder_.listFile()), listBefore_);
+}
+
+// Drive S: (mounted by the test run) stands for a share whose server is asleep: every lookup
+// there takes seconds. An item on it holds up nothing else: the other groups show with their
+// icons, the chain follows the pointer and a tray press opens the settings window while its
+// lookups still block, and its own window shows once they have answered.
+TEST(SlowDrive, AnItemThereHoldsUpNeitherTheOtherGroupsNorTheChainNorTheTray) {
+    const wchar_t* const slowItem = L"S:\\miruteka.exe";
+    const auto lookupStart = std::chrono::steady_clock::now();
+    ASSERT_NE(::GetFileAttributesW(slowItem), INVALID_FILE_ATTRIBUTES) << "S: is not mounted";
+    ASSERT_GT(std::chrono::steady_clock::now() - lookupStart, 1s) << "S: answers at once";
+    // Far less than the program's first answer from S:, which takes several such lookups.
+    constexpr auto kPromptly = 3s;
+
+    ProgramFolder folder;
+    ListFileContents contents;
+    contents.setItem(1, 0, L"共有のツール", slowItem);
+    contents.setItem(2, 0, L"メモ帳", systemProgram(L"notepad.exe"));
+    contents.setItem(3, 0, L"ワードパッド", systemProgram(L"write.exe"));
+    contents.setItem(4, 0, L"マインスイーパ", systemProgram(L"winemine.exe"));
+    writeListFile(folder.listFile(), contents);
+    movePointer(500, 400);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance, kPromptly);
+    ASSERT_NE(windows[3], nullptr);
+
+    // Drawn: the picture's background around an icon. A window shown but not yet painted
+    // shows neither.
+    const auto showsIcon = [](HWND window) {
+        const RECT rect = windowRect(window);
+        return ::IsWindowVisible(window) && screenPixel(rect.left, rect.top) == kIconBackground &&
+               hasPixelOtherThan(rect, kIconBackground);
+    };
+    EXPECT_TRUE(waitUntil(
+        [&] { return showsIcon(windows[1]) && showsIcon(windows[2]) && showsIcon(windows[3]); },
+        kPromptly))
+        << "groups 2 to 4 wait for S:";
+    const auto corners = cornersOf(windows);
+    movePointer(800, 600);
+    EXPECT_TRUE(waitUntil([&] { return !sameCorners(cornersOf(windows), corners); }, kPromptly))
+        << "the chain stands still while S: is looked up";
+    ASSERT_FALSE(::IsWindowVisible(windows[0])) << "S: answered before the checks were done";
+
+    pressTrayIcon();
+    HWND form6 = visibleWindow(instance, L"MirutekaForm6", kPromptly);
+    EXPECT_NE(form6, nullptr) << "the tray icon does not answer while S: is looked up";
+    if (form6 != nullptr) {
+        clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    }
+    EXPECT_TRUE(waitUntil([&] { return ::IsWindowVisible(windows[0]) != FALSE; }, 30s))
+        << "the item on S: never shows";
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %): the window is the 96-dpi one
