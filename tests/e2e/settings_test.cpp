@@ -367,7 +367,8 @@ TEST(SlowDrive, AnItemThereHoldsUpNeitherTheOtherGroupsNorTheChainNorTheTray) {
     ListFileContents contents;
     contents.setItem(1, 0, L"共有のツール", slowItem);
     contents.setItem(2, 0, L"メモ帳", systemProgram(L"notepad.exe"));
-    contents.setItem(3, 0, L"ワードパッド", systemProgram(L"write.exe"));
+    // Programs with icons of their own (Wine's write.exe has none).
+    contents.setItem(3, 0, L"ファイル", systemProgram(L"winefile.exe"));
     contents.setItem(4, 0, L"マインスイーパ", systemProgram(L"winemine.exe"));
     writeListFile(folder.listFile(), contents);
     movePointer(500, 400);
