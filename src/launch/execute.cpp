@@ -24,9 +24,10 @@ std::size_t utf16Length(const std::string& utf8) {
     return units;
 }
 
-// A program name for the system's search ("notepad"), as opposed to a path.
-bool holdsPathCharacter(std::string_view word) {
-    return word.find_first_of("\\/:") != std::string_view::npos;
+// Whether the first word of a line is a bare program name for the system's search
+// ("notepad"): no path, and no quote that would end or extend a quoted name.
+bool startsWithBareName(std::string_view line) {
+    return line.substr(0, line.find(' ')).find_first_of("\\/:\"") == std::string_view::npos;
 }
 
 // The line for the direct start: the file the split found, quoted, then the parameters.
@@ -38,7 +39,7 @@ bool holdsPathCharacter(std::string_view word) {
 // ("notepad readme.txt") goes as it is, for the system to search that name.
 std::optional<std::string> directStartLine(const ShellOpenRequest& request, bool found) {
     const std::string& file = request.file;
-    if (!found && !holdsPathCharacter(std::string_view(file).substr(0, file.find(' ')))) {
+    if (!found && startsWithBareName(file)) {
         return file;
     }
     std::string line;
