@@ -1,5 +1,8 @@
 #include "data/list_file.h"
 
+#include "data/unicode_text.h"
+
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -9,6 +12,9 @@ namespace {
 
 constexpr std::string_view kListFileName = "filelist.txt";
 constexpr std::string_view kLineEnd = "\r\n";
+// How many names "filelist.txt.partial", "...partial2" and so on a cut-off save may be kept
+// under before the oldest ones stand in the way.
+constexpr int kPartialNames = 20;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // "シフトJIS" in code page 932: a line that is never valid UTF-8 (see encodeListFile).
 constexpr std::string_view kNotUtf8Line = "\x83\x56\x83\x74\x83\x67JIS\r\n";
@@ -50,74 +56,6 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     return lines;
 }
 
-// The length of the well-formed UTF-8 sequence at the start of the text (no overlong forms,
-// no surrogates, nothing past U+10FFFF), or 0 when it starts with none.
-std::size_t utf8SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80; // the range of the second byte
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t at = 2; at < length; ++at) {
-        if (byte(at) < 0x80 || byte(at) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-// Notepad saves UTF-8 without a mark. Text in code page 932 is practically never valid
-// UTF-8 once it holds a Japanese character, so a file that is valid UTF-8 throughout and
-// holds a byte beyond ASCII is taken as UTF-8.
-bool readsAsUtf8(std::string_view bytes) {
-    bool beyondAscii = false;
-    while (!bytes.empty()) {
-        const std::size_t length = utf8SequenceLength(bytes);
-        if (length == 0) {
-            return false;
-        }
-        beyondAscii = beyondAscii || length > 1;
-        bytes.remove_prefix(length);
-    }
-    return beyondAscii;
-}
-
-// UTF-8 as it is, each byte that starts no well-formed sequence replaced by U+FFFD.
-std::string wellFormedUtf8(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    while (!text.empty()) {
-        const std::size_t length = utf8SequenceLength(text);
-        if (length == 0) {
-            result += "\xEF\xBF\xBD";
-            text.remove_prefix(1);
-        } else {
-            result.append(text.substr(0, length));
-            text.remove_prefix(length);
-        }
-    }
-    return result;
-}
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -157,6 +95,46 @@ std::optional<int16_t> parseSetting(std::string_view line) {
         return std::nullopt;
     }
     return static_cast<int16_t>(value);
+}
+
+SaveResult fromWrite(const WriteResult& written) {
+    if (written.error == WriteError::None) {
+        return SaveResult{};
+    }
+    return SaveResult{.status = SaveResult::Status::WriteFailed,
+                      .writeError = written.error,
+                      .group = 0,
+                      .row = 0,
+                      .keptAt = written.keptAt};
+}
+
+// A save writes the whole list, at least 85 lines, before the file is touched; one cut off
+// while writing has fewer.
+bool holdsWholeList(std::string_view bytes) {
+    return std::count(bytes.begin(), bytes.end(), '\n') >= kListFileLines;
+}
+
+// With no list file: the temporary of a save cut off between removing the old list and
+// moving the new one in holds the user's list. A whole one takes the list's place; one that
+// is not whole is kept aside under a name of its own, out of the next save's way. True when
+// a list is in place.
+bool recoverCutOffSave(FileSystem& files, const std::string& path) {
+    const std::string temporary = temporaryPathFor(path);
+    const auto found = files.attributes(temporary);
+    if (!found || found->directory) {
+        return false;
+    }
+    const auto bytes = files.readFile(temporary);
+    if (bytes && holdsWholeList(*bytes)) {
+        return files.moveFile(temporary, path);
+    }
+    for (int attempt = 1; attempt <= kPartialNames; ++attempt) {
+        const std::string aside = path + ".partial" + (attempt > 1 ? std::to_string(attempt) : "");
+        if (files.moveFile(temporary, aside)) {
+            break;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -206,8 +184,12 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
 
 void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
                     ItemTables& items) {
-    bool utf8 = bytes.starts_with(kUtf8Mark);
-    if (utf8) {
+    // Notepad's "Unicode" is UTF-16 with a mark; converted, it reads as UTF-8 does.
+    const std::optional<std::string> fromUtf16 = utf16WithMarkToUtf8(bytes);
+    bool utf8 = fromUtf16.has_value() || bytes.starts_with(kUtf8Mark);
+    if (fromUtf16) {
+        bytes = *fromUtf16;
+    } else if (utf8) {
         bytes.remove_prefix(kUtf8Mark.size());
     } else {
         utf8 = readsAsUtf8(bytes);
@@ -250,19 +232,22 @@ SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const 
                           .group = encoded.group,
                           .row = encoded.row};
     }
-    const WriteError error = files.replaceFile(path, encoded.bytes);
-    if (error != WriteError::None) {
-        return SaveResult{.status = SaveResult::Status::WriteFailed, .writeError = error};
-    }
-    return SaveResult{};
+    return fromWrite(files.replaceFile(path, encoded.bytes));
 }
 
 SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage,
                           const std::string& path) {
-    if (listFileExists(files, path)) {
+    if (listFileExists(files, path) || recoverCutOffSave(files, path)) {
         return SaveResult{};
     }
-    return writeListFile(files, codePage, path, kDefaultSettings, ItemTables{});
+    // Created only where no entry exists: a lookup that failed for another reason (access
+    // denied, a share that hiccupped) must not end with the user's list replaced.
+    const EncodedList defaults = encodeListFile(codePage, kDefaultSettings, ItemTables{});
+    const WriteResult written = files.createFile(path, defaults.bytes);
+    if (written.error == WriteError::AlreadyExists) {
+        return SaveResult{};
+    }
+    return fromWrite(written);
 }
 
 } // namespace miruteka

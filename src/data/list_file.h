@@ -34,8 +34,8 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
 
 // Fills settings and tables from the file's lines; a line that cannot be read leaves its
 // value as it was. A file that cannot be opened changes nothing. The file is in the ANSI
-// code page, unless it starts with the UTF-8 mark or is valid UTF-8 throughout with some
-// byte beyond ASCII (as Notepad saves it): then it is read as UTF-8.
+// code page, unless it starts with the UTF-8 or a UTF-16 mark, or reads as UTF-8 (as Notepad
+// saves it; see readsAsUtf8).
 void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
                     ItemTables& items);
 void readListFile(const FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
@@ -47,16 +47,18 @@ struct SaveResult {
     WriteError writeError = WriteError::None; // with WriteFailed
     int group = 0;                            // with Unrepresentable: 1..4
     int row = 0;                              // with Unrepresentable: 1..10
+    std::string keptAt{};                     // with NotMovedIntoPlace: the saved list
     bool saved() const { return status == Status::Saved; }
 };
 
-// Replaces the list file with these settings and tables in one step; on any failure the old
-// file stays byte-identical.
+// Replaces the list file with these settings and tables. On a failure the old file stays
+// byte-identical, except with NotMovedIntoPlace, where the new list is kept at keptAt.
 SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
                          const Settings& settings, const ItemTables& items);
 
-// At start-up: writes the default file (191 bytes) when no file of that name exists in any
-// form. An existing file, even hidden or system, is never replaced.
+// At start-up, when no file of that name exists in any form: puts the whole list that a
+// cut-off save left in its temporary in place, or else creates the default file (191
+// bytes). An existing file, even hidden or system, is never replaced.
 SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path);
 
 } // namespace miruteka

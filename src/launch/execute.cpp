@@ -24,13 +24,24 @@ std::size_t utf16Length(const std::string& utf8) {
     return units;
 }
 
+// Whether the first word of a line is a bare program name for the system's search
+// ("notepad"): no path, and no quote that would end or extend a quoted name.
+bool startsWithBareName(std::string_view line) {
+    return line.substr(0, line.find(' ')).find_first_of("\\/:\"") == std::string_view::npos;
+}
+
 // The line for the direct start: the file the split found, quoted, then the parameters.
 // Unquoted, CreateProcess would try every part of a path with blanks in turn, shortest
 // first: "C:\Program.exe" before "C:\Program Files\Old Tool\tool.exe". A file part that
 // begins with a quoted name names its program itself. Any other quote (no real file name
 // holds one) would end or extend the quoted name elsewhere, so such a line is not started.
-std::optional<std::string> directStartLine(const ShellOpenRequest& request) {
+// A line where nothing was found and whose first word is a bare program name
+// ("notepad readme.txt") goes as it is, for the system to search that name.
+std::optional<std::string> directStartLine(const ShellOpenRequest& request, bool found) {
     const std::string& file = request.file;
+    if (!found && startsWithBareName(file)) {
+        return file;
+    }
     std::string line;
     if (file.starts_with('"') && file.find('"', 1) != std::string::npos) {
         line = file;
@@ -70,19 +81,21 @@ bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
     request.show = WindowStyle;
     request.owner = lngOwnerhWnd;
     request.wantProcess = blnWait;
-    if (!FindFile(strCommandLine)) {
+    bool found = FindFile(strCommandLine);
+    if (!found) {
         for (std::size_t blank = strCommandLine.rfind(' '); blank != std::string::npos && blank > 0;
              blank = strCommandLine.rfind(' ', blank - 1)) {
             const std::string candidate = strCommandLine.substr(0, blank);
             if (FindFile(candidate)) {
                 request.file = candidate;
                 request.parameters = strCommandLine.substr(blank + 1);
+                found = true;
                 break;
             }
         }
     }
 
-    ShellOpenResult opened = processes_.shellOpen(request);
+    StartResult opened = processes_.shellOpen(request);
     if (opened.started) {
         if (blnWait) {
             waitForExit(processes_, opened.process);
@@ -91,14 +104,16 @@ bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
     }
 
     // The shell refused: start the program the split found directly. Errors stay silent.
-    const auto line = directStartLine(request);
-    const std::uint32_t processId = line ? processes_.startProcess(*line) : 0;
-    if (processId == 0) {
+    const auto line = directStartLine(request, found);
+    if (!line) {
+        return false;
+    }
+    StartResult started = processes_.startProcess(*line, blnWait);
+    if (!started.started) {
         return false;
     }
     if (blnWait) {
-        const ProcessHandle process = processes_.openProcess(processId);
-        waitForExit(processes_, process);
+        waitForExit(processes_, started.process);
     }
     return true;
 }

@@ -1,6 +1,6 @@
 // cExecute: the one way items are started. ShellX finds where the file name ends in a
 // command line, opens it through the shell and falls back to starting that file directly
-// as a process, quoted, with the parameters.
+// as a process, quoted, with the parameters (a bare program name where nothing was found).
 #pragma once
 
 #include "platform/process.h"

@@ -13,13 +13,28 @@ struct FileAttributes {
     bool system = false;
 };
 
-// Why a replaceFile call failed; the old file is untouched whatever the reason.
+// Why a write failed. Unless it says otherwise, the old file is untouched.
 enum class WriteError {
     None,
     CannotCreateTemporary, // the folder cannot take a new file (read-only, a folder in the way)
     CannotWrite,           // writing or flushing the temporary file failed (disk full)
     CannotReplace,         // the list file could not be replaced (held open, read-only)
+    AlreadyExists,         // createFile: an entry of that name exists and was left alone
+    // The complete new file is at keptAt but could not take the file's place; the old file
+    // may be gone (Windows removes it before it moves the new one in) or half rewritten.
+    NotMovedIntoPlace,
 };
+
+struct WriteResult {
+    WriteError error = WriteError::None;
+    std::string keptAt{}; // with NotMovedIntoPlace: where the new file's bytes are
+};
+
+// The name replaceFile writes the new bytes to before they take the file's place. One found
+// while the file itself is missing is what a save that was cut off left behind.
+inline std::string temporaryPathFor(const std::string& path) {
+    return path + ".new";
+}
 
 class FileSystem {
   public:
@@ -31,9 +46,15 @@ class FileSystem {
     virtual std::optional<FileAttributes> attributes(const std::string& path) const = 0;
     // The whole file's bytes, or nothing when it cannot be opened.
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
-    // Writes bytes to a temporary file in the same folder, flushes it and replaces the file
-    // in one step. On any failure the old file stays byte-identical and no temporary remains.
-    virtual WriteError replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // Writes bytes to a temporary file in the same folder, flushes it and only then changes
+    // the file: replaced in one step, or rewritten in place when it has further hard links.
+    // A temporary that may hold the only copy of a list is never deleted.
+    virtual WriteResult replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // Writes a new file where no entry of that name exists, never over one (AlreadyExists),
+    // and never half written.
+    virtual WriteResult createFile(const std::string& path, std::string_view bytes) = 0;
+    // Renames a file; false when it cannot, or when an entry named `to` exists.
+    virtual bool moveFile(const std::string& from, const std::string& to) = 0;
 };
 
 } // namespace miruteka

@@ -53,9 +53,9 @@ enum class ProcessWait {
     Messages // window messages are waiting for this thread
 };
 
-struct ShellOpenResult {
+struct StartResult {
     bool started = false;
-    ProcessHandle process; // only when asked for and the shell gives one
+    ProcessHandle process; // only when asked for and the start gives one
 };
 
 class ProcessApi {
@@ -66,12 +66,11 @@ class ProcessApi {
     // search order (SearchPath with no path).
     virtual bool searchPath(const std::string& name) = 0;
     // ShellExecuteEx "open" with no error UI.
-    virtual ShellOpenResult shellOpen(const ShellOpenRequest& request) = 0;
+    virtual StartResult shellOpen(const ShellOpenRequest& request) = 0;
     // Starts the whole command line as a process with a normal, focused window, in the
-    // current folder; its process id, or 0 when it could not be started.
-    virtual std::uint32_t startProcess(const std::string& commandLine) = 0;
-    // A handle that can be waited on; empty when the process cannot be opened.
-    virtual ProcessHandle openProcess(std::uint32_t processId) = 0;
+    // current folder. With wantProcess, the handle the start gave: opening the process again
+    // by its id could reach another process that the system has given the id since.
+    virtual StartResult startProcess(const std::string& commandLine, bool wantProcess) = 0;
     // Blocks until the process ends or window messages arrive for this thread. An empty
     // handle, or one that cannot be waited on, counts as ended.
     virtual ProcessWait waitForExitOrMessages(const ProcessHandle& process) = 0;

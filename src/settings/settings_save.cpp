@@ -16,6 +16,15 @@ SaveResult saveWorkingCopy(FileSystem& files, const AnsiCodePage& codePage,
 }
 
 std::string saveFailureMessage(const SaveResult& result) {
+    if (result.status == SaveResult::Status::WriteFailed &&
+        result.writeError == WriteError::NotMovedIntoPlace) {
+        // The old list may be gone: say where the saved one is, not that nothing changed.
+        return "設定は次のファイルに保存しましたが、filelist.txt と置き換えられませんでした。\n\n" +
+               result.keptAt +
+               "\n\nほかのプログラム（ウイルス対策ソフトなど）が使っていた可能性があります。"
+               "もう一度 OK を押してください。うまくいかないときは、ミルテカを終了して、"
+               "このファイルの名前を filelist.txt に変えてください。";
+    }
     std::string text = "設定を保存できませんでした。filelist.txt は変更されていません。\n\n";
     switch (result.status) {
     case SaveResult::Status::Unrepresentable:
@@ -34,6 +43,8 @@ std::string saveFailureMessage(const SaveResult& result) {
             text += "ファイルを書き込めませんでした。ディスクの空き容量を確認してください。";
             break;
         case WriteError::CannotReplace:
+        case WriteError::AlreadyExists:
+        case WriteError::NotMovedIntoPlace:
         case WriteError::None:
             text += "filelist.txt を置き換えられません。ほかのプログラムが開いているか、"
                     "読み取り専用になっています。";

@@ -18,7 +18,8 @@ SaveResult saveWorkingCopy(FileSystem& files, const AnsiCodePage& codePage,
                            const std::string& listPath, const SettingsWorkingCopy& copy,
                            LauncherState& state);
 
-// The error message for a failed save: that nothing was saved, and why.
+// The error message for a failed save: that nothing was saved, and why; or, when the new
+// list could not take the old one's place, where it was saved.
 std::string saveFailureMessage(const SaveResult& result);
 
 } // namespace miruteka

@@ -42,7 +42,7 @@ void FakeFileSystem::addFolder(const std::string& path, FileAttributes attribute
 
 std::optional<FileAttributes> FakeFileSystem::findFirst(const std::string& path) const {
     waitIfSlow(slowPaths, path);
-    if (endsWithBackslash(path)) {
+    if (endsWithBackslash(path) || failLookups.count(path) != 0) {
         return std::nullopt; // FindFirstFileW finds nothing for "C:\" or "folder\"
     }
     if (matchPatterns && path.find_first_of("*?") != std::string::npos) {
@@ -63,7 +63,7 @@ std::optional<FileAttributes> FakeFileSystem::findFirst(const std::string& path)
 std::optional<FileAttributes> FakeFileSystem::attributes(const std::string& path) const {
     waitIfSlow(slowPaths, path);
     const auto found = entries.find(path);
-    if (found == entries.end()) {
+    if (found == entries.end() || failLookups.count(path) != 0) {
         return std::nullopt;
     }
     return found->second.attributes;
@@ -77,15 +77,37 @@ std::optional<std::string> FakeFileSystem::readFile(const std::string& path) con
     return found->second.contents;
 }
 
-WriteError FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+WriteResult FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+    if (failWrites == WriteError::NotMovedIntoPlace) {
+        entries.erase(path);
+        addFile(temporaryPathFor(path), {}, std::string(bytes));
+        return {.error = failWrites, .keptAt = temporaryPathFor(path)};
+    }
     if (failWrites != WriteError::None) {
-        return failWrites;
+        return {.error = failWrites, .keptAt = {}};
     }
     ++writeCount;
     auto& entry = entries[path];
     entry.attributes.directory = false;
     entry.contents.assign(bytes);
-    return WriteError::None;
+    return {};
+}
+
+WriteResult FakeFileSystem::createFile(const std::string& path, std::string_view bytes) {
+    if (entries.count(path) != 0) {
+        return {.error = WriteError::AlreadyExists, .keptAt = {}};
+    }
+    return replaceFile(path, bytes);
+}
+
+bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
+    const auto found = entries.find(from);
+    if (found == entries.end() || entries.count(to) != 0) {
+        return false;
+    }
+    entries[to] = std::move(found->second);
+    entries.erase(from);
+    return true;
 }
 
 } // namespace miruteka

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace miruteka {
@@ -26,15 +27,21 @@ class FakeFileSystem : public FileSystem {
     std::optional<FileAttributes> findFirst(const std::string& path) const override;
     std::optional<FileAttributes> attributes(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;
-    WriteError replaceFile(const std::string& path, std::string_view bytes) override;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override;
+    WriteResult createFile(const std::string& path, std::string_view bytes) override;
+    bool moveFile(const std::string& from, const std::string& to) override;
 
     std::map<std::string, Entry> entries;
     // Lookups of these paths wait at their gate: a share that does not answer.
     std::map<std::string, Gate*> slowPaths;
     // When set, findFirst treats "*" and "?" as patterns, as FindFirstFileW does.
     bool matchPatterns = false;
-    // The next replaceFile calls fail with this error (and leave the file as it was).
+    // The next replaceFile and createFile calls fail with this error and leave the file as
+    // it was; with NotMovedIntoPlace, as Windows does, the file is gone and the new bytes
+    // are in its temporary.
     WriteError failWrites = WriteError::None;
+    // Lookups of these paths find nothing though the entry is there (access denied).
+    std::set<std::string> failLookups;
     int writeCount = 0;
 };
 

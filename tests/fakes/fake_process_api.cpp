@@ -11,12 +11,12 @@ bool FakeProcessApi::searchPath(const std::string& name) {
     return found.count(name) != 0;
 }
 
-ShellOpenResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
+StartResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
     std::lock_guard lock(mutex_);
     const bool ok = !shellFails && shellRefuses.count(request.file) == 0;
     starts.push_back({Way::Shell, request.file, request.parameters, request.show, request.owner,
                       request.wantProcess, ok});
-    ShellOpenResult result;
+    StartResult result;
     result.started = ok;
     if (ok && request.wantProcess && shellGivesProcess) {
         result.process = newHandle();
@@ -24,15 +24,15 @@ ShellOpenResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
     return result;
 }
 
-std::uint32_t FakeProcessApi::startProcess(const std::string& commandLine) {
+StartResult FakeProcessApi::startProcess(const std::string& commandLine, bool wantProcess) {
     std::lock_guard lock(mutex_);
-    starts.push_back({Way::Process, commandLine, {}, 0, 0, false, nextProcessId != 0});
-    return nextProcessId;
-}
-
-ProcessHandle FakeProcessApi::openProcess(std::uint32_t processId) {
-    openedProcessIds.push_back(processId);
-    return canOpenProcess ? newHandle() : ProcessHandle{};
+    starts.push_back({Way::Process, commandLine, {}, 0, 0, wantProcess, !processFails});
+    StartResult result;
+    result.started = !processFails;
+    if (result.started && wantProcess) {
+        result.process = newHandle();
+    }
+    return result;
 }
 
 ProcessWait FakeProcessApi::waitForExitOrMessages(const ProcessHandle& process) {

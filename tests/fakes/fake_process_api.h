@@ -39,9 +39,8 @@ class FakeProcessApi : public ProcessApi {
     void addFound(const std::string& name) { found.insert(name); }
 
     bool searchPath(const std::string& name) override;
-    ShellOpenResult shellOpen(const ShellOpenRequest& request) override;
-    std::uint32_t startProcess(const std::string& commandLine) override;
-    ProcessHandle openProcess(std::uint32_t processId) override;
+    StartResult shellOpen(const ShellOpenRequest& request) override;
+    StartResult startProcess(const std::string& commandLine, bool wantProcess) override;
     ProcessWait waitForExitOrMessages(const ProcessHandle& process) override;
     void pumpMessages() override;
     void closeProcess(std::uintptr_t value) override;
@@ -64,10 +63,8 @@ class FakeProcessApi : public ProcessApi {
     // Whether a shell start asked for a process handle gets one (a document handed to an
     // already running program gives none).
     bool shellGivesProcess = true;
-    // The id a direct start returns; 0 makes it fail.
-    std::uint32_t nextProcessId = 4242;
-    // Whether openProcess succeeds.
-    bool canOpenProcess = true;
+    // Whether a direct start fails.
+    bool processFails = false;
     // Waits that wake for window messages before the process ends.
     int messageWakeups = 0;
     // Called on every pumpMessages, as if window messages were dispatched.
@@ -75,7 +72,6 @@ class FakeProcessApi : public ProcessApi {
 
     std::vector<Start> starts;
     std::vector<std::string> searches;
-    std::vector<std::uint32_t> openedProcessIds;
     // The order of the waiting calls: "wait", "pump", "close".
     std::vector<std::string> events;
     std::vector<std::uintptr_t> closed;

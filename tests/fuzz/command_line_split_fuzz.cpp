@@ -90,6 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto direct = processes.processStarts();
+    // Nothing found and a bare program name first: the line goes as it is, for the search.
+    const std::string_view firstWord = std::string_view(line).substr(0, line.find(' '));
+    if (file == line && processes.found.count(line) == 0 &&
+        firstWord.find_first_of("\\/:\"") == std::string_view::npos) {
+        if (!started || direct.size() != 1 || direct[0].file != line) {
+            fail("a bare program name not started as it is", line);
+        }
+        return 0;
+    }
     const bool quotedName = file.starts_with('"') && file.find('"', 1) != std::string::npos;
     if (file.find('"') != std::string::npos && !quotedName) {
         if (started || !direct.empty()) {

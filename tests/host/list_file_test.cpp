@@ -75,6 +75,38 @@ TEST_F(ListFileTest, NeverWritesDefaultsOverAnEntryThatExistsInAnyForm) {
     EXPECT_EQ(files.entries.at(kPath).contents, "hidden list");
     EXPECT_EQ(files.entries.at("E:\\filelist.txt").contents, "");
     EXPECT_FALSE(listFileExists(files, "G:\\filelist.txt"));
+
+    // A lookup that fails for another reason (access denied) does not replace the list.
+    files.addFile("H:\\filelist.txt", {}, "user list");
+    files.failLookups.insert("H:\\filelist.txt");
+    EXPECT_TRUE(ensureListFile(files, codePage, "H:\\filelist.txt").saved());
+    EXPECT_EQ(files.entries.at("H:\\filelist.txt").contents, "user list");
+}
+
+TEST_F(ListFileTest, StartUpTakesTheWholeListThatACutOffSaveLeftAndKeepsAPartOneAside) {
+    // The old list was removed, the new one could not be moved in.
+    files.addFile(kPath, {}, "old list");
+    files.failWrites = WriteError::NotMovedIntoPlace;
+    ItemTables saved;
+    saved.strItemName[itemIndex(2, 1)] = "ユーザーの項目";
+    const SaveResult result = writeListFile(files, codePage, kPath, kDefaultSettings, saved);
+    EXPECT_EQ(result.writeError, WriteError::NotMovedIntoPlace);
+    EXPECT_EQ(result.keptAt, kPath + ".new");
+    files.failWrites = WriteError::None;
+
+    ASSERT_TRUE(ensureListFile(files, codePage, kPath).saved());
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(items, saved);
+    EXPECT_FALSE(files.entries.contains(kPath + ".new"));
+
+    // One cut off while it was written is no list: kept for the user, the defaults written.
+    files.remove(kPath);
+    files.addFile(kPath + ".new", {}, " 1 \r\n 2 \r\n");
+    files.addFile(kPath + ".partial", {}, "an earlier one");
+    ASSERT_TRUE(ensureListFile(files, codePage, kPath).saved());
+    EXPECT_EQ(files.entries.at(kPath).contents.size(), 191u);
+    EXPECT_EQ(files.entries.at(kPath + ".partial2").contents, " 1 \r\n 2 \r\n");
+    EXPECT_EQ(files.entries.at(kPath + ".partial").contents, "an earlier one");
 }
 
 TEST_F(ListFileTest, DefaultFileThatCannotBeWrittenIsReported) {
@@ -130,7 +162,20 @@ TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage
     read("\xEF\xBB\xBF 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\na\xFFz\r\n");
     EXPECT_EQ(items.name(1, 0), "a\xEF\xBF\xBDz");
 
-    // Code page text that is valid UTF-8 as well ("ﾂｱ" is C2 B1) still reads back as saved.
+    // Code page text that is valid UTF-8 as well ("ﾂｱ" is C2 B1) reads as code page text,
+    // and a file in UTF-16 (Notepad's "Unicode") as UTF-16.
+    read(" 5 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n\xC2\xB1\r\n");
+    EXPECT_EQ(items.name(1, 0), "ﾂｱ");
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit : std::u16string(u" 7 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\nメモ帳\r\n")) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    read(utf16);
+    EXPECT_EQ(settings, (Settings{7, 1, 2, 3, 4}));
+    EXPECT_EQ(items.name(1, 0), "メモ帳");
+
+    // Code page text that would read as UTF-8 gets a line that tells it apart.
     ItemTables halfWidth;
     halfWidth.strItemName[itemIndex(3, 3)] = "ﾂｱ";
     ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, halfWidth).saved());

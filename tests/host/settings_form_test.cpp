@@ -399,6 +399,12 @@ TEST(SaveFailureMessage, NamesEveryReason) {
         EXPECT_EQ(text.rfind("設定を保存できませんでした。", 0), 0u) << text;
         EXPECT_NE(text.find(reason), std::string::npos) << text;
     }
+    // The old list may be gone: the message says where the saved one is.
+    SaveResult kept{Status::WriteFailed, WriteError::NotMovedIntoPlace, 0, 0,
+                    "C:\\m\\filelist.txt.new"};
+    const std::string text = saveFailureMessage(kept);
+    EXPECT_NE(text.find("C:\\m\\filelist.txt.new"), std::string::npos) << text;
+    EXPECT_EQ(text.find("変更されていません"), std::string::npos) << text;
 }
 
 } // namespace

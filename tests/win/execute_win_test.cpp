@@ -113,20 +113,17 @@ class RegisteredExtension {
 class WatchedProcessApi final : public ProcessApi {
   public:
     bool searchPath(const std::string& name) override { return real_.searchPath(name); }
-    ShellOpenResult shellOpen(const ShellOpenRequest& request) override {
+    StartResult shellOpen(const ShellOpenRequest& request) override {
         if (refuseShell) {
             return {};
         }
-        ShellOpenResult result = real_.shellOpen(request);
+        StartResult result = real_.shellOpen(request);
         shellOpened = result.started;
         return result;
     }
-    std::uint32_t startProcess(const std::string& commandLine) override {
+    StartResult startProcess(const std::string& commandLine, bool wantProcess) override {
         startedDirectly = true;
-        return real_.startProcess(commandLine);
-    }
-    ProcessHandle openProcess(std::uint32_t processId) override {
-        return real_.openProcess(processId);
+        return real_.startProcess(commandLine, wantProcess);
     }
     ProcessWait waitForExitOrMessages(const ProcessHandle& process) override {
         return real_.waitForExitOrMessages(process);

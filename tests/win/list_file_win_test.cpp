@@ -207,6 +207,32 @@ TEST_F(ListFileWinTest, SaveWithAFolderInTheWayOfTheTemporaryFileKeepsTheOldByte
     EXPECT_FALSE(fs::exists(listFile_));
 }
 
+TEST_F(ListFileWinTest, HardLinkedListStaysLinkedAndTheOnlyCopyOfAListIsNeverDeleted) {
+    // A package manager keeps the list as a hard link: the save goes into the file itself.
+    const fs::path kept = folder_ / L"kept by the package manager.txt";
+    rawWrite(kept, std::string(300, 'x'));
+    ASSERT_TRUE(::CreateHardLinkW(listFile_.c_str(), kept.c_str(), nullptr));
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, {}).saved());
+    EXPECT_EQ(rawRead(listFile_).size(), 191u);
+    EXPECT_EQ(rawRead(kept), rawRead(listFile_));
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+
+    // Without a list, the temporary of a cut-off save may be its only copy: a save leaves it,
+    // and start-up puts a whole one in place.
+    fs::remove(listFile_);
+    rawWrite(temporaryFile(), "a cut-off save");
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, Settings{}, {}).saved());
+    EXPECT_EQ(rawRead(temporaryFile()), "a cut-off save");
+    fs::remove(listFile_);
+    ItemTables items;
+    items.strItemPath[itemIndex(4, 9)] = "C:\\ソフト";
+    const std::string whole = encodeListFile(codePage_, kDefaultSettings, items).bytes;
+    rawWrite(temporaryFile(), whole);
+    ASSERT_TRUE(ensureListFile(files_, codePage_, listPath_).saved());
+    EXPECT_EQ(rawRead(listFile_), whole);
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+}
+
 TEST_F(ListFileWinTest, UnrepresentableNameIsRefusedBeforeAnythingIsWritten) {
     const std::string old = " 1 \r\n";
     rawWrite(listFile_, old);

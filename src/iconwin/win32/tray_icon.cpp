@@ -28,22 +28,38 @@ bool TrayIcon::createCallbackWindow() {
     if (hwnd() != nullptr) {
         return true;
     }
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    // The notification area shows small icons at the system's scale: 16 x 16 at 96 dpi,
-    // taken from the image of the icon file drawn for that size.
-    const int size = systemMetricAtDpi(SM_CXSMICON, systemDpi());
-    icon_.reset(static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, 0)));
-    if (!icon_) {
-        // A program built without its resources still gets an icon to click.
-        icon_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
-    }
+    loadIcon();
     // "TaskbarCreated" is broadcast to top-level windows only: a message-only window would
     // never hear that the shell restarted.
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     WNDCLASSEXW windowClass{};
-    return WindowBase::create(kClassName, windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0,
-                              nullptr) != nullptr;
+    if (WindowBase::create(kClassName, windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0,
+                           nullptr) == nullptr) {
+        return false;
+    }
+    // Started elevated, the program would not hear the broadcast from the shell, which runs
+    // with less privilege, and after an Explorer restart the icon would be gone for good.
+    ::ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    return true;
+}
+
+// The notification area shows small icons at the primary monitor's scale: 16 x 16 at 96 dpi,
+// taken from the image of the icon file drawn for that size. False when the icon already has
+// the size.
+bool TrayIcon::loadIcon() {
+    const int size = systemMetricAtDpi(SM_CXSMICON, dpiAt(POINT{0, 0}));
+    if (icon_ && size == iconSize_) {
+        return false;
+    }
+    UniqueIcon icon(static_cast<HICON>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, 0)));
+    if (!icon) {
+        // A program built without its resources still gets an icon to click.
+        icon.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+    }
+    icon_ = std::move(icon); // the shell keeps a copy of the icon it shows
+    iconSize_ = size;
+    return true;
 }
 
 void TrayIcon::AddTrayIcon() {
@@ -107,8 +123,16 @@ LRESULT TrayIcon::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        loadIcon(); // the scale may have changed while the shell was away
         scheduleRetries(presence_.onTaskbarCreated());
         return 0;
+    }
+    if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE || message == WM_DPICHANGED) {
+        // A new scale of the primary monitor: the icon at its new small-icon size.
+        if (loadIcon() && presence_.shown()) {
+            modifyIcon();
+        }
+        return WindowBase::handleMessage(message, wParam, lParam);
     }
     return WindowBase::handleMessage(message, wParam, lParam);
 }

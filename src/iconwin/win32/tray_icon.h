@@ -34,6 +34,7 @@ class TrayIcon : public WindowBase, private TrayShell {
 
   private:
     bool createCallbackWindow();
+    bool loadIcon();
     NOTIFYICONDATAW record() const;
     bool addIcon() override;
     bool modifyIcon() override;
@@ -45,6 +46,7 @@ class TrayIcon : public WindowBase, private TrayShell {
     SettingsWindowOpener& opener_;
     TrayPresence presence_;
     UniqueIcon icon_;
+    int iconSize_ = 0;
     UINT taskbarCreated_ = 0;
 };
 

@@ -1,7 +1,10 @@
 #include "platform/win32/graphical_button.h"
 
+#include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/unique.h"
 
+#include <algorithm>
 #include <string>
 
 namespace miruteka::win32 {
@@ -20,9 +23,20 @@ void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
+    // The edges, the focus inset and the pressed offset are design pixels, at the button's
+    // display scale.
+    const int dpi = dpiOfWindow(item.hwndItem);
+    const int line = std::max(1, designPixelsToDpi(1, dpi));
+
     UniqueGdiObject brush(::CreateSolidBrush(backColour));
     ::FillRect(dc, &face, static_cast<HBRUSH>(brush.get()));
-    ::DrawEdge(dc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    // Each of the edge's two lines is drawn as often as a design pixel is wide.
+    for (const UINT border : {pressed ? BDR_SUNKENOUTER : BDR_RAISEDOUTER,
+                              pressed ? BDR_SUNKENINNER : BDR_RAISEDINNER}) {
+        for (int pass = 0; pass < line; ++pass) {
+            ::DrawEdge(dc, &face, border, BF_RECT | BF_ADJUST);
+        }
+    }
 
     const int length = ::GetWindowTextLengthW(item.hwndItem);
     std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
@@ -31,7 +45,7 @@ void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour) {
 
     RECT text = face;
     if (pressed) {
-        ::OffsetRect(&text, 1, 1);
+        ::OffsetRect(&text, line, line);
     }
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     SelectObjectScope selected(dc, font != nullptr ? static_cast<HGDIOBJ>(font)
@@ -43,7 +57,8 @@ void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour) {
 
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = face;
-        ::InflateRect(&focus, -2, -2);
+        const int inset = designPixelsToDpi(2, dpi);
+        ::InflateRect(&focus, -inset, -inset);
         ::DrawFocusRect(dc, &focus);
     }
 }

@@ -21,7 +21,7 @@ bool Win32ProcessApi::searchPath(const std::string& name) {
                          found, nullptr) != 0;
 }
 
-ShellOpenResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
+StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     const std::wstring file = toWide(request.file);
     const std::wstring parameters = toWide(request.parameters);
 
@@ -39,7 +39,7 @@ ShellOpenResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     info.lpDirectory = L"";
     info.nShow = request.show;
 
-    ShellOpenResult result;
+    StartResult result;
     result.started = ::ShellExecuteExW(&info) != FALSE;
     ProcessHandle process(this, reinterpret_cast<std::uintptr_t>(info.hProcess));
     if (result.started) {
@@ -48,7 +48,7 @@ ShellOpenResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     return result;
 }
 
-std::uint32_t Win32ProcessApi::startProcess(const std::string& commandLine) {
+StartResult Win32ProcessApi::startProcess(const std::string& commandLine, bool wantProcess) {
     // CreateProcessW may write into the command line, so it gets its own copy.
     std::wstring line = toWide(commandLine);
     STARTUPINFOW startup{};
@@ -58,16 +58,16 @@ std::uint32_t Win32ProcessApi::startProcess(const std::string& commandLine) {
     PROCESS_INFORMATION started{};
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &started)) {
-        return 0;
+        return {};
     }
-    const UniqueHandle process(started.hProcess);
     const UniqueHandle thread(started.hThread);
-    return started.dwProcessId;
-}
-
-ProcessHandle Win32ProcessApi::openProcess(std::uint32_t processId) {
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, TRUE, processId);
-    return ProcessHandle(this, reinterpret_cast<std::uintptr_t>(process));
+    StartResult result;
+    result.started = true;
+    ProcessHandle process(this, reinterpret_cast<std::uintptr_t>(started.hProcess));
+    if (wantProcess) {
+        result.process = std::move(process);
+    }
+    return result;
 }
 
 ProcessWait Win32ProcessApi::waitForExitOrMessages(const ProcessHandle& process) {

@@ -9,9 +9,8 @@ namespace miruteka::win32 {
 class Win32ProcessApi final : public ProcessApi {
   public:
     bool searchPath(const std::string& name) override;
-    ShellOpenResult shellOpen(const ShellOpenRequest& request) override;
-    std::uint32_t startProcess(const std::string& commandLine) override;
-    ProcessHandle openProcess(std::uint32_t processId) override;
+    StartResult shellOpen(const ShellOpenRequest& request) override;
+    StartResult startProcess(const std::string& commandLine, bool wantProcess) override;
     ProcessWait waitForExitOrMessages(const ProcessHandle& process) override;
     void pumpMessages() override;
     void closeProcess(std::uintptr_t value) override;

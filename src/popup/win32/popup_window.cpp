@@ -199,7 +199,7 @@ class PopupWindow::Form5 : public WindowBase {
             layOut(reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_COMMAND:
-            // Entries act when a button goes down, not on clicks; Enter and Esc do nothing.
+            // Entries act when a button or key goes down, not on clicks; Esc does nothing.
             return 0;
         default:
             break;
@@ -232,6 +232,24 @@ class PopupWindow::Form5 : public WindowBase {
             case WM_MBUTTONDBLCLK:
                 form->mouseDown(slot, 4);
                 return 0;
+            case WM_GETDLGCODE: {
+                // Enter comes to the entry itself instead of going to the dialog manager.
+                const auto* pending = reinterpret_cast<const MSG*>(lParam);
+                const bool enter = pending != nullptr && pending->message == WM_KEYDOWN &&
+                                   pending->wParam == VK_RETURN;
+                return ::DefSubclassProc(button, message, wParam, lParam) |
+                       (enter ? DLGC_WANTMESSAGE : 0);
+            }
+            case WM_KEYDOWN:
+            case WM_KEYUP:
+                // The entry with the focus acts on Space or Enter as on a left press, once.
+                if (wParam == VK_SPACE || wParam == VK_RETURN) {
+                    if (message == WM_KEYDOWN && (HIWORD(lParam) & KF_REPEAT) == 0) {
+                        form->mouseDown(slot, 1);
+                    }
+                    return 0;
+                }
+                break;
             case WM_NCDESTROY:
                 ::RemoveWindowSubclass(button, entryProc, kEntrySubclassId);
                 break;

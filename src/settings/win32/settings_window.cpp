@@ -419,6 +419,8 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_DPICHANGED:
         applyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        // The preview was stretched to its new size: the icon drawn again, made for it.
+        form_.FG_Click(form_.workingCopy().intGroupIndex());
         return 0;
     case WM_CLOSE: // Alt+F4: the window has no close box, so this is the user's Cancel
         form_.Command2_Click();
