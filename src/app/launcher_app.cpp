@@ -75,6 +75,11 @@ bool LauncherApp::Form_Load() {
         ::SetTimer(iconWindow(1), kTimer1Id, kTimer1FirstInterval, nullptr);
         setTimerInterval(state_.settings.intTimerInterval);
     });
+    // A first start has every group empty, so no icon window shows: the settings window,
+    // where items are added, opens as a tray press would.
+    if (created.created && tray_ != nullptr) {
+        guarded([&] { tray_->openSettingsWindow(); });
+    }
     return true;
 }
 

@@ -262,7 +262,9 @@ SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage,
     if (listFileExists(files, path)) {
         return SaveResult{};
     }
-    return writeListFile(files, codePage, path, kDefaultSettings, ItemTables{});
+    SaveResult result = writeListFile(files, codePage, path, kDefaultSettings, ItemTables{});
+    result.created = result.saved();
+    return result;
 }
 
 } // namespace miruteka

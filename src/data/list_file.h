@@ -47,6 +47,7 @@ struct SaveResult {
     WriteError writeError = WriteError::None; // with WriteFailed
     int group = 0;                            // with Unrepresentable: 1..4
     int row = 0;                              // with Unrepresentable: 1..10
+    bool created = false; // ensureListFile: no file was there, the default one is new
     bool saved() const { return status == Status::Saved; }
 };
 
@@ -56,7 +57,8 @@ SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const 
                          const Settings& settings, const ItemTables& items);
 
 // At start-up: writes the default file (191 bytes) when no file of that name exists in any
-// form. An existing file, even hidden or system, is never replaced.
+// form. An existing file, even hidden or system, is never replaced. `created` tells a first
+// start from every later one.
 SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path);
 
 } // namespace miruteka

@@ -1,5 +1,7 @@
 // Start-up on the real program: the default list file, the column of icon windows under
-// the pointer, icons only for groups whose shown item exists, and the single instance.
+// the pointer, icons only for groups whose shown item exists (named for screen readers), and
+// the single instance, which a second start asks to show its settings window.
+#include "e2e/harness/accessible_name.h"
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
 
@@ -80,6 +82,13 @@ TEST(Startup, ShowsOnlyTheGroupWhoseShownItemExistsWithItsIcon) {
     for (const wchar_t* later : {L"comdlg32.dll", L"winspool.drv", L"oleaut32.dll"}) {
         EXPECT_EQ(std::find(modules.begin(), modules.end(), later), modules.end()) << later;
     }
+
+    // A screen reader names each icon window after its shown item, shown or not (an empty
+    // name may come as none).
+    const std::array<std::wstring, 4> names{L"", L"メモ帳", L"ない", L""};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(accessibleName(windows[k]).value_or(L""), names[k]) << "Form" << k + 1;
+    }
 }
 
 TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
@@ -116,16 +125,31 @@ TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
     {
         Instance second(folder.exe());
         EXPECT_TRUE(second.waitForExit(std::chrono::milliseconds(1000)));
+        EXPECT_EQ(second.exitCode(), 0u);
     }
     EXPECT_EQ(readBytes(folder.listFile()), list);
+    // It asked the running instance to open its settings window, in front.
+    HWND form6 = nullptr;
+    EXPECT_TRUE(waitUntil([&] {
+        const auto shown = first.visibleWindows(L"MirutekaForm6");
+        form6 = shown.empty() ? nullptr : shown.front();
+        return form6 != nullptr && ::GetForegroundWindow() == form6;
+    }));
 
-    // Without a list file a second start still writes none.
+    // Without a list file a third start still writes none; it brings the settings window
+    // back from behind another program's window.
     std::filesystem::remove(folder.listFile());
+    Instance other(L"C:\\windows\\notepad.exe");
+    HWND cover = other.waitForWindow(L"Notepad");
+    ::SetForegroundWindow(cover);
+    ASSERT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == cover; }));
     {
         Instance third(folder.exe());
         EXPECT_TRUE(third.waitForExit(std::chrono::milliseconds(1000)));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+    EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == form6; }));
+    EXPECT_EQ(first.windows(L"MirutekaForm6").size(), 1u);
     EXPECT_TRUE(first.running());
     EXPECT_EQ(first.windows(L"MirutekaForm1").size(), 1u);
 }

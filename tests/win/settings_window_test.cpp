@@ -202,6 +202,13 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
         EXPECT_TRUE(samePlace(placeOf(control(kValueLabelId + 1 + s)), 500, tops[s], 33, 17));
         HWND slider = control(kSliderId + 1 + s);
         EXPECT_TRUE(samePlace(placeOf(slider), 236, tops[s], 253, 17)) << s;
+        // Named by its caption: the label just before it (shown up to the slider only) and
+        // its own text.
+        EXPECT_EQ(::GetWindow(slider, GW_HWNDPREV), control(kCaptionLabelId + 1 + s));
+        RECT shown{};
+        EXPECT_EQ(::GetWindowRgnBox(control(kCaptionLabelId + 1 + s), &shown), SIMPLEREGION);
+        EXPECT_EQ(shown.right, 236 - 8);
+        EXPECT_EQ(textOf(slider), captions[s]);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), maxima[s]);
     }
@@ -224,6 +231,8 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     EXPECT_EQ(row.bottom - row.top, 20);
     EXPECT_EQ(ListView_GetCountPerPage(grid(0)) < 10, true); // the grid scrolls
     EXPECT_EQ(::GetWindowLongW(grid(0), GWL_STYLE) & LVS_EDITLABELS, 0);
+    // A list's accessible name is its window text: the group it holds.
+    EXPECT_EQ(textOf(grid(3)), L"オプション　4");
 }
 
 TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
