@@ -81,6 +81,11 @@ bool LauncherApp::Form_Load() {
     guarded([&] {
         systemEvents_ = std::make_unique<SystemEvents>([this] { lookAgainAtHiddenGroups(); });
     });
+    // A first start has every group empty, so no icon window shows: the settings window,
+    // where items are added, opens as a tray press would.
+    if (created.created && tray_ != nullptr) {
+        guarded([&] { tray_->openSettingsWindow(); });
+    }
     return true;
 }
 

@@ -1,8 +1,9 @@
-// Entry point: refuses a second instance before anything else, prepares the thread (OLE for
-// drops, the shell and the browser object; the common controls), runs Form1's start-up and
-// then the message loop.
+// Entry point: refuses a second instance before anything else (asking the running one to
+// open its settings window instead), prepares the thread (OLE for drops, the shell and the
+// browser object; the common controls), runs Form1's start-up and then the message loop.
 #include "app/icon_input_wiring.h"
 #include "app/launcher_app.h"
+#include "app/second_start.h"
 #include "platform/win32/unique.h"
 
 #include <commctrl.h>
@@ -48,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // level (started elevated, say): that one is running all the same.
     if (mutexError == ERROR_ALREADY_EXISTS ||
         (!instanceMutex && mutexError == ERROR_ACCESS_DENIED)) {
+        miruteka::win32::askRunningInstanceToOpenSettings();
         return 0;
     }
     OleScope ole;

@@ -247,7 +247,9 @@ SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage,
     if (written.error == WriteError::AlreadyExists) {
         return SaveResult{};
     }
-    return fromWrite(written);
+    SaveResult result = fromWrite(written);
+    result.created = result.saved();
+    return result;
 }
 
 } // namespace miruteka

@@ -48,6 +48,7 @@ struct SaveResult {
     int group = 0;                            // with Unrepresentable: 1..4
     int row = 0;                              // with Unrepresentable: 1..10
     std::string keptAt{};                     // with NotMovedIntoPlace: the saved list
+    bool created = false; // ensureListFile: no file was there, the default one is new
     bool saved() const { return status == Status::Saved; }
 };
 
@@ -58,7 +59,8 @@ SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const 
 
 // At start-up, when no file of that name exists in any form: puts the whole list that a
 // cut-off save left in its temporary in place, or else creates the default file (191
-// bytes). An existing file, even hidden or system, is never replaced.
+// bytes). An existing file, even hidden or system, is never replaced. `created` tells a first
+// start (the default file is new) from every later one.
 SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path);
 
 } // namespace miruteka

@@ -20,6 +20,7 @@ bool staysAt(const std::array<HWND, 4>& windows, const std::array<POINT, 4>& cor
 
 TEST(Motion, TheChainJumpsAfterThePointerOnlyPastTheThreshold) {
     ProgramFolder folder;
+    writeListFile(folder.listFile(), ListFileContents{}); // not a first start: no settings window
     movePointer(500, 500);
     Instance instance(folder.exe());
     const auto windows = waitForIconWindows(instance);

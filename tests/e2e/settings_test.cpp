@@ -1,7 +1,7 @@
-// The settings window on the real program: opened from the tray icon in Wine's tray window,
-// closed with Cancel, Quit that ends the program without saving, a user's whole round trip of
-// edits saved with OK (or kept when the save fails), and the tray answering while an item's
-// drive does not.
+// The settings window on the real program: opened from the tray icon in Wine's tray window
+// (and by itself at a first start), closed with Cancel, Quit that ends the program without
+// saving, a user's whole round trip of edits saved with OK (or kept when the save fails), and
+// the tray answering while an item's drive does not.
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
 
@@ -259,10 +259,10 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     movePointer(600, 500);
     auto instance = std::make_unique<Instance>(folder.exe());
     ASSERT_TRUE(waitUntil(trayHasIcons));
-    ASSERT_TRUE(waitUntil([&] { return readBytes(folder.listFile()).size() == 191; }));
-
-    HWND form6 = openSettingsFromTray(*instance);
+    // A first start writes the default list and opens the settings window by itself.
+    HWND form6 = visibleWindow(*instance, L"MirutekaForm6");
     ASSERT_NE(form6, nullptr);
+    ASSERT_EQ(readBytes(folder.listFile()).size(), 191u);
     addItem(*instance, form6, L"ワードパッド", systemProgram(L"write.exe"));
     addItem(*instance, form6, L"メモ帳", systemProgram(L"notepad.exe"));
     clickAt(centreOf(::GetDlgItem(form6, kMoveUpId))); // the new row 2 becomes row 1
@@ -319,6 +319,7 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     movePointer(500, 400);
     instance = std::make_unique<Instance>(folder.exe());
     ASSERT_TRUE(waitUntil([&] { return allIconWindowsVisible(*instance); }));
+    EXPECT_TRUE(instance->windows(L"MirutekaForm6").empty()); // a later start opens nothing
     const RECT first = windowRect(instance->visibleWindows(L"MirutekaForm1").front());
     EXPECT_EQ(first.left, 500 - 16);
     EXPECT_EQ(first.top, 400 + 35 - 16);

@@ -1,9 +1,11 @@
 // Start-up on the real program: the default list file, the column of icon windows under
-// the pointer, icons only for groups whose shown item exists, and the single instance.
+// the pointer, icons only for groups whose shown item exists (named for screen readers), and
+// the single instance, which a second start asks to show its settings window.
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -18,6 +20,25 @@ std::string defaultListFile() {
         bytes += "\r\n";
     }
     return bytes;
+}
+
+// The name a screen reader reads: that of oleacc's client object ("" when it has none).
+std::wstring accessibleName(HWND window) {
+    // MinGW's import library holds a wrong IID_IAccessible.
+    constexpr IID kIAccessible{
+        0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0, 0xAA, 0, 0x38, 0x9B, 0x71}};
+    IAccessible* object = nullptr;
+    BSTR name = nullptr;
+    if (SUCCEEDED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, kIAccessible,
+                                               reinterpret_cast<void**>(&object)))) {
+        VARIANT self{};
+        self.vt = VT_I4; // CHILDID_SELF
+        object->get_accName(self, &name);
+        object->Release();
+    }
+    const std::wstring text = name != nullptr ? name : L"";
+    ::SysFreeString(name);
+    return text;
 }
 
 // The column start-up builds with the default gaps: Form1 centred 30 pixels below the
@@ -80,6 +101,12 @@ TEST(Startup, ShowsOnlyTheGroupWhoseShownItemExistsWithItsIcon) {
     for (const wchar_t* later : {L"comdlg32.dll", L"winspool.drv", L"oleaut32.dll"}) {
         EXPECT_EQ(std::find(modules.begin(), modules.end(), later), modules.end()) << later;
     }
+
+    // A screen reader names each icon window after its shown item, shown or not.
+    const std::array<std::wstring, 4> names{L"", L"メモ帳", L"ない", L""};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(accessibleName(windows[k]), names[k]) << "Form" << k + 1;
+    }
 }
 
 TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
@@ -118,14 +145,24 @@ TEST(Startup, ASecondStartEndsAtOnceAndLeavesTheListFileAlone) {
         EXPECT_TRUE(second.waitForExit(std::chrono::milliseconds(1000)));
     }
     EXPECT_EQ(readBytes(folder.listFile()), list);
+    // It asked the running instance to open its settings window, in front.
+    HWND form6 = first.waitForWindow(L"MirutekaForm6");
+    EXPECT_TRUE(waitUntil([&] { return form6 != nullptr && ::GetForegroundWindow() == form6; }));
 
-    // Without a list file a second start still writes none.
+    // Without a list file a third start still writes none; it brings the settings window
+    // back from behind another program's window.
     std::filesystem::remove(folder.listFile());
+    Instance other(L"C:\\windows\\notepad.exe");
+    HWND cover = other.waitForWindow(L"Notepad");
+    ::SetForegroundWindow(cover);
+    ASSERT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == cover; }));
     {
         Instance third(folder.exe());
         EXPECT_TRUE(third.waitForExit(std::chrono::milliseconds(1000)));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+    EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == form6; }));
+    EXPECT_EQ(first.windows(L"MirutekaForm6").size(), 1u);
     EXPECT_TRUE(first.running());
     EXPECT_EQ(first.windows(L"MirutekaForm1").size(), 1u);
 }

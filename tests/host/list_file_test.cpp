@@ -49,6 +49,7 @@ TEST(ListFilePath, AddsTheSeparatorOnlyWhenMissing) {
 TEST_F(ListFileTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
     const SaveResult result = ensureListFile(files, codePage, kPath);
     ASSERT_TRUE(result.saved());
+    EXPECT_TRUE(result.created);
     const std::string expected =
         std::string(" 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n") + emptyLines(80);
     ASSERT_EQ(expected.size(), 191u);
@@ -69,7 +70,8 @@ TEST_F(ListFileTest, NeverWritesDefaultsOverAnEntryThatExistsInAnyForm) {
     for (const char* path :
          {kPath.c_str(), "D:\\filelist.txt", "E:\\filelist.txt", "F:\\filelist.txt"}) {
         EXPECT_TRUE(listFileExists(files, path)) << path;
-        EXPECT_TRUE(ensureListFile(files, codePage, path).saved()) << path;
+        const SaveResult kept = ensureListFile(files, codePage, path);
+        EXPECT_TRUE(kept.saved() && !kept.created) << path;
     }
     EXPECT_EQ(files.writeCount, 0);
     EXPECT_EQ(files.entries.at(kPath).contents, "hidden list");

@@ -206,6 +206,12 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
         EXPECT_TRUE(samePlace(placeOf(control(kValueLabelId + 1 + s)), 500, tops[s], 33, 17));
         HWND slider = control(kSliderId + 1 + s);
         EXPECT_TRUE(samePlace(placeOf(slider), 236, tops[s], 253, 17)) << s;
+        // Named by its caption (its text, and the label just before it, cut where it starts).
+        EXPECT_EQ(textOf(slider), captions[s]);
+        EXPECT_EQ(::GetWindow(slider, GW_HWNDPREV), control(kCaptionLabelId + 1 + s));
+        RECT shown{};
+        EXPECT_TRUE(::GetWindowRgnBox(control(kCaptionLabelId + 1 + s), &shown) &&
+                    shown.right == 236 - 8);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), maxima[s]);
     }
@@ -228,6 +234,8 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     EXPECT_EQ(row.bottom - row.top, 20);
     EXPECT_EQ(ListView_GetCountPerPage(grid(0)) < 10, true); // the grid scrolls
     EXPECT_EQ(::GetWindowLongW(grid(0), GWL_STYLE) & LVS_EDITLABELS, 0);
+    // A list's accessible name is its window text: the group it holds.
+    EXPECT_EQ(textOf(grid(3)), L"オプション　4");
 }
 
 TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {

@@ -79,6 +79,10 @@ void IconWindow::setTooltip(const std::wstring& text) {
     std::wstring copy = text;
     tool.lpszText = copy.data();
     ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    // Screen readers and UI Automation name a window by its text: the window and its
+    // picture say what the tooltip says.
+    ::SetWindowTextW(hwnd(), text.c_str());
+    ::SetWindowTextW(pictureBox_.hwnd(), text.c_str());
 }
 
 std::wstring IconWindow::tooltip() const {

@@ -39,6 +39,7 @@ class IconWindow : public WindowBase {
     // picture is to be drawn again.
     void resize(int pixels);
 
+    // The tooltip, and the window text of the window and of IC (their accessible names).
     void setTooltip(const std::wstring& text);
     // The text the tooltip control holds now.
     std::wstring tooltip() const;

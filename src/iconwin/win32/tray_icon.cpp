@@ -11,7 +11,6 @@
 namespace miruteka::win32 {
 namespace {
 
-constexpr const wchar_t* kClassName = L"MirutekaTray";
 constexpr UINT_PTR kRetryTimer = 1;
 constexpr UINT kRetryMilliseconds = 2000;
 
@@ -32,14 +31,17 @@ bool TrayIcon::createCallbackWindow() {
     // "TaskbarCreated" is broadcast to top-level windows only: a message-only window would
     // never hear that the shell restarted.
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    openSettings_ = ::RegisterWindowMessageW(kOpenSettingsMessageName);
     WNDCLASSEXW windowClass{};
-    if (WindowBase::create(kClassName, windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0,
-                           nullptr) == nullptr) {
+    if (WindowBase::create(kTrayWindowClass, windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0,
+                           0, nullptr) == nullptr) {
         return false;
     }
     // Started elevated, the program would not hear the broadcast from the shell, which runs
     // with less privilege, and after an Explorer restart the icon would be gone for good.
     ::ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // A second start at a lower integrity level (this one started elevated) may still ask.
+    ::ChangeWindowMessageFilterEx(hwnd(), openSettings_, MSGFLT_ALLOW, nullptr);
     return true;
 }
 
@@ -67,6 +69,10 @@ void TrayIcon::AddTrayIcon() {
         return;
     }
     scheduleRetries(presence_.AddTrayIcon());
+}
+
+void TrayIcon::openSettingsWindow() {
+    Picture1_MouseMove(state_, host_, opener_, kTrayLeftButtonDown);
 }
 
 void TrayIcon::DeleteTrayIcon() {
@@ -120,6 +126,10 @@ LRESULT TrayIcon::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_TIMER && wParam == kRetryTimer) {
         scheduleRetries(presence_.retryAdd());
+        return 0;
+    }
+    if (openSettings_ != 0 && message == openSettings_) {
+        openSettingsWindow();
         return 0;
     }
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {

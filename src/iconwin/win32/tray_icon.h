@@ -15,6 +15,11 @@
 
 namespace miruteka::win32 {
 
+// The callback window's class, by which a second start finds the running instance.
+inline constexpr const wchar_t* kTrayWindowClass = L"MirutekaTray";
+// The registered message that asks the callback window to act as on a press on the icon.
+inline constexpr const wchar_t* kOpenSettingsMessageName = L"Miruteka.OpenSettings";
+
 class TrayIcon : public WindowBase, private TrayShell {
   public:
     TrayIcon(LauncherState& state, LauncherHost& host, SettingsWindowOpener& opener);
@@ -25,6 +30,11 @@ class TrayIcon : public WindowBase, private TrayShell {
     void AddTrayIcon();
     // Takes the icon out of the notification area; it does not come back.
     void DeleteTrayIcon();
+
+    // What a left or right press on the icon does: opens the settings window, or brings it
+    // (or the window that stands over it) forward. A second start and a first start ask
+    // for it too.
+    void openSettingsWindow();
 
     bool shown() const { return presence_.shown(); }
     HWND callbackWindow() const { return hwnd(); }
@@ -48,6 +58,7 @@ class TrayIcon : public WindowBase, private TrayShell {
     UniqueIcon icon_;
     int iconSize_ = 0;
     UINT taskbarCreated_ = 0;
+    UINT openSettings_ = 0;
 };
 
 } // namespace miruteka::win32

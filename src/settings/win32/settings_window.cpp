@@ -118,6 +118,19 @@ TwipsRect layoutOf(int id) {
     return {3540, kSliderTop[slider], 3795, 255};
 }
 
+// A slider's caption label reaches under the slider's left end, which covers it there. The
+// label stands just before its slider (screen readers name a slider by the label before it),
+// so it is cut off where the slider starts instead.
+void clipCaptionLabel(HWND label, int slider, int dpi) {
+    const RECT labelPixels = layoutOf(kCaptionLabelId + 1 + slider).pixels(dpi);
+    const RECT sliderPixels = layoutOf(kSliderId + 1 + slider).pixels(dpi);
+    // The window owns the region from here on.
+    ::SetWindowRgn(label,
+                   ::CreateRectRgn(0, 0, sliderPixels.left - labelPixels.left,
+                                   labelPixels.bottom - labelPixels.top),
+                   FALSE);
+}
+
 } // namespace
 
 SettingsWindow::SettingsWindow(SettingsWindowContext context)
@@ -211,7 +224,7 @@ HWND SettingsWindow::addControl(const wchar_t* className, const wchar_t* text, D
     return control;
 }
 
-// Created in tab order; the labels come last, under the sliders that overlap them.
+// Created in tab order; each slider's caption label just before it, its value label after.
 void SettingsWindow::createControls() {
     for (int k = 0; k < kGroupCount; ++k) {
         const std::wstring caption = L"オプション　" + std::to_wstring(k + 1);
@@ -229,9 +242,14 @@ void SettingsWindow::createControls() {
     preview_.resize(twipsToPixels(kPreview.width, dpi_));
     createGrid(0);
     for (int slider = 0; slider < kSliderCount; ++slider) {
+        HWND caption = addControl(L"STATIC", kSliderCaptions[slider],
+                                  WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kCaptionLabelId + 1 + slider);
+        // Named by its caption also where a reader takes a window's own text.
         HWND trackbar =
-            addControl(TRACKBAR_CLASSW, L"", WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
-                       kSliderId + 1 + slider);
+            addControl(TRACKBAR_CLASSW, kSliderCaptions[slider],
+                       WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, kSliderId + 1 + slider);
+        clipCaptionLabel(caption, slider, dpi_);
+        addControl(L"STATIC", L"0", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kValueLabelId + 1 + slider);
         const int maximum = kSliderMaximum[slider];
         ::SendMessageW(trackbar, TBM_SETRANGEMIN, FALSE, 0);
         ::SendMessageW(trackbar, TBM_SETRANGEMAX, FALSE, maximum);
@@ -245,12 +263,6 @@ void SettingsWindow::createControls() {
     const Command& version = kCommands.back();
     addControl(L"BUTTON", version.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                kCommandId + version.number);
-
-    for (int slider = 0; slider < kSliderCount; ++slider) {
-        addControl(L"STATIC", kSliderCaptions[slider], WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                   kCaptionLabelId + 1 + slider);
-        addControl(L"STATIC", L"0", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kValueLabelId + 1 + slider);
-    }
 }
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
@@ -274,13 +286,18 @@ void SettingsWindow::applyDpi(int dpi, const RECT* suggested) {
         if (id >= kGridId && id < kGridId + kGroupCount) {
             sizeGridCells(child);
         }
+        if (id > kCaptionLabelId && id <= kCaptionLabelId + kSliderCount) {
+            clipCaptionLabel(child, id - kCaptionLabelId - 1, dpi);
+        }
     }
     preview_.resize(twipsToPixels(kPreview.width, dpi));
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void SettingsWindow::createGrid(int index) {
-    HWND grid = addControl(WC_LISTVIEWW, L"",
+    // The list has no label of its own: it is named after the group it holds.
+    const std::wstring name = L"オプション　" + std::to_wstring(index + 1);
+    HWND grid = addControl(WC_LISTVIEWW, name.c_str(),
                            WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                LVS_NOSORTHEADER,
                            kGridId + index);
