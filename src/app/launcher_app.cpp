@@ -28,11 +28,12 @@ template <typename Step> void guarded(Step&& step) {
 
 } // namespace
 
-LauncherApp::LauncherApp() : motion_(state_, pointer_, *this, popupSlot_) {
+LauncherApp::LauncherApp() : motion_(state_, pointer_, *this, popupSlot_, desktop_) {
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
     windows_[0]->setTimerHandler(kTimer1Id, [this] { motion_.Timer1_Timer(); });
+    windows_[0]->setDisplayChangeHandler([this] { displayChanged(); });
 }
 
 LauncherApp::~LauncherApp() = default;
@@ -171,6 +172,10 @@ void LauncherApp::moveTopmost(int group, Point topLeft) {
 
 void LauncherApp::show(int group) {
     ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+}
+
+void LauncherApp::hide(int group) {
+    ::ShowWindow(iconWindow(group), SW_HIDE);
 }
 
 int LauncherApp::dpiAt(Point screenPoint) const {

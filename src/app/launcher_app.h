@@ -15,6 +15,7 @@
 #include "iconwin/motion.h"
 #include "iconwin/win32/icon_window.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
@@ -76,12 +77,15 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // The monitors or their work areas have changed (launcher_display_change.cpp).
+    void displayChanged();
 
     // ChainWindows: what the motion timer moves.
     Rect frame(int group) const override;
     bool isVisible(int group) const override;
     void moveTopmost(int group, Point topLeft) override;
     void show(int group) override;
+    void hide(int group) override;
     int dpiAt(Point screenPoint) const override;
     void setIconSize(int pixels) override;
 
@@ -95,6 +99,7 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     Win32CodePage codePage_;
     Win32IconApi icons_;
     Win32PointerInput pointer_;
+    Win32Desktop desktop_;
     PopupSlot popupSlot_;
     Motion motion_;
     std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;
