@@ -50,11 +50,12 @@ setup_locale() {
 }
 
 STARTED_XVFB_PID=""
-start_xvfb() { # [width x height]
+start_xvfb() { # [width x height] [further Xvfb options...]
     local display size=${1:-1280x1024}
+    shift $(($# > 0 ? 1 : 0))
     for display in $(seq 90 140); do
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
-        Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$display" -screen 0 "${size}x24" "$@" -nolisten tcp >/dev/null 2>&1 &
         STARTED_XVFB_PID=$!
         export DISPLAY=":$display"
         local tries
@@ -78,7 +79,8 @@ stop_xvfb() {
     fi
 }
 
-# Two monitors side by side on one wide X screen (start_xvfb 2304x1024): the stand-in
+# Two monitors side by side on one wide X screen (start_xvfb 2304x1024 -extension RANDR: Wine
+# asks Xinerama for the monitors only when the X server has no RandR): the stand-in
 # libXinerama.so.1 of the mingw build tells Wine the heads listed in $MIRUTEKA_MONITORS, which
 # the tests write. Call before starting the wineserver, so every Wine process sees the same.
 use_two_monitors() {

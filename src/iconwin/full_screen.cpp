@@ -13,9 +13,10 @@ constexpr int kPresentationMode = 4;           // QUNS_PRESENTATION_MODE
 // further, by its invisible frame, and is no full screen.
 constexpr int64_t kOverhang = 1;
 
-// The desktop (with the window that holds its icons) and the taskbars of the shell.
-constexpr std::array<std::string_view, 4> kShellClasses{"Progman", "WorkerW", "Shell_TrayWnd",
-                                                        "Shell_SecondaryTrayWnd"};
+// The system's desktop window, which is in front when nothing else is; the shell's desktop
+// (with the window that holds its icons) and its taskbars.
+constexpr std::array<std::string_view, 5> kShellClasses{"#32769", "Progman", "WorkerW",
+                                                        "Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

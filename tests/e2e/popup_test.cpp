@@ -334,13 +334,22 @@ class TwoMonitorsWithoutTimer : public TwoMonitors {
     TwoMonitorsWithoutTimer() { contents_.settings[0] = 0; }
 };
 
-TEST_F(TwoMonitorsWithoutTimer, RemovingTheSecondUnderTheChainPutsTheChainUnderThePointer) {
+TEST_F(TwoMonitorsWithoutTimer,
+       RemovingTheSecondPutsTheChainUnderThePointerAndTheSettingsOnTheFirst) {
     const std::array<HWND, 4> chain{iconWindow(1), iconWindow(2), iconWindow(3), iconWindow(4)};
     ASSERT_TRUE(inside(windowRect(chain[0]), kSecondMonitor));
+    // The settings window, opened as by a press on the tray icon, on the second monitor too.
+    ::PostMessageW(instance_->windows(L"MirutekaTray").front(), 0x200, 1, WM_LBUTTONDOWN);
+    HWND settings = instance_->waitForWindow(L"MirutekaForm6");
+    ASSERT_NE(settings, nullptr);
+    ::SetWindowPos(settings, nullptr, 1500, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(waitUntil([&] { return inside(windowRect(settings), kSecondMonitor); }));
+
     movePointer(600, 500);
     ASSERT_TRUE(setMonitors({kFirstMonitor}));
     EXPECT_TRUE(waitForCorners(chain, {{{584, 514}, {584, 554}, {584, 594}, {584, 634}}}))
         << describeCorners(cornersOf(chain));
+    EXPECT_TRUE(waitUntil([&] { return inside(windowRect(settings), kFirstMonitor); }));
 }
 
 } // namespace

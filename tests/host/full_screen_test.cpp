@@ -28,6 +28,7 @@ TEST(FullScreen, AWindowWithoutTitleBarThatMatchesTheMonitorToAPixelCounts) {
         {"maximised without a title bar", {-8, -8, 1288, 1032}, kPopup, "Chrome", false},
         {"a pixel short", {0, 0, 1280, 1023}, kPopup, "Game", false},
         {"maximised with a title bar", kFirst, kCaptioned, "Notepad", false},
+        {"the system's desktop window", kFirst, kPopup, "#32769", false},
         {"the desktop", kFirst, kPopup, "Progman", false},
         {"the desktop's icons", kFirst, kPopup, "WorkerW", false},
         {"the taskbar", kFirst, kPopup, "Shell_TrayWnd", false},

@@ -346,9 +346,10 @@ bool setMonitors(const std::vector<RECT>& monitors) {
                  std::to_string(m.right - m.left) + " " + std::to_string(m.bottom - m.top) + "\n";
     }
     writeBytes(std::wstring(L"Z:") + layout, heads);
-    ::ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
-    return waitUntil(
-        [&] { return ::GetSystemMetrics(SM_CMONITORS) == static_cast<int>(monitors.size()); });
+    Instance change(buildFolder() / L"display_change.exe");
+    return change.waitForExit() && change.exitCode() == 0 && waitUntil([&] {
+               return ::GetSystemMetrics(SM_CMONITORS) == static_cast<int>(monitors.size());
+           });
 }
 
 COLORREF screenPixel(int x, int y) {

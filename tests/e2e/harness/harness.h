@@ -105,7 +105,8 @@ bool waitForCorners(const std::array<HWND, 4>& windows, const std::array<POINT, 
                     std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
 // In the two-monitor pass of scripts/test: makes Wine show these monitors, to every program
-// at once (each gets WM_DISPLAYCHANGE). True once this program sees them.
+// at once (each gets WM_DISPLAYCHANGE, from display_change.exe). True once this program sees
+// them.
 bool setMonitors(const std::vector<RECT>& monitors);
 
 // A pixel of the screen as 0x00BBGGRR.
