@@ -113,18 +113,19 @@ bool Motion::mayFollow(bool leftPressed, bool rightPressed) const {
            !state_.blnSettingsOpen && !rightPressed;
 }
 
-// The chain is hidden at the first tick a full-screen program is in front and stays hidden
-// while it is. Not while a popup is open: the user is at the chain then.
+// The chain is hidden at the first tick a full-screen program is in front, and again should
+// something show it meanwhile (the settings window's OK). Not while a popup is open: the
+// user is at the chain then.
 bool Motion::holdForFullScreen(Point pointer) {
     if (state_.intOpenGroup != 0 || !fullScreenUnderPointer(desktop_, pointer)) {
         return false;
     }
-    if (!hiddenForFullScreen_) {
-        for (int group = 1; group <= kGroupCount; ++group) {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        if (windows_.isVisible(group)) {
             windows_.hide(group);
         }
-        hiddenForFullScreen_ = true;
     }
+    hiddenForFullScreen_ = true;
     return true;
 }
 

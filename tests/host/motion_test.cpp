@@ -190,6 +190,9 @@ TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
     chain.windows.clearLog();
     chain.tickAt({600, 500});
     EXPECT_EQ(chain.windows.logSize, 0u);
+    chain.windows.visible[2] = true; // shown again meanwhile
+    chain.tickAt({600, 500});
+    EXPECT_FALSE(chain.windows.visible[2]);
 
     // Gone: the chain comes back at the next tick and follows.
     chain.desktop.foreground.reset();
