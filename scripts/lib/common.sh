@@ -51,11 +51,12 @@ setup_locale() {
 }
 
 STARTED_XVFB_PID=""
-start_xvfb() {
-    local display
+start_xvfb() { # [width x height] [further Xvfb options...]
+    local display size=${1:-1280x1024}
+    shift $(($# > 0 ? 1 : 0))
     for display in $(seq 90 140); do
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
-        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$display" -screen 0 "${size}x24" "$@" -nolisten tcp >/dev/null 2>&1 &
         STARTED_XVFB_PID=$!
         export DISPLAY=":$display"
         local tries
@@ -71,15 +72,32 @@ start_xvfb() {
     return 1
 }
 
-# A prefix per display scale: the usual one at 96 dpi, and one of its own for each other
-# scale the tests need (Wine gives a prefix's scale to every program started in it).
-wine_environment() { # [dpi]
-    local dpi=${1:-96}
-    if [ "$dpi" = 96 ]; then
-        export WINEPREFIX=$BUILD/wineprefix
-    else
-        export WINEPREFIX=$BUILD/wineprefix-$dpi
+stop_xvfb() {
+    if [ -n "$STARTED_XVFB_PID" ]; then
+        kill "$STARTED_XVFB_PID" 2>/dev/null || true
+        wait "$STARTED_XVFB_PID" 2>/dev/null || true
+        STARTED_XVFB_PID=""
     fi
+}
+
+# Two monitors side by side on one wide X screen (start_xvfb 2304x1024 -extension RANDR: Wine
+# asks Xinerama for the monitors only when the X server has no RandR): the stand-in
+# libXinerama.so.1 of the mingw build tells Wine the heads listed in $MIRUTEKA_MONITORS, which
+# the tests write. Call before starting the wineserver, so every Wine process sees the same.
+use_two_monitors() {
+    export LD_LIBRARY_PATH=$BUILD/mingw/xinerama${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
+    export MIRUTEKA_MONITORS=$BUILD/mingw/xinerama/monitors.txt
+    printf '0 0 1280 1024\n1280 0 1024 768\n' >"$MIRUTEKA_MONITORS"
+}
+
+# A prefix per display scale: the usual one at 96 dpi, and one of its own for each other
+# scale the tests need (Wine gives a prefix's scale to every program started in it). A pass
+# with other display settings (two monitors) names a prefix of its own too.
+wine_environment() { # [dpi] [name]
+    local dpi=${1:-96} name=${2:-}
+    export WINEPREFIX=$BUILD/wineprefix
+    [ "$dpi" = 96 ] || WINEPREFIX+=-$dpi
+    [ -z "$name" ] || WINEPREFIX+=-$name
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
     export WINEARCH=win64
@@ -87,9 +105,9 @@ wine_environment() { # [dpi]
 
 # Creates the prefix once: quiet window management, a .txt association, Wine's own fonts,
 # and the display scale.
-setup_wineprefix() { # [dpi]
+setup_wineprefix() { # [dpi] [name]
     local dpi=${1:-96}
-    wine_environment "$dpi"
+    wine_environment "$@"
     [ -f "$WINEPREFIX/.miruteka-ready" ] && return 0
     log "creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
@@ -107,7 +125,7 @@ setup_wineprefix() { # [dpi]
 }
 
 STARTED_WINEPREFIXES=()
-start_wineserver() { # [dpi]
+start_wineserver() { # [dpi] [name]
     wine_environment "$@"
     wineserver -p >/dev/null 2>&1 && STARTED_WINEPREFIXES+=("$WINEPREFIX")
     # Start Wine's own background programs now, with their output going nowhere: started by
@@ -141,9 +159,5 @@ stop_started() {
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     done
     STARTED_WINEPREFIXES=()
-    if [ -n "$STARTED_XVFB_PID" ]; then
-        kill "$STARTED_XVFB_PID" 2>/dev/null || true
-        wait "$STARTED_XVFB_PID" 2>/dev/null || true
-        STARTED_XVFB_PID=""
-    fi
+    stop_xvfb
 }

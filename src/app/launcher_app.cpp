@@ -32,12 +32,13 @@ template <typename Step> void guarded(Step&& step) {
 LauncherApp::LauncherApp()
     : files_(std::make_shared<Win32FileSystem>()), icons_(std::make_shared<Win32IconApi>()),
       processes_(std::make_shared<Win32ProcessApi>()), probes_(work_, files_, icons_),
-      starter_(work_, processes_), motion_(state_, pointer_, *this, popupSlot_),
+      starter_(work_, processes_), motion_(state_, pointer_, *this, popupSlot_, desktop_),
       loader_(state_, probes_, *this) {
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
     windows_[0]->setTimerHandler(kTimer1Id, [this] { motion_.Timer1_Timer(); });
+    windows_[0]->setDisplayChangeHandler([this] { displayChanged(); });
 }
 
 LauncherApp::~LauncherApp() = default;
@@ -191,6 +192,10 @@ void LauncherApp::moveTopmost(int group, Point topLeft) {
 
 void LauncherApp::show(int group) {
     ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+}
+
+void LauncherApp::hide(int group) {
+    ::ShowWindow(iconWindow(group), SW_HIDE);
 }
 
 int LauncherApp::dpiAt(Point screenPoint) const {

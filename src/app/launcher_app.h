@@ -18,6 +18,7 @@
 #include "launch/item_starter.h"
 #include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
@@ -86,12 +87,15 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     // A drive arrived, the session was unlocked, the machine woke or a minute passed: the
     // groups hidden for want of their item are looked at again.
     void lookAgainAtHiddenGroups();
+    // The monitors or their work areas have changed (launcher_display_change.cpp).
+    void displayChanged();
 
     // ChainWindows: what the motion timer moves.
     Rect frame(int group) const override;
     bool isVisible(int group) const override;
     void moveTopmost(int group, Point topLeft) override;
     void show(int group) override;
+    void hide(int group) override;
     int dpiAt(Point screenPoint) const override;
     void setIconSize(int pixels) override;
 
@@ -111,6 +115,7 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     Win32BackgroundWork work_;
     ItemProbes probes_;
     ItemStarter starter_;
+    Win32Desktop desktop_;
     PopupSlot popupSlot_;
     Motion motion_;
     std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;

@@ -18,6 +18,7 @@ class ChainWindows {
     virtual void moveTopmost(int group, Point topLeft) = 0;
     // Makes the window visible without activating it.
     virtual void show(int group) = 0;
+    virtual void hide(int group) = 0;
     // The DPI of the monitor that holds the point (96 on a screen at 100 %).
     virtual int dpiAt(Point screenPoint) const = 0;
     // Gives all four windows this width and height, keeping their corners, and draws their

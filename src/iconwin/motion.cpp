@@ -1,5 +1,7 @@
 #include "iconwin/motion.h"
 
+#include "iconwin/full_screen.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -51,8 +53,9 @@ std::optional<unsigned> timerIntervalToApply(int16_t intTimerInterval) {
     return static_cast<unsigned>(intTimerInterval);
 }
 
-Motion::Motion(LauncherState& state, PointerInput& pointer, ChainWindows& windows, OpenPopup& popup)
-    : state_(state), pointer_(pointer), windows_(windows), popup_(popup) {}
+Motion::Motion(LauncherState& state, PointerInput& pointer, ChainWindows& windows, OpenPopup& popup,
+               const Desktop& desktop)
+    : state_(state), pointer_(pointer), windows_(windows), popup_(popup), desktop_(desktop) {}
 
 void Motion::setLastPointer(Point pointer) {
     lngLastX = pointer.x;
@@ -77,9 +80,15 @@ void Motion::Timer1_Timer() {
 
     const int16_t trackedY = clampTo16Bits(pointer.y);
     const int64_t threshold = scale.settings.intMoveThreshold;
-    if (mayFollow(leftPressed, rightPressed) && (fartherThan(pointer.x, lngLastX, threshold) ||
-                                                 fartherThan(trackedY, intLastY, threshold))) {
+    const bool fullScreen = holdForFullScreen(pointer);
+    if (!fullScreen && mayFollow(leftPressed, rightPressed) &&
+        (fartherThan(pointer.x, lngLastX, threshold) ||
+         fartherThan(trackedY, intLastY, threshold))) {
         moveChain(pointer, trackedY, dpi, scale);
+    }
+    if (hiddenForFullScreen_ && !fullScreen && !state_.blnSettingsOpen) {
+        hiddenForFullScreen_ = false;
+        showHiddenWindowsWithIcon();
     }
 
     // Both checks use the follow decision taken above: the first move after a release
@@ -102,6 +111,22 @@ const ChainScale& Motion::scaleAt(int dpi) {
 bool Motion::mayFollow(bool leftPressed, bool rightPressed) const {
     return !leftPressed && state_.intOpenGroup == 0 && !state_.blnMouseOnIcon &&
            !state_.blnSettingsOpen && !rightPressed;
+}
+
+// The chain is hidden at the first tick a full-screen program is in front, and again should
+// something show it meanwhile (the settings window's OK). Not while a popup is open: the
+// user is at the chain then.
+bool Motion::holdForFullScreen(Point pointer) {
+    if (state_.intOpenGroup != 0 || !fullScreenUnderPointer(desktop_, pointer)) {
+        return false;
+    }
+    for (int group = 1; group <= kGroupCount; ++group) {
+        if (windows_.isVisible(group)) {
+            windows_.hide(group);
+        }
+    }
+    hiddenForFullScreen_ = true;
+    return true;
 }
 
 void Motion::moveChain(Point pointer, int16_t trackedY, int dpi, const ChainScale& scale) {

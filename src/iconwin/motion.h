@@ -5,6 +5,7 @@
 #include "data/launcher_state.h"
 #include "iconwin/chain_scale.h"
 #include "iconwin/chain_windows.h"
+#include "platform/desktop.h"
 #include "platform/geometry.h"
 #include "platform/input.h"
 #include "shared_ui/popup_watch.h"
@@ -21,7 +22,8 @@ std::optional<unsigned> timerIntervalToApply(int16_t intTimerInterval);
 
 class Motion {
   public:
-    Motion(LauncherState& state, PointerInput& pointer, ChainWindows& windows, OpenPopup& popup);
+    Motion(LauncherState& state, PointerInput& pointer, ChainWindows& windows, OpenPopup& popup,
+           const Desktop& desktop);
 
     // Start-up notes where the pointer is, so the chain stays put until it travels.
     void setLastPointer(Point pointer);
@@ -35,6 +37,9 @@ class Motion {
     // its DPI and rounded once (chainScaleAt), and when the chain moves onto a monitor of
     // another scale the windows first take that monitor's size. The positions computed
     // from them are rounded as at 96 dpi, so there nothing changes.
+    //
+    // While a program in full screen fills the monitor under the pointer, the chain is
+    // hidden and held; it comes back at the first tick after. An open popup keeps its chain.
     void Timer1_Timer();
 
     // The pointer position at the last move of the chain. The y is kept in 16 bits: a
@@ -46,6 +51,7 @@ class Motion {
   private:
     const ChainScale& scaleAt(int dpi);
     bool mayFollow(bool leftPressed, bool rightPressed) const;
+    bool holdForFullScreen(Point pointer);
     void moveChain(Point pointer, int16_t trackedY, int dpi, const ChainScale& scale);
     void placeLeader(Point pointer, int16_t trackedY, const Settings& scaled);
     void placeFollower(int group, const Settings& scaled);
@@ -57,6 +63,8 @@ class Motion {
     PointerInput& pointer_;
     ChainWindows& windows_;
     OpenPopup& popup_;
+    const Desktop& desktop_;
+    bool hiddenForFullScreen_ = false;
     int32_t lngLastX = 0;
     int16_t intLastY = 0;
     int chainDpi_ = kDesignDpi;

@@ -25,6 +25,18 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The top-left corner that puts the rectangle wholly inside the area, moved as little as
+// can be; a rectangle larger than the area keeps its top-left corner in it (where a title bar
+// is).
+constexpr Point movedInside(const Rect& frame, const Rect& area) {
+    const auto axis = [](int64_t start, int64_t size, int64_t areaStart, int64_t areaEnd) {
+        int64_t position = start + size > areaEnd ? areaEnd - size : start;
+        return static_cast<int32_t>(position < areaStart ? areaStart : position);
+    };
+    return {axis(frame.left, int64_t{frame.right} - frame.left, area.left, area.right),
+            axis(frame.top, int64_t{frame.bottom} - frame.top, area.top, area.bottom)};
+}
+
 // Display scale. The layouts are given in twips (1440 to an inch) and in pixels of a 96-dpi
 // screen; a window shows them at the DPI of the monitor it is on. Every size and position
 // the program derives from a layout goes through scaleToDpi, so they all round the same

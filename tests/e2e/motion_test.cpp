@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace e2e {
 namespace {
 
@@ -58,6 +60,65 @@ TEST(Motion, ATimerIntervalOfZeroKeepsTheChainWhereStartUpPutIt) {
     movePointer(700, 650);
     EXPECT_TRUE(staysAt(windows, kColumnUnder500, kSeveralTicks))
         << describeCorners(cornersOf(windows));
+}
+
+// A window of this test program, in front; destroyed when the object goes.
+class FrontWindow {
+  public:
+    FrontWindow(DWORD style, int show) {
+        window_ =
+            ::CreateWindowExW(0, L"STATIC", L"", style, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
+                              ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+        ::ShowWindow(window_, show);
+        ::SetForegroundWindow(window_);
+    }
+    ~FrontWindow() { ::DestroyWindow(window_); }
+    HWND get() const { return window_; }
+
+  private:
+    HWND window_;
+};
+
+TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoesNot) {
+    ProgramFolder folder;
+    ListFileContents contents;
+    contents.settings = {50, 10, 30, 20, 30};
+    for (int group = 1; group <= 4; ++group) {
+        contents.setItem(group, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
+    }
+    writeListFile(folder.listFile(), contents);
+    movePointer(500, 500);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance);
+    const auto shown = [&] {
+        MSG message; // the test's own windows answer what is sent to them
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
+        return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible);
+    };
+    ASSERT_TRUE(waitUntil([&] { return shown() == 4; }));
+    {
+        FrontWindow cover(WS_POPUP, SW_SHOW);
+        ASSERT_EQ(::GetForegroundWindow(), cover.get());
+        EXPECT_TRUE(waitUntil([&] { return shown() == 0; }, kSeveralTicks));
+        const auto held = cornersOf(windows);
+        movePointer(700, 650);
+        EXPECT_TRUE(staysAt(windows, held, kSeveralTicks));
+        EXPECT_EQ(shown(), 0);
+    }
+    EXPECT_TRUE(waitUntil([&] { return shown() == 4; }, kSeveralTicks));
+
+    FrontWindow maximised(WS_OVERLAPPEDWINDOW, SW_MAXIMIZE);
+    ASSERT_EQ(::GetForegroundWindow(), maximised.get());
+    const RECT frame = windowRect(maximised.get());
+    EXPECT_TRUE(frame.left <= 0 && frame.top <= 0 &&
+                frame.right >= ::GetSystemMetrics(SM_CXSCREEN) &&
+                frame.bottom >= ::GetSystemMetrics(SM_CYSCREEN));
+    const POINT before = cornersOf(windows)[0];
+    movePointer(300, 300);
+    EXPECT_TRUE(waitUntil([&] { return cornersOf(windows)[0].x != before.x; }));
+    EXPECT_EQ(shown(), 4);
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %).

@@ -64,7 +64,7 @@ class IconWindowInput : public ::testing::Test {
         contents_.setItem(2, 4, L"パスなし", L"");
         writeListFile(folder_.listFile(), contents_);
 
-        movePointer(kStart.x, kStart.y);
+        movePointer(start_.x, start_.y);
         instance_ = std::make_unique<Instance>(folder_.exe());
         ASSERT_TRUE(waitUntil([&] {
             for (int group = 1; group <= 4; ++group) {
@@ -121,6 +121,7 @@ class IconWindowInput : public ::testing::Test {
     }
     bool startedCount(size_t count) const { return startedCommandLines().size() >= count; }
 
+    POINT start_ = kStart;
     ProgramFolder folder_;
     std::filesystem::path recorder_;
     std::filesystem::path log_;
@@ -278,6 +279,77 @@ TEST_F(IconWindowInputWithoutTimer, PopupStillClosesWhenLeftAndOpensAgain) {
     click(Button::Left);
     ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
     EXPECT_NE(openPopupFrom(2), nullptr);
+}
+
+// Two monitors side by side, the second smaller and level with the first's top (scripts/test
+// runs these on a wide X screen of their own).
+constexpr RECT kFirstMonitor{0, 0, 1280, 1024};
+constexpr RECT kSecondMonitor{1280, 0, 2304, 768};
+
+bool inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+class TwoMonitors : public IconWindowInput {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(setMonitors({kFirstMonitor, kSecondMonitor})) << "needs the two-monitor pass";
+        start_ = {1700, 400};
+        IconWindowInput::SetUp();
+    }
+    void TearDown() override {
+        IconWindowInput::TearDown();
+        setMonitors({kFirstMonitor, kSecondMonitor});
+    }
+};
+
+TEST_F(TwoMonitors, TheChainStartsOnTheSecondAndFollowsAcrossTheBoundaryAndBack) {
+    EXPECT_EQ(windowRect(iconWindow(1)).left, 1700 - 16);
+    EXPECT_EQ(windowRect(iconWindow(1)).top, 400 + 14);
+    EXPECT_TRUE(inside(windowRect(iconWindow(4)), kSecondMonitor));
+
+    movePointer(1000, 400);
+    EXPECT_TRUE(waitUntil([&] {
+        const RECT form1 = windowRect(iconWindow(1));
+        return form1.left == 1000 + 30 - 16 && form1.top == 400 - 16;
+    }));
+    movePointer(1700, 300);
+    EXPECT_TRUE(waitUntil([&] { return inside(windowRect(iconWindow(1)), kSecondMonitor); }));
+}
+
+TEST_F(TwoMonitors, APopupOpenedNearTheSecondMonitorsCornerLiesWithinIt) {
+    movePointer(2290, 700);
+    ASSERT_TRUE(waitUntil([&] { return windowRect(iconWindow(1)).right > 2270; }));
+    HWND window = openPopupFrom(1);
+    ASSERT_NE(window, nullptr);
+    const RECT frame = windowRect(window);
+    EXPECT_TRUE(inside(frame, kSecondMonitor))
+        << frame.left << ", " << frame.top << ", " << frame.right << ", " << frame.bottom;
+    EXPECT_TRUE(::PtInRect(&frame, pointerPosition()));
+}
+
+class TwoMonitorsWithoutTimer : public TwoMonitors {
+  protected:
+    TwoMonitorsWithoutTimer() { contents_.settings[0] = 0; }
+};
+
+TEST_F(TwoMonitorsWithoutTimer,
+       RemovingTheSecondPutsTheChainUnderThePointerAndTheSettingsOnTheFirst) {
+    const std::array<HWND, 4> chain{iconWindow(1), iconWindow(2), iconWindow(3), iconWindow(4)};
+    ASSERT_TRUE(inside(windowRect(chain[0]), kSecondMonitor));
+    // The settings window, opened as by a press on the tray icon, on the second monitor too.
+    ::PostMessageW(instance_->windows(L"MirutekaTray").front(), 0x200, 1, WM_LBUTTONDOWN);
+    HWND settings = instance_->waitForWindow(L"MirutekaForm6");
+    ASSERT_NE(settings, nullptr);
+    ::SetWindowPos(settings, nullptr, 1500, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(waitUntil([&] { return inside(windowRect(settings), kSecondMonitor); }));
+
+    movePointer(600, 500);
+    ASSERT_TRUE(setMonitors({kFirstMonitor}));
+    EXPECT_TRUE(waitForCorners(chain, {{{584, 514}, {584, 554}, {584, 594}, {584, 634}}}))
+        << describeCorners(cornersOf(chain));
+    EXPECT_TRUE(waitUntil([&] { return inside(windowRect(settings), kFirstMonitor); }));
 }
 
 } // namespace

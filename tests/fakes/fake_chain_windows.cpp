@@ -50,6 +50,14 @@ void FakeChainWindows::show(int group) {
     ++logSize;
 }
 
+void FakeChainWindows::hide(int group) {
+    visible[group - 1] = false;
+    if (logSize < kLogCapacity) {
+        log[logSize] = {Action::Hide, group, {}};
+    }
+    ++logSize;
+}
+
 void FakeChainWindows::setIconSize(int pixels) {
     resizeAll(pixels, pixels);
     if (logSize < kLogCapacity) {

@@ -12,7 +12,7 @@ namespace miruteka {
 
 class FakeChainWindows : public ChainWindows {
   public:
-    enum class Action { Move, Show, Resize };
+    enum class Action { Move, Show, Hide, Resize };
     struct Entry {
         Action action = Action::Move;
         int group = 0;
@@ -30,6 +30,7 @@ class FakeChainWindows : public ChainWindows {
     bool isVisible(int group) const override { return visible[group - 1]; }
     void moveTopmost(int group, Point topLeft) override;
     void show(int group) override;
+    void hide(int group) override;
     int dpiAt(Point) const override { return dpi; }
     void setIconSize(int pixels) override;
 

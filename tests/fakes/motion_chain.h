@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fakes/fake_chain_windows.h"
+#include "fakes/fake_desktop.h"
 #include "fakes/fake_open_popup.h"
 #include "fakes/fake_pointer_input.h"
 #include "iconwin/motion.h"
@@ -32,7 +33,8 @@ struct MotionChain {
     FakePointerInput pointer;
     FakeChainWindows windows;
     FakeOpenPopup popup;
-    Motion motion{state, pointer, windows, popup};
+    FakeDesktop desktop;
+    Motion motion{state, pointer, windows, popup, desktop};
 };
 
 } // namespace miruteka

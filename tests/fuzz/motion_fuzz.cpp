@@ -2,6 +2,7 @@
 // over a run of ticks. It never fails, and every window it moves lands where the window
 // system can put it (16-bit coordinates) unless it stays where it stood.
 #include "fakes/fake_chain_windows.h"
+#include "fakes/fake_desktop.h"
 #include "fakes/fake_open_popup.h"
 #include "fakes/fake_pointer_input.h"
 #include "fuzz_input.h"
@@ -54,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeOpenPopup popup;
     popup.rect = takeRect(input);
     FakePointerInput pointer;
-    Motion motion(state, pointer, windows, popup);
+    FakeDesktop desktop;
+    Motion motion(state, pointer, windows, popup, desktop);
     motion.setLastPointer({input.take<int32_t>(), input.take<int32_t>()});
 
     while (!input.rest().empty()) {

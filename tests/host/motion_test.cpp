@@ -181,6 +181,44 @@ TEST(Motion, EachHoldStopsTheChainAndNothingElseDoes) {
     EXPECT_EQ(chain.windows.topLeftOf(1), (Point{494, 484}));
 }
 
+TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
+    Chain chain;
+    chain.desktop.putInFront({0, 0, 1280, 1024});
+    chain.tickAt({540, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{}));
+    EXPECT_EQ(chain.windows.movesOf(1), 0);
+    chain.windows.clearLog();
+    chain.tickAt({600, 500});
+    EXPECT_EQ(chain.windows.logSize, 0u);
+    chain.windows.visible[2] = true; // shown again meanwhile
+    chain.tickAt({600, 500});
+    EXPECT_FALSE(chain.windows.visible[2]);
+
+    // Gone: the chain comes back at the next tick and follows.
+    chain.desktop.foreground.reset();
+    chain.tickAt({600, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{true, true, true, true}));
+    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
+
+    // Not while the settings window keeps it hidden.
+    chain.desktop.putInFront({0, 0, 1280, 1024});
+    chain.tickAt({600, 500});
+    chain.state.blnSettingsOpen = true;
+    chain.desktop.foreground.reset();
+    chain.tickAt({600, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{}));
+
+    // An open popup keeps its chain and stays open.
+    Chain withPopup;
+    withPopup.state.intOpenGroup = 2;
+    withPopup.popup.open = true;
+    withPopup.popup.rect = {400, 400, 600, 600};
+    withPopup.desktop.putInFront({0, 0, 1280, 1024});
+    withPopup.tickAt({540, 500});
+    EXPECT_EQ(withPopup.windows.logSize, 0u);
+    EXPECT_EQ(withPopup.popup.closeCount, 0);
+}
+
 TEST(Motion, ChainResumesAtTheFirstTickWithBothButtonsUp) {
     Chain chain;
     chain.pointer.leftPressedOnce = true; // a click that has already ended

@@ -24,6 +24,10 @@ TEST(Motion, TickAllocatesNothing) {
     chain.tickAt({600, 600}); // closes the popup
     chain.state.blnMouseOnIcon = true;
     chain.tickAt({700, 700}); // releases the icon lock
+    chain.desktop.putInFront({0, 0, 1280, 1024});
+    chain.tickAt({800, 800}); // hides the chain for a program in full screen
+    chain.desktop.foreground.reset();
+    chain.tickAt({800, 800}); // brings it back
     EXPECT_EQ(heapAllocationCount(), before);
 
     EXPECT_TRUE(chain.windows.visible[1]);

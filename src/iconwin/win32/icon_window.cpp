@@ -99,8 +99,22 @@ void IconWindow::setTimerHandler(UINT_PTR timerId, std::function<void()> handler
     timerHandler_ = std::move(handler);
 }
 
+void IconWindow::setDisplayChangeHandler(std::function<void()> handler) {
+    displayChangeHandler_ = std::move(handler);
+}
+
 LRESULT IconWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_DISPLAYCHANGE:
+        if (displayChangeHandler_) {
+            displayChangeHandler_();
+        }
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA && displayChangeHandler_) {
+            displayChangeHandler_();
+        }
+        break;
     case WM_TIMER:
         if (wParam == timerId_ && timerHandler_) {
             timerHandler_();

@@ -48,6 +48,9 @@ class IconWindow : public WindowBase {
     void setEvents(IconWindowEvents* events) { events_ = events; }
     // Runs on each WM_TIMER the window receives with this id (Form1's Timer1).
     void setTimerHandler(UINT_PTR timerId, std::function<void()> handler);
+    // Runs when the monitors or their work areas have changed (WM_DISPLAYCHANGE, or
+    // WM_SETTINGCHANGE for SPI_SETWORKAREA).
+    void setDisplayChangeHandler(std::function<void()> handler);
 
   protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +77,7 @@ class IconWindow : public WindowBase {
     IconWindowEvents* events_ = nullptr;
     UINT_PTR timerId_ = 0;
     std::function<void()> timerHandler_;
+    std::function<void()> displayChangeHandler_;
 };
 
 } // namespace miruteka::win32

@@ -334,6 +334,24 @@ bool waitForCorners(const std::array<HWND, 4>& windows, const std::array<POINT, 
     return waitUntil([&] { return sameCorners(cornersOf(windows), corners); }, timeout);
 }
 
+bool setMonitors(const std::vector<RECT>& monitors) {
+    // The stand-in Xinerama reads the heads from this Unix path at each change.
+    const wchar_t* layout = _wgetenv(L"MIRUTEKA_MONITORS");
+    if (layout == nullptr) {
+        return false;
+    }
+    std::string heads;
+    for (const RECT& m : monitors) {
+        heads += std::to_string(m.left) + " " + std::to_string(m.top) + " " +
+                 std::to_string(m.right - m.left) + " " + std::to_string(m.bottom - m.top) + "\n";
+    }
+    writeBytes(std::wstring(L"Z:") + layout, heads);
+    Instance change(buildFolder() / L"display_change.exe");
+    return change.waitForExit() && change.exitCode() == 0 && waitUntil([&] {
+               return ::GetSystemMetrics(SM_CMONITORS) == static_cast<int>(monitors.size());
+           });
+}
+
 COLORREF screenPixel(int x, int y) {
     HDC screen = ::GetDC(nullptr);
     const COLORREF colour = ::GetPixel(screen, x, y);

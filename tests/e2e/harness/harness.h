@@ -104,6 +104,11 @@ std::string describeCorners(const std::array<POINT, 4>& corners);
 bool waitForCorners(const std::array<HWND, 4>& windows, const std::array<POINT, 4>& corners,
                     std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
+// In the two-monitor pass of scripts/test: makes Wine show these monitors, to every program
+// at once (each gets WM_DISPLAYCHANGE, from display_change.exe). True once this program sees
+// them.
+bool setMonitors(const std::vector<RECT>& monitors);
+
 // A pixel of the screen as 0x00BBGGRR.
 COLORREF screenPixel(int x, int y);
 // True when the rectangle holds some pixel other than the colour.
