@@ -9,10 +9,6 @@ FakeBackgroundWork::~FakeBackgroundWork() {
 }
 
 void FakeBackgroundWork::run(Work work) {
-    {
-        std::lock_guard lock(mutex_);
-        ++started_;
-    }
     if (mode_ == Mode::Inline) {
         if (Answer answer = work()) {
             answer();
@@ -42,22 +38,6 @@ void FakeBackgroundWork::waitForAnswers(const std::function<bool()>& done,
         lock.unlock();
         answer();
     }
-}
-
-void FakeBackgroundWork::deliverAnswers() {
-    std::unique_lock lock(mutex_);
-    while (!answers_.empty()) {
-        Answer answer = std::move(answers_.front());
-        answers_.pop_front();
-        lock.unlock();
-        answer();
-        lock.lock();
-    }
-}
-
-int FakeBackgroundWork::started() const {
-    std::lock_guard lock(mutex_);
-    return started_;
 }
 
 void Gate::pass() {

@@ -1,7 +1,7 @@
 // Background work for tests. Inline: each work item and its answer run at once, on the
 // caller's thread (what most logic tests want). Threads: each work item runs on a thread of
-// its own, as the real pool runs them, and answers queue until waitForAnswers (or
-// deliverAnswers) runs them on the test's thread, which plays the user-interface thread.
+// its own, as the real pool runs them, and answers queue until waitForAnswers runs them on
+// the test's thread, which plays the user-interface thread.
 #pragma once
 
 #include "platform/background_work.h"
@@ -26,18 +26,13 @@ class FakeBackgroundWork : public BackgroundWork {
     void run(Work work) override;
     void waitForAnswers(const std::function<bool()>& done,
                         std::chrono::milliseconds limit) override;
-    // Runs the answers that have arrived so far.
-    void deliverAnswers();
-
-    int started() const;
 
   private:
     Mode mode_;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Answer> answers_;
     std::vector<std::thread> threads_;
-    int started_ = 0;
 };
 
 // A shared pointer to a test's own object, for services that work items share: the test
