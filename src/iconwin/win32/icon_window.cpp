@@ -43,7 +43,7 @@ IconWindow::IconWindow(int group)
             windowClass.hIconSm = windowClass.hIcon;
         }
     }
-    create(className.c_str(), windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0,
+    create(className.c_str(), windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
            Win32Picture::kSize, Win32Picture::kSize, nullptr);
     pictureBox_.create(hwnd());
     picture_.setWindow(pictureBox_.hwnd());
