@@ -13,6 +13,7 @@ void IconLoader::ICLOAD() {
 }
 
 void IconLoader::requestAll() {
+    const ItemProbes::Batch batch(probes_);
     for (int group = 1; group <= kGroupCount; ++group) {
         request(group, Look::Load);
     }
@@ -34,6 +35,7 @@ void IconLoader::forgetPending() {
 }
 
 void IconLoader::redrawIcons() {
+    const ItemProbes::Batch batch(probes_);
     for (int group = 1; group <= kGroupCount; ++group) {
         // A look still out is redrawn at the new size when it lands.
         if (state_.blnGroupHasIcon[group - 1] && !pending_[group - 1]) {
@@ -43,6 +45,7 @@ void IconLoader::redrawIcons() {
 }
 
 void IconLoader::reprobeHiddenGroups() {
+    const ItemProbes::Batch batch(probes_);
     for (int group = 1; group <= kGroupCount; ++group) {
         if (!state_.blnGroupHasIcon[group - 1] && !pending_[group - 1] &&
             !state_.shownPath(group).empty()) {

@@ -31,9 +31,33 @@ struct ItemProbe {
 // includes folders, then the icon at iconSize pixels (none for 0).
 ItemProbe probeItem(const FileSystem& files, IconApi& icons, const std::string& path, int iconSize);
 
+// The volume a path lies on, as far as its text tells: "c:" for "C:\tools\a.exe",
+// "\\nas\tools" for "\\nas\tools\a.exe" (lower case); a path that names none (a bare
+// program name) is its own.
+std::string volumeOf(const std::string& path);
+
 class ItemProbes {
   public:
     using Answer = std::function<void(const ItemProbe&)>;
+
+    // While a batch is open, requests wait; when it closes, the looks on each volume go out
+    // together as one work item, in the order asked, and the volumes side by side. A share
+    // that does not answer then holds up only the looks on that share, which could not answer
+    // either, and a start-up with every item on one disk starts one thread, not four.
+    class Batch {
+      public:
+        explicit Batch(ItemProbes& probes) : probes_(probes) { ++probes_.batchDepth_; }
+        ~Batch() {
+            if (--probes_.batchDepth_ == 0) {
+                probes_.send();
+            }
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+      private:
+        ItemProbes& probes_;
+    };
 
     // The services are shared with the work items, which may outlive this object when the
     // program quits in the middle of a slow look.
@@ -62,12 +86,21 @@ class ItemProbes {
         std::vector<Answer> waiting;
     };
 
+    struct Look {
+        std::string path;
+        int iconSize = 0;
+    };
+
+    // Sends the looks not sent yet, one work item a volume.
+    void send();
     void land(const std::string& path, int iconSize, const ItemProbe& probe);
 
     BackgroundWork& work_;
     std::shared_ptr<const FileSystem> files_;
     std::shared_ptr<IconApi> icons_;
     std::vector<Flight> flights_;
+    std::vector<Look> unsent_;
+    int batchDepth_ = 0;
     LifeToken life_;
 };
 

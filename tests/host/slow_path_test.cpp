@@ -96,6 +96,13 @@ TEST_F(SlowPathTest, IconWindowsSettleWithoutTheShareAndItsLateAnswerLandsOnlyIf
     EXPECT_FALSE(loader.anyGroupAwaitingItem());
 }
 
+TEST(VolumeOf, GroupsLooksByDriveOrShare) {
+    EXPECT_EQ(volumeOf("C:\\tools\\a.exe"), "c:");
+    EXPECT_EQ(volumeOf("\\\\NAS\\Tools\\a.exe"), "\\\\nas\\tools");
+    EXPECT_EQ(volumeOf("\\\\nas\\tools"), "\\\\nas\\tools");
+    EXPECT_EQ(volumeOf("notepad readme.txt"), "notepad readme.txt");
+}
+
 TEST_F(SlowPathTest, ANewScaleRedrawsLaterAndKeepsTheOldPictureMeanwhile) {
     setShown(1, kShare);
     setShown(2, kLocal);

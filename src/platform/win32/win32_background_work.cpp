@@ -1,7 +1,5 @@
 #include "platform/win32/win32_background_work.h"
 
-#include <objbase.h>
-
 #include <memory>
 
 namespace miruteka::win32 {
@@ -27,9 +25,6 @@ void postAnswer(HWND window, BackgroundWork::Answer answer) {
 }
 
 void runJob(std::unique_ptr<Job> job) {
-    // The shell's icon and open calls want an apartment on the calling thread.
-    const HRESULT com =
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     BackgroundWork::Answer answer;
     try {
         answer = job->work();
@@ -37,14 +32,11 @@ void runJob(std::unique_ptr<Job> job) {
         // Nothing to tell: the work's owner guards what must always get an answer.
     }
     job->work = nullptr;
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
-    }
     postAnswer(job->answers, std::move(answer));
 }
 
 void CALLBACK poolCallback(PTP_CALLBACK_INSTANCE instance, void* context) {
-    // A work item may sit in a network call for a minute: the pool starts another thread for
+    // The item may sit in a network call for a minute: the pool starts another thread for
     // the next one instead of queuing it behind.
     ::CallbackMayRunLong(instance);
     runJob(std::unique_ptr<Job>(static_cast<Job*>(context)));
@@ -82,14 +74,16 @@ Win32BackgroundWork::~Win32BackgroundWork() {
 
 void Win32BackgroundWork::run(Work work) {
     auto job = std::make_unique<Job>(Job{hwnd(), std::move(work)});
-    if (::TrySubmitThreadpoolCallback(poolCallback, job.get(), nullptr)) {
-        job.release();
-        return;
-    }
-    // No pool: a thread of our own, and as a last resort the work right here.
+    // A thread of its own for each work item: one that sits in a network call for a minute
+    // holds up no other, and none is left running or waiting once its item is done.
     if (HANDLE thread = ::CreateThread(nullptr, 0, threadCallback, job.get(), 0, nullptr)) {
         job.release();
         ::CloseHandle(thread);
+        return;
+    }
+    // No thread to be had: the pool, and as a last resort the work right here.
+    if (::TrySubmitThreadpoolCallback(poolCallback, job.get(), nullptr)) {
+        job.release();
         return;
     }
     runJob(std::move(job));

@@ -1,7 +1,7 @@
-// Background work on the system thread pool. Each work item runs on a pool thread of its
-// own (the pool is told it may block, so a slow item never holds up the next), with COM
-// initialised as a single-threaded apartment for the shell's calls; its answer is posted to
-// a message-only window of the user-interface thread, which runs it.
+// Background work on threads of our own. Each work item runs on a thread of its own, so a
+// slow item never holds up the next and no thread is left waiting once the work is done;
+// its answer is posted to a message-only window of the user-interface thread, which runs it.
+// The shell calls that want COM set it up themselves (com_scope.h).
 //
 // Quitting never waits for a work item: this object's destruction takes the window away, and
 // an answer that arrives after that is dropped where it was made.

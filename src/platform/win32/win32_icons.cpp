@@ -1,5 +1,7 @@
 #include "platform/win32/win32_icons.h"
 
+#include "platform/win32/com_scope.h"
+
 #include "platform/win32/wide_string.h"
 
 #include <shellapi.h>
@@ -68,6 +70,7 @@ AssociatedIcon Win32IconApi::extractAssociatedIcon(const std::string& path, int 
     std::vector<wchar_t> buffer(std::max<size_t>(MAX_PATH, wide.size() + 1), L'\0');
     std::copy(wide.begin(), wide.end(), buffer.begin());
     WORD index = 0;
+    const ComScope com;
     ::SetLastError(0);
     HICON icon = ::ExtractAssociatedIconW(::GetModuleHandleW(nullptr), buffer.data(), &index);
     const DWORD lastError = ::GetLastError();

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_process.h"
 
+#include "platform/win32/com_scope.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 
@@ -27,7 +28,7 @@ StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
 
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    // NOASYNC: the call may come from a pool thread that ends right after it.
+    // NOASYNC: the call comes from a thread that ends right after it.
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC |
                  (request.wantProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
     info.hwnd = reinterpret_cast<HWND>(request.owner);
@@ -40,6 +41,7 @@ StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     info.nShow = request.show;
 
     StartResult result;
+    const ComScope com;
     result.started = ::ShellExecuteExW(&info) != FALSE;
     ProcessHandle process(this, reinterpret_cast<std::uintptr_t>(info.hProcess));
     if (result.started) {
