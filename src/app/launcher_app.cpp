@@ -78,10 +78,11 @@ bool LauncherApp::Form_Load() {
         ::SetTimer(iconWindow(1), kTimer1Id, kTimer1FirstInterval, nullptr);
         setTimerInterval(state_.settings.intTimerInterval);
     });
-    guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
     guarded([&] {
         systemEvents_ = std::make_unique<SystemEvents>([this] { lookAgainAtHiddenGroups(); });
     });
+    // Everything above ran while the looks were out.
+    guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
     // A first start has every group empty, so no icon window shows: the settings window,
     // where items are added, opens as a tray press would.
     if (created.created && tray_ != nullptr) {
