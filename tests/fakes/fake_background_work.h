@@ -20,6 +20,7 @@ class FakeBackgroundWork : public BackgroundWork {
     enum class Mode { Inline, Threads };
 
     explicit FakeBackgroundWork(Mode mode = Mode::Inline) : mode_(mode) {}
+    void setMode(Mode mode) { mode_ = mode; } // before the first work item
     // Joins every work thread: open whatever gate holds one first.
     ~FakeBackgroundWork() override;
 

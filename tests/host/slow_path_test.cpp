@@ -32,7 +32,10 @@ class SlowPathTest : public ::testing::Test {
         }
         files.slowPaths[kShare] = &share;
     }
-    ~SlowPathTest() override { share.open(); } // before the work threads are joined
+    ~SlowPathTest() override { // before the work threads are joined
+        share.open();
+        later.open();
+    }
 
     void setShown(int group, const std::string& path, int16_t slot = 0) {
         state.intShownItem[group - 1] = slot;
@@ -47,6 +50,7 @@ class SlowPathTest : public ::testing::Test {
     }
 
     Gate share;
+    Gate later; // the share again, once it has answered
     LauncherState state;
     FakeFileSystem files;
     FakeIconApi icons;
@@ -75,12 +79,11 @@ TEST_F(SlowPathTest, IconWindowsSettleWithoutTheShareAndItsLateAnswerLandsOnlyIf
     EXPECT_TRUE(state.blnGroupHasIcon[0]);
 
     // A later ICLOAD wins over the answer of an earlier one still out.
-    Gate again;
-    files.slowPaths[kShare] = &again;
+    files.slowPaths[kShare] = &later;
     loader.ICLOAD();
     setShown(1, "C:\\gone.exe");
     loader.ICLOAD();
-    again.open();
+    later.open();
     work.waitForAnswers([&] { return probes.inFlight() == 0; }, 5s);
     EXPECT_FALSE(windows.visible[0]);
     EXPECT_FALSE(state.blnGroupHasIcon[0]);
@@ -108,15 +111,14 @@ TEST_F(SlowPathTest, ANewScaleRedrawsLaterAndKeepsTheOldPictureMeanwhile) {
     setShown(2, kLocal);
     share.open();
     loader.ICLOAD();
-    Gate slowAgain;
-    files.slowPaths[kShare] = &slowAgain;
+    files.slowPaths[kShare] = &later;
     for (FakePicture& picture : windows.pictures) {
         picture.pixels = 48;
     }
     EXPECT_LT(timed([&] { loader.redrawIcons(); }), 50ms);
     EXPECT_EQ(windows.pictures[0].content.size(), 1u); // the old icon, stretched
     work.waitForAnswers([&] { return probes.inFlight() == 1; }, 5s);
-    slowAgain.open();
+    later.open();
     work.waitForAnswers([&] { return probes.inFlight() == 0; }, 5s);
     EXPECT_EQ(std::count(icons.sizesAsked.begin(), icons.sizesAsked.end(), 48), 2);
     EXPECT_EQ(windows.pictures[0].content.size(), 1u);
