@@ -142,7 +142,6 @@ LRESULT TrayIcon::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (loadIcon() && presence_.shown()) {
             modifyIcon();
         }
-        return WindowBase::handleMessage(message, wParam, lParam);
     }
     return WindowBase::handleMessage(message, wParam, lParam);
 }

@@ -1,6 +1,6 @@
 #include "platform/win32/modal_window.h"
 
-#include <algorithm>
+#include "platform/geometry.h"
 
 namespace miruteka::win32 {
 
@@ -49,8 +49,9 @@ POINT centredOver(const RECT& area, SIZE size) {
     if (::GetMonitorInfoW(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
         // The title bar stays reachable even when the opener sits at the screen's edge.
-        x = std::max(work.left, std::min(x, work.right - size.cx));
-        y = std::max(work.top, std::min(y, work.bottom - size.cy));
+        const Point inside = movedInside({x, y, x + size.cx, y + size.cy},
+                                         {work.left, work.top, work.right, work.bottom});
+        return {inside.x, inside.y};
     }
     return {x, y};
 }

@@ -7,7 +7,7 @@ namespace {
 
 constexpr UINT kAnswerMessage = WM_APP + 0x30;
 
-// What a pool thread gets: the work and where its answer goes. Only the window handle is
+// What a work thread gets: the work and where its answer goes. Only the window handle is
 // kept, never this object, which may be gone by the time the work ends.
 struct Job {
     HWND answers = nullptr;
@@ -33,13 +33,6 @@ void runJob(std::unique_ptr<Job> job) {
     }
     job->work = nullptr;
     postAnswer(job->answers, std::move(answer));
-}
-
-void CALLBACK poolCallback(PTP_CALLBACK_INSTANCE instance, void* context) {
-    // The item may sit in a network call for a minute: the pool starts another thread for
-    // the next one instead of queuing it behind.
-    ::CallbackMayRunLong(instance);
-    runJob(std::unique_ptr<Job>(static_cast<Job*>(context)));
 }
 
 DWORD WINAPI threadCallback(void* context) {
@@ -81,12 +74,7 @@ void Win32BackgroundWork::run(Work work) {
         ::CloseHandle(thread);
         return;
     }
-    // No thread to be had: the pool, and as a last resort the work right here.
-    if (::TrySubmitThreadpoolCallback(poolCallback, job.get(), nullptr)) {
-        job.release();
-        return;
-    }
-    runJob(std::move(job));
+    runJob(std::move(job)); // no thread to be had: late is better than never
 }
 
 void Win32BackgroundWork::waitForAnswers(const std::function<bool()>& done,

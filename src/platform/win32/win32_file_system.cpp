@@ -73,6 +73,23 @@ UniqueFile createTemporary(const std::wstring& target, std::wstring& temporary) 
     return file;
 }
 
+// The whole bytes in a new temporary beside the target, flushed and closed; nothing is left
+// behind when that fails.
+WriteError writeTemporary(const std::wstring& target, std::wstring& temporary,
+                          std::string_view bytes) {
+    UniqueFile file = createTemporary(target, temporary);
+    if (!file) {
+        return WriteError::CannotCreateTemporary; // nothing of ours to remove
+    }
+    const bool written = writeAll(file.get(), bytes);
+    file.reset(); // the handle shares nothing: close it before deleting or renaming
+    if (!written) {
+        ::DeleteFileW(temporary.c_str()); // ours, and no whole list
+        return WriteError::CannotWrite;
+    }
+    return WriteError::None;
+}
+
 // Moves the temporary into the target's place. A virus scanner or an indexer may hold the
 // new file for a moment after it was written: a few tries over about a second.
 bool moveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
@@ -164,15 +181,9 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) co
 WriteResult Win32FileSystem::replaceFile(const std::string& path, std::string_view bytes) {
     const std::wstring target = toWide(path);
     std::wstring temporary = toWide(temporaryPathFor(path));
-    UniqueFile file = createTemporary(target, temporary);
-    if (!file) {
-        return {.error = WriteError::CannotCreateTemporary, .keptAt = {}}; // nothing of ours
-    }
-    const bool written = writeAll(file.get(), bytes);
-    file.reset(); // the handle shares nothing: close it before deleting or renaming
-    if (!written) {
-        ::DeleteFileW(temporary.c_str()); // ours, and no whole list
-        return {.error = WriteError::CannotWrite, .keptAt = {}};
+    if (const WriteError error = writeTemporary(target, temporary, bytes);
+        error != WriteError::None) {
+        return {.error = error, .keptAt = {}};
     }
     const WriteResult keptInTemporary{.error = WriteError::NotMovedIntoPlace,
                                       .keptAt = toUtf8(temporary)};
@@ -215,15 +226,9 @@ WriteResult Win32FileSystem::replaceFile(const std::string& path, std::string_vi
 WriteResult Win32FileSystem::createFile(const std::string& path, std::string_view bytes) {
     const std::wstring target = toWide(path);
     std::wstring temporary = toWide(temporaryPathFor(path));
-    UniqueFile file = createTemporary(target, temporary);
-    if (!file) {
-        return {.error = WriteError::CannotCreateTemporary, .keptAt = {}};
-    }
-    const bool written = writeAll(file.get(), bytes);
-    file.reset();
-    if (!written) {
-        ::DeleteFileW(temporary.c_str());
-        return {.error = WriteError::CannotWrite, .keptAt = {}};
+    if (const WriteError error = writeTemporary(target, temporary, bytes);
+        error != WriteError::None) {
+        return {.error = error, .keptAt = {}};
     }
     // Written whole first, then renamed without replacing: the file appears complete, and
     // never over an entry of that name.

@@ -89,6 +89,11 @@ int optionIndex(int id) {
     return id - kOption1Id;
 }
 
+// "オプション　1".."4": the group selector's captions, which also name the group's list.
+std::wstring groupCaption(int index) {
+    return L"オプション　" + std::to_wstring(index + 1);
+}
+
 // Where each control stands, in twips.
 TwipsRect layoutOf(int id) {
     if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
@@ -227,8 +232,7 @@ HWND SettingsWindow::addControl(const wchar_t* className, const wchar_t* text, D
 // Created in tab order; each slider's caption label just before it, its value label after.
 void SettingsWindow::createControls() {
     for (int k = 0; k < kGroupCount; ++k) {
-        const std::wstring caption = L"オプション　" + std::to_wstring(k + 1);
-        addControl(L"BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+        addControl(L"BUTTON", groupCaption(k).c_str(), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                    kOption1Id + k);
     }
     for (const Command& command : kCommands) {
@@ -296,8 +300,7 @@ void SettingsWindow::applyDpi(int dpi, const RECT* suggested) {
 
 void SettingsWindow::createGrid(int index) {
     // The list has no label of its own: it is named after the group it holds.
-    const std::wstring name = L"オプション　" + std::to_wstring(index + 1);
-    HWND grid = addControl(WC_LISTVIEWW, name.c_str(),
+    HWND grid = addControl(WC_LISTVIEWW, groupCaption(index).c_str(),
                            WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                LVS_NOSORTHEADER,
                            kGridId + index);
