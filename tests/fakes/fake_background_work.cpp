@@ -3,6 +3,7 @@
 namespace miruteka {
 
 FakeBackgroundWork::~FakeBackgroundWork() {
+    slow.open();
     for (std::thread& thread : threads_) {
         thread.join();
     }

@@ -15,21 +15,38 @@
 
 namespace miruteka {
 
+// A gate that holds the threads that reach it until it is opened: a slow path for as long
+// as a test wants.
+class Gate {
+  public:
+    void pass();
+    void open();
+    void close() { open_ = false; } // while no thread waits
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = false;
+};
+
 class FakeBackgroundWork : public BackgroundWork {
   public:
     enum class Mode { Inline, Threads };
 
-    explicit FakeBackgroundWork(Mode mode = Mode::Inline) : mode_(mode) {}
     void setMode(Mode mode) { mode_ = mode; } // before the first work item
-    // Joins every work thread: open whatever gate holds one first.
+    // Opens `slow`, then joins every work thread.
     ~FakeBackgroundWork() override;
 
     void run(Work work) override;
     void waitForAnswers(const std::function<bool()>& done,
                         std::chrono::milliseconds limit) override;
 
+    // The gate for a test's slow paths; it is opened before the threads are joined, so a
+    // test that ends early never hangs.
+    Gate slow;
+
   private:
-    Mode mode_;
+    Mode mode_ = Mode::Inline;
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Answer> answers_;
@@ -41,18 +58,5 @@ class FakeBackgroundWork : public BackgroundWork {
 template <typename T> std::shared_ptr<T> borrowed(T& object) {
     return std::shared_ptr<T>(std::shared_ptr<T>(), &object);
 }
-
-// A gate that holds the threads that reach it until it is opened: a slow path for as long
-// as a test wants.
-class Gate {
-  public:
-    void pass();
-    void open();
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable opened_;
-    bool open_ = false;
-};
 
 } // namespace miruteka

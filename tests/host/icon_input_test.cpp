@@ -6,7 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace miruteka {
 namespace {
@@ -152,6 +154,20 @@ TEST_F(IconInputTest, DropsOpenEachFileWithTheShownItemQuotingPathsWithBlanks) {
     EXPECT_THAT(processes.starts, IsEmpty());
     EXPECT_FALSE(state.blnMouseOnIcon);
     EXPECT_THAT(windows.calls, IsEmpty());
+}
+
+TEST_F(IconInputTest, AStartHeldByAnUnreachableShareHoldsUpNoOtherStart) {
+    work.setMode(FakeBackgroundWork::Mode::Threads);
+    setItem(1, 0, "\\\\nas\\tools\\app.exe");
+    processes.slowSearches["\\\\nas\\tools\\app.exe"] = &work.slow;
+    input.IC_MouseDown(1, 1);
+    input.IC_OLEDragDrop(2, {"C:\\1.txt", "C:\\2.txt"}); // starts in their order
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (processes.startedLines().size() < 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    EXPECT_THAT(processes.startedLines(),
+                ElementsAre("C:\\tools\\edit.exe C:\\1.txt", "C:\\tools\\edit.exe C:\\2.txt"));
 }
 
 TEST(DropCommandLine, AppendsPlainPathsAsTheyAreAndQuotesThoseWithBlanks) {

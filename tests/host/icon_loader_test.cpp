@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace miruteka {
 namespace {
 
@@ -147,6 +150,67 @@ TEST_F(IconLoaderTest, EachCallStartsFromClearedPicturesAndRepeatsItself) {
     EXPECT_FALSE(windows.visible[0]);
     EXPECT_FALSE(state.blnGroupHasIcon[0]);
     EXPECT_TRUE(icons.live.empty());
+}
+
+// A share that does not answer holds up no other group, and its late answer lands only
+// where it is still wanted.
+TEST_F(IconLoaderTest, AShareThatDoesNotAnswerHoldsUpNothingAndLandsOnlyWhereStillWanted) {
+    work.setMode(FakeBackgroundWork::Mode::Threads);
+    const std::string share = "\\\\nas\\tools\\app.exe";
+    for (const std::string& path : {share, std::string("C:\\app.exe")}) {
+        files.addFile(path);
+        icons.answers[path] = {.large = true};
+    }
+    files.slowPaths[share] = &work.slow;
+    setShown(1, "share", share);
+    for (int group = 2; group <= 4; ++group) {
+        setShown(group, "app", "C:\\app.exe");
+    }
+    const auto started = std::chrono::steady_clock::now();
+    load();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_EQ(windows.visible, (std::array<bool, 4>{false, true, true, true}));
+    load(); // asked again meanwhile: the look already out is joined
+    EXPECT_EQ(probes.inFlight(), 1u);
+
+    // A new scale: the icons at 48 pixels come later, the old pictures stay meanwhile.
+    for (FakePicture& picture : windows.pictures) {
+        picture.pixels = 48;
+    }
+    loader.redrawIcons();
+    EXPECT_EQ(windows.pictures[1].content.size(), 1u);
+    work.slow.open();
+    const auto settled = [&] { return probes.inFlight() == 0; };
+    work.waitForAnswers(settled, std::chrono::seconds(5));
+    EXPECT_TRUE(windows.visible[0]);
+    // The share's answer was for 32 pixels: it is asked again at 48, like the others.
+    EXPECT_EQ(std::count(icons.sizesAsked.begin(), icons.sizesAsked.end(), 48), 2);
+
+    // A later ICLOAD wins over an earlier one whose answer is still out.
+    work.slow.close();
+    load();
+    setShown(1, "gone", "C:\\gone.exe");
+    load();
+    work.slow.open();
+    work.waitForAnswers(settled, std::chrono::seconds(5));
+    EXPECT_FALSE(windows.visible[0]);
+    EXPECT_TRUE(loader.anyGroupAwaitingItem());
+
+    // The item comes back (a drive is plugged in): looked at again, it gets its icon, and the
+    // chain shows it at its next move.
+    files.addFile("C:\\gone.exe");
+    icons.answers["C:\\gone.exe"] = {.large = true};
+    loader.reprobeHiddenGroups();
+    work.waitForAnswers([&] { return state.blnGroupHasIcon[0]; }, std::chrono::seconds(5));
+    EXPECT_EQ(windows.pictures[0].content.size(), 1u);
+    EXPECT_FALSE(loader.anyGroupAwaitingItem());
+}
+
+TEST(VolumeOf, GroupsLooksByDriveOrShare) {
+    EXPECT_EQ(volumeOf("C:\\tools\\a.exe"), "c:");
+    EXPECT_EQ(volumeOf("\\\\NAS\\Tools\\a.exe"), "\\\\nas\\tools");
+    EXPECT_EQ(volumeOf("\\\\nas\\tools"), "\\\\nas\\tools");
+    EXPECT_EQ(volumeOf("notepad readme.txt"), "notepad readme.txt");
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
 #include <vector>
 
 namespace miruteka {
@@ -72,6 +74,24 @@ TEST_F(ItemDialogOk, RefusesWhatNamesNoVisibleFileOrFolderAndWritesNothing) {
         EXPECT_EQ(messages.shown, expected) << path;
     }
     EXPECT_TRUE(host.accepted.empty());
+}
+
+TEST_F(ItemDialogOk, ALookAtAnUnreachableShareIsDroppedWhenTheDialogCloses) {
+    work.setMode(FakeBackgroundWork::Mode::Threads);
+    const std::string share = "\\\\nas\\tools\\app.exe";
+    files.addFile(share);
+    files.slowPaths[share] = &work.slow;
+    int closes = 0;
+    auto dialog = std::make_optional<ItemConfirmation>(probes, messages, host);
+    dialog->confirm({"共有", share}, [&] { ++closes; });
+    dialog->confirm({"二度目", share}, [&] { ++closes; }); // a second OK meanwhile
+    EXPECT_TRUE(dialog->checking());
+    dialog.reset(); // Cancel
+    work.slow.open();
+    work.waitForAnswers([&] { return probes.inFlight() == 0; }, std::chrono::seconds(5));
+    EXPECT_EQ(closes, 0);
+    EXPECT_TRUE(host.accepted.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(ItemDialogBrowse, NameIsTheTextAfterTheLastBackslash) {

@@ -44,7 +44,6 @@ class SettingsFormTest : public ::testing::Test {
         state.blnSettingsOpen = true;
         files.addFile(kListPath, {}, "the list as it was");
     }
-    ~SettingsFormTest() override { share.open(); } // before the work threads are joined
 
     void setItem(int group, int slot, const std::string& name, const std::string& path) {
         state.items.strItemName[itemIndex(group, slot)] = name;
@@ -64,7 +63,6 @@ class SettingsFormTest : public ::testing::Test {
     FakeFileSystem files;
     Cp932CodePage codePage;
     FakeIconApi icons;
-    Gate share; // a path on a share that does not answer until it opens
     FakeBackgroundWork work;
     ItemProbes probes{work, borrowed(files), borrowed(icons)};
     FakeMessageBoxes messages;
@@ -156,7 +154,7 @@ TEST_F(SettingsFormTest, ASlowPathsPreviewIsDrawnWhenItAnswersIfItsRowIsStillSel
         files.addFile(path);
         icons.answers[path] = {.large = true};
     }
-    files.slowPaths["\\\\nas\\a.exe"] = &share;
+    files.slowPaths["\\\\nas\\a.exe"] = &work.slow;
     setItem(1, 0, "slow", "\\\\nas\\a.exe");
     setItem(1, 1, "local", "C:\\b.exe");
     open();
@@ -164,7 +162,7 @@ TEST_F(SettingsFormTest, ASlowPathsPreviewIsDrawnWhenItAnswersIfItsRowIsStillSel
     form.selectRow(0, 2);
     EXPECT_EQ(preview.content.size(), 1u); // a local path is drawn before the click returns
     form.selectRow(0, 1);                  // back to the slow row, whose look is still out
-    share.open();
+    work.slow.open();
     work.waitForAnswers([&] { return !preview.content.empty(); }, std::chrono::seconds(5));
     EXPECT_EQ(preview.content.size(), 1u); // drawn once, for the row selected now
 }
