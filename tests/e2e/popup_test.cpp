@@ -278,6 +278,7 @@ TEST_F(IconWindowInputWithoutTimer, PopupStillClosesWhenLeftAndOpensAgain) {
     movePointer(entry.x, entry.y);
     click(Button::Left);
     ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+    EXPECT_TRUE(waitUntil([&] { return startedCount(1); }));
     EXPECT_NE(openPopupFrom(2), nullptr);
 }
 

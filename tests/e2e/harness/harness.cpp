@@ -120,6 +120,31 @@ void Instance::kill() {
         ::TerminateProcess(process_, 1);
         ::WaitForSingleObject(process_, 5000);
     }
+    endStartedProcesses();
+}
+
+// Under Wine a process whose starter was ended while starting it can hang in its start-up for
+// good, holding the test's output pipe open; what the instance started ends with it.
+void Instance::endStartedProcesses() const {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+         more = ::Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != processId_) {
+            continue;
+        }
+        if (HANDLE child =
+                ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+            ::TerminateProcess(child, 1);
+            ::WaitForSingleObject(child, 5000);
+            ::CloseHandle(child);
+        }
+    }
+    ::CloseHandle(snapshot);
 }
 
 std::vector<std::wstring> Instance::loadedModules() const {

@@ -59,7 +59,8 @@ class Instance {
     // Waits for the process to end; true when it did within the timeout.
     bool waitForExit(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) const;
     DWORD exitCode() const;
-    // Ends the instance at once (TerminateProcess) and waits for it.
+    // Ends the instance at once (TerminateProcess), and every process it started that still
+    // runs, and waits for them.
     void kill();
 
     // The file names of the DLLs the process has loaded, in lower case ("comdlg32.dll").
@@ -73,6 +74,8 @@ class Instance {
                        std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) const;
 
   private:
+    void endStartedProcesses() const;
+
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
