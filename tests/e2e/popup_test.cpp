@@ -341,8 +341,8 @@ TEST_F(TwoMonitorsWithoutTimer,
     ASSERT_TRUE(inside(windowRect(chain[0]), kSecondMonitor));
     // The settings window, opened as by a press on the tray icon, on the second monitor too.
     ::PostMessageW(instance_->windows(L"MirutekaTray").front(), 0x200, 1, WM_LBUTTONDOWN);
-    HWND settings = instance_->waitForWindow(L"MirutekaForm6");
-    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(settings); })); // placed by now
+    HWND settings = instance_->waitForVisibleWindow(L"MirutekaForm6");
+    ASSERT_NE(settings, nullptr);
     ::SetWindowPos(settings, nullptr, 1500, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(waitUntil([&] { return inside(windowRect(settings), kSecondMonitor); }));
 

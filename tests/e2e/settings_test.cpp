@@ -80,19 +80,6 @@ HWND dialogBox(const Instance& instance, const wchar_t* title) {
     return nullptr;
 }
 
-HWND visibleWindow(const Instance& instance, const wchar_t* className,
-                   std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-            const auto shown = instance.visibleWindows(className);
-            found = shown.empty() ? nullptr : shown.front();
-            return found != nullptr;
-        },
-        timeout);
-    return found;
-}
-
 bool allIconWindowsVisible(const Instance& instance) {
     for (int group = 1; group <= 4; ++group) {
         const std::wstring form = L"MirutekaForm" + std::to_wstring(group);
@@ -115,7 +102,7 @@ void pressTrayIcon() {
 
 HWND openSettingsFromTray(const Instance& instance) {
     pressTrayIcon();
-    return visibleWindow(instance, L"MirutekaForm6");
+    return instance.waitForVisibleWindow(L"MirutekaForm6");
 }
 
 // Answers the next message box of the process with this title by clicking the button.
@@ -136,7 +123,7 @@ bool answerBox(const Instance& instance, const wchar_t* title, int button,
 void addItem(const Instance& instance, HWND form6, const std::wstring& name,
              const std::wstring& path) {
     clickAt(centreOf(::GetDlgItem(form6, kAddId)));
-    HWND dialog = visibleWindow(instance, L"MirutekaItemDialog");
+    HWND dialog = instance.waitForVisibleWindow(L"MirutekaItemDialog");
     ASSERT_NE(dialog, nullptr);
     ::SendMessageW(::GetDlgItem(dialog, kItemNameId), WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(name.c_str()));
@@ -227,7 +214,7 @@ TEST_F(SettingsWindowE2e,
     EXPECT_FALSE(
         waitUntil([&] { return settingsWindows().size() > 1; }, std::chrono::milliseconds(500)));
     clickAt(centreOf(::GetDlgItem(form6, kAddId)));
-    HWND dialog = visibleWindow(*instance_, L"MirutekaItemDialog");
+    HWND dialog = instance_->waitForVisibleWindow(L"MirutekaItemDialog");
     coverThenPress();
     EXPECT_TRUE(waitUntil([&] { return dialog != nullptr && ::GetForegroundWindow() == dialog; }));
 }
@@ -260,7 +247,7 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     auto instance = std::make_unique<Instance>(folder.exe());
     ASSERT_TRUE(waitUntil(trayHasIcons));
     // A first start writes the default list and opens the settings window by itself.
-    HWND form6 = visibleWindow(*instance, L"MirutekaForm6");
+    HWND form6 = instance->waitForVisibleWindow(L"MirutekaForm6");
     ASSERT_NE(form6, nullptr);
     ASSERT_EQ(readBytes(folder.listFile()).size(), 191u);
     addItem(*instance, form6, L"ワードパッド", systemProgram(L"write.exe"));
@@ -395,7 +382,7 @@ TEST(SlowDrive, AnItemThereHoldsUpNeitherTheOtherGroupsNorTheChainNorTheTray) {
     ASSERT_FALSE(::IsWindowVisible(windows[0])) << "S: answered before the checks were done";
 
     pressTrayIcon();
-    HWND form6 = visibleWindow(instance, L"MirutekaForm6", kPromptly);
+    HWND form6 = instance.waitForVisibleWindow(L"MirutekaForm6", kPromptly);
     EXPECT_NE(form6, nullptr) << "the tray icon does not answer while S: is looked up";
     if (form6 != nullptr) {
         clickAt(centreOf(::GetDlgItem(form6, kCancelId)));

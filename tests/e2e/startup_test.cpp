@@ -172,13 +172,9 @@ TEST(Startup, AListFileThatCannotBeCreatedEndsTheProgramWithAMessage) {
     // A folder where the new file's temporary copy must go: writing fails even as root.
     std::filesystem::create_directory(folder.path() / L"filelist.txt.new");
     Instance instance(folder.exe());
-    // Shown only once its texts are set; the window exists a moment before.
-    HWND message = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
-        const auto shown = instance.visibleWindows(L"#32770");
-        message = shown.empty() ? nullptr : shown.front();
-        return message != nullptr;
-    }));
+    // Its texts are set only after the window exists.
+    HWND message = instance.waitForVisibleWindow(L"#32770");
+    ASSERT_NE(message, nullptr);
     EXPECT_EQ(windowText(message), L"エラー");
     const std::wstring text = windowText(::GetDlgItem(message, 0xFFFF));
     EXPECT_NE(text.find(folder.listFile().filename().wstring()), std::wstring::npos) << text.size();

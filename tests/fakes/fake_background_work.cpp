@@ -52,4 +52,9 @@ void Gate::open() {
     opened_.notify_all();
 }
 
+void Gate::close() {
+    std::lock_guard lock(mutex_);
+    open_ = false;
+}
+
 } // namespace miruteka

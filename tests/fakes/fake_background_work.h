@@ -21,7 +21,7 @@ class Gate {
   public:
     void pass();
     void open();
-    void close() { open_ = false; } // while no thread waits
+    void close();
 
   private:
     std::mutex mutex_;

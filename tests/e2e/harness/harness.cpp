@@ -207,16 +207,30 @@ std::vector<HWND> Instance::visibleWindows(const wchar_t* className) const {
     return enumerate(processId_, className, true);
 }
 
-HWND Instance::waitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+namespace {
+
+HWND waitForFirst(const std::function<std::vector<HWND>()>& collect,
+                  std::chrono::milliseconds timeout) {
     HWND found = nullptr;
     waitUntil(
         [&] {
-            const auto all = windows(className);
+            const auto all = collect();
             found = all.empty() ? nullptr : all.front();
             return found != nullptr;
         },
         timeout);
     return found;
+}
+
+} // namespace
+
+HWND Instance::waitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+    return waitForFirst([&] { return windows(className); }, timeout);
+}
+
+HWND Instance::waitForVisibleWindow(const wchar_t* className,
+                                    std::chrono::milliseconds timeout) const {
+    return waitForFirst([&] { return visibleWindows(className); }, timeout);
 }
 
 RECT windowRect(HWND window) {

@@ -72,6 +72,10 @@ class Instance {
     // Waits until the process has a top-level window of the class (or any window).
     HWND waitForWindow(const wchar_t* className = nullptr,
                        std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) const;
+    // The same for a shown window: one shown has been placed and has its texts.
+    HWND
+    waitForVisibleWindow(const wchar_t* className,
+                         std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) const;
 
   private:
     void endStartedProcesses() const;
