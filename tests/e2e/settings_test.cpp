@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace e2e {
@@ -404,6 +405,31 @@ TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     ::GetClientRect(form6, &client);
     EXPECT_NEAR(client.right, 550 * 1.5, 2);
     EXPECT_NEAR(client.bottom, 439 * 1.5, 2);
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+}
+
+// Run where the display language is English: no text of the window is Japanese, and it has
+// OK and Cancel.
+TEST_F(SettingsWindowE2e, InEnglishTheWindowShowsNoJapaneseAndHasOkAndCancel) {
+    ASSERT_EQ(PRIMARYLANGID(::GetUserDefaultUILanguage()), LANG_ENGLISH)
+        << "run in a prefix whose display language is English";
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    std::vector<std::wstring> texts{windowText(form6)};
+    for (HWND child = ::GetWindow(form6, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        texts.push_back(windowText(child));
+    }
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const bool japanese = std::any_of(texts[i].begin(), texts[i].end(), [](wchar_t c) {
+            return (c >= 0x3000 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+                   (c >= 0xFF00 && c <= 0xFFEF);
+        });
+        EXPECT_FALSE(japanese) << "text " << i << " of the window";
+    }
+    EXPECT_EQ(windowText(::GetDlgItem(form6, kOkId)), L"OK");
+    EXPECT_EQ(windowText(::GetDlgItem(form6, kCancelId)), L"Cancel");
     clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
     EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
 }

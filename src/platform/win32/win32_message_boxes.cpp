@@ -16,11 +16,11 @@ int show(HWND owner, const std::string& text, const char* title, UINT buttons) {
 } // namespace
 
 void Win32MessageBoxes::showError(const std::string& text) {
-    show(owner_, text, text(TextId::ErrorTitle), MB_OK);
+    show(owner_, text, miruteka::text(TextId::ErrorTitle), MB_OK);
 }
 
 bool Win32MessageBoxes::askYesNo(const std::string& text) {
-    return show(owner_, text, text(TextId::ConfirmTitle), MB_YESNO) == IDYES;
+    return show(owner_, text, miruteka::text(TextId::ConfirmTitle), MB_YESNO) == IDYES;
 }
 
 } // namespace miruteka::win32
