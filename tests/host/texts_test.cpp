@@ -2,29 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 namespace miruteka {
 namespace {
-
-// The code points of a UTF-8 text that belong to Japanese scripts or full-width forms.
-bool hasJapanese(const std::string& text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        for (int k = 1; k < length && i + k < text.size(); ++k) {
-            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        if ((point >= 0x3000 && point <= 0x30FF) || (point >= 0x4E00 && point <= 0x9FFF) ||
-            (point >= 0xFF00 && point <= 0xFFEF)) {
-            return true;
-        }
-        i += length;
-    }
-    return false;
-}
 
 std::set<std::string> placeholders(const std::string& text) {
     std::set<std::string> found;
@@ -34,27 +17,26 @@ std::set<std::string> placeholders(const std::string& text) {
     return found;
 }
 
-TEST(Texts, EveryEnglishTextIsEnglishAndTakesTheArgumentsOfItsJapaneseOne) {
+TEST(Texts, EveryEnglishTextIsPlainEnglishAndTakesTheArgumentsOfItsJapaneseOne) {
     for (int i = 0; i < kTextCount; ++i) {
-        const auto id = static_cast<TextId>(i);
-        const std::string english = textIn(Language::English, id);
-        const std::string japanese = textIn(Language::Japanese, id);
+        std::string english = textIn(Language::English, static_cast<TextId>(i));
         SCOPED_TRACE(english);
+        EXPECT_EQ(placeholders(english), placeholders(textIn(Language::Japanese, TextId(i))));
+        // ASCII but for the ellipsis of a button that opens a window.
+        for (size_t at; (at = english.find("…")) != std::string::npos;) {
+            english.erase(at, 3);
+        }
         EXPECT_FALSE(english.empty());
-        EXPECT_FALSE(hasJapanese(english));
-        EXPECT_EQ(placeholders(english), placeholders(japanese));
+        EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](char c) { return c > 0; }));
     }
 }
 
 TEST(Texts, TheLanguageInUseChoosesTheTextAndArgumentsFillTheirPlaces) {
     EXPECT_EQ(formatText(TextId::DeleteQuestion, {"Editor"}), "Editorを削除しますか？");
-    EXPECT_EQ(formatText(TextId::GroupCaption, {"3"}), "オプション　3");
     useLanguage(Language::English);
-    EXPECT_NE(formatText(TextId::UnsavableCharacterMessage, {"4", "10"}).find("row 10 of group 4"),
-              std::string::npos);
-    EXPECT_EQ(std::string(text(TextId::CancelButton)), "Cancel");
+    EXPECT_EQ(formatText(TextId::GroupCaption, {"3"}), "Group 3");
     useLanguage(Language::Japanese);
-    EXPECT_EQ(std::string(text(TextId::CancelButton)), "キャンセル");
+    EXPECT_EQ(formatText(TextId::GroupCaption, {"3"}), "オプション　3");
 }
 
 } // namespace
