@@ -1,6 +1,7 @@
 #include "about/about.h"
 
 #include "about/version.h"
+#include "platform/texts.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,19 +9,15 @@
 namespace miruteka {
 
 std::string aboutTitle() {
-    return MIRUTEKA_PRODUCT_NAME "　Ver " MIRUTEKA_VERSION_TEXT;
+    return formatText(TextId::AboutTitle, {MIRUTEKA_VERSION_TEXT});
 }
 
 std::string author() {
-    return MIRUTEKA_AUTHOR;
+    return text(TextId::AuthorName);
 }
 
-std::string homepageAddress() {
-    return MIRUTEKA_HOMEPAGE;
-}
-
-std::string mailAddress() {
-    return MIRUTEKA_MAIL;
+MakerAddresses builtAddresses() {
+    return {MIRUTEKA_HOMEPAGE, MIRUTEKA_MAIL};
 }
 
 std::string helpPagePath(const std::string& programFolder) {
@@ -28,7 +25,7 @@ std::string helpPagePath(const std::string& programFolder) {
     if (path.empty() || path.back() != '\\') {
         path += '\\';
     }
-    return path + "help.html";
+    return path + (currentLanguage() == Language::Japanese ? "help.html" : "help-en.html");
 }
 
 int fitFrameLabels(std::span<FrameLabel> labels, int frameWidth, int frameBorder) {
@@ -54,8 +51,18 @@ int fitFrameLabels(std::span<FrameLabel> labels, int frameWidth, int frameBorder
     return growth;
 }
 
-AboutActions::AboutActions(BrowserFactory& browsers, std::string programFolder)
-    : browsers_(browsers), programFolder_(std::move(programFolder)) {}
+AboutActions::AboutActions(BrowserFactory& browsers, std::string programFolder,
+                           MakerAddresses addresses)
+    : browsers_(browsers), programFolder_(std::move(programFolder)),
+      addresses_(std::move(addresses)) {}
+
+std::string AboutActions::homepageText() const {
+    return addresses_.homepage.empty() ? text(TextId::HelpPageLink) : addresses_.homepage;
+}
+
+std::string AboutActions::mailText() const {
+    return hasMailAddress() ? addresses_.mail : text(TextId::NoMailAddress);
+}
 
 Browser* AboutActions::startBrowser() {
     // The browser started before stays open on its own; only the newest one is heard from.
@@ -71,15 +78,20 @@ void AboutActions::openHelp() {
 }
 
 void AboutActions::openHomepage() {
-    if (Browser* browser = startBrowser()) {
-        browser->navigate(homepageAddress());
+    if (addresses_.homepage.empty()) {
+        openHelp();
+    } else if (Browser* browser = startBrowser()) {
+        browser->navigate(addresses_.homepage);
         browser->show();
     }
 }
 
 void AboutActions::openMail() {
+    if (!hasMailAddress()) {
+        return;
+    }
     if (Browser* browser = startBrowser()) {
-        browser->navigate("mailto:" + mailAddress());
+        browser->navigate("mailto:" + addresses_.mail);
     }
 }
 

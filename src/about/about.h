@@ -11,20 +11,20 @@
 
 namespace miruteka {
 
-inline constexpr const char* kAboutCaption = "バージョン情報";
-inline constexpr const char* kAboutAuthorLabel = "作者　：";
-inline constexpr const char* kAboutHomepageLabel = "ホームページ　：";
-inline constexpr const char* kAboutMailLabel = "メール　：";
-inline constexpr const char* kAboutHelpButton = "ヘルプ";
-inline constexpr const char* kAboutCloseButton = "閉じる";
-
 // "ミルテカ　Ver 1.2"
 std::string aboutTitle();
 std::string author();
-std::string homepageAddress();
-std::string mailAddress();
 
-// The help page beside the program: the folder, exactly one "\", "help.html".
+// The maker's homepage and mail address, either of them possibly empty.
+struct MakerAddresses {
+    std::string homepage;
+    std::string mail;
+};
+// The ones the build was given.
+MakerAddresses builtAddresses();
+
+// The help page beside the program, in the language of the texts: the folder, exactly one
+// "\", "help.html" (Japanese) or "help-en.html".
 std::string helpPagePath(const std::string& programFolder);
 
 // A label inside the about window's frame, in pixels from the frame's left edge.
@@ -43,14 +43,23 @@ int fitFrameLabels(std::span<FrameLabel> labels, int frameWidth, int frameBorder
 
 class AboutActions {
   public:
-    AboutActions(BrowserFactory& browsers, std::string programFolder);
+    AboutActions(BrowserFactory& browsers, std::string programFolder,
+                 MakerAddresses addresses = builtAddresses());
     AboutActions(const AboutActions&) = delete;
     AboutActions& operator=(const AboutActions&) = delete;
 
     void openHelp();
+    // The help page when there is no homepage.
     void openHomepage();
-    // Hands the address to the mail program; no browser window is shown.
+    // Hands the address to the mail program; no browser window is shown. Nothing without an
+    // address.
     void openMail();
+
+    // What the links show: the homepage or the help page's name; the mail address or a word
+    // for none (the link is then greyed).
+    std::string homepageText() const;
+    std::string mailText() const;
+    bool hasMailAddress() const { return !addresses_.mail.empty(); }
 
     // The browser the last click started, while it has not quit (mIE).
     const Browser* currentBrowser() const { return mIE.get(); }
@@ -60,6 +69,7 @@ class AboutActions {
 
     BrowserFactory& browsers_;
     std::string programFolder_;
+    MakerAddresses addresses_;
     std::unique_ptr<Browser> mIE;
 };
 

@@ -7,6 +7,7 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/startup_placement.h"
 #include "iconwin/win32/tray_icon.h"
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
@@ -59,10 +60,7 @@ bool LauncherApp::Form_Load() {
     listFile_ = listFilePath(programFolder());
     const SaveResult created = ensureListFile(*files_, codePage_, listFile_);
     if (!created.saved()) {
-        Win32MessageBoxes().showError(
-            "設定ファイルを作成できないため、ミルテカを起動できません。\n\n" + listFile_ +
-            "\n\nミルテカは自分のフォルダーに filelist.txt を置きます。"
-            "書き込みのできるフォルダーにミルテカを置いてください。");
+        Win32MessageBoxes().showError(formatText(TextId::CannotCreateListMessage, {listFile_}));
         return false;
     }
 

@@ -1,10 +1,14 @@
 // Entry point: refuses a second instance before anything else (asking the running one to
-// open its settings window instead), prepares the thread (OLE for drops, the shell and the
-// browser object; the common controls), runs Form1's start-up and then the message loop.
+// open its settings window instead), picks the language of its texts, prepares the thread (OLE for
+// drops, the shell and the browser object; the common controls), runs Form1's start-up and then the
+// message loop.
 #include "app/icon_input_wiring.h"
 #include "app/launcher_app.h"
 #include "app/second_start.h"
+#include "platform/texts.h"
 #include "platform/win32/unique.h"
+#include "platform/win32/user_language.h"
+#include "platform/win32/wide_string.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -43,6 +47,10 @@ int runMessageLoop() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using miruteka::text;
+    using miruteka::TextId;
+    using miruteka::win32::toWide;
+    miruteka::useLanguage(miruteka::win32::userInterfaceLanguage());
     miruteka::win32::UniqueHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
     const DWORD mutexError = ::GetLastError();
     // A mutex this instance may not open was made by one running at another integrity
@@ -67,7 +75,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         return runMessageLoop();
     } catch (...) {
-        ::MessageBoxW(nullptr, L"ミルテカを起動できません。", L"エラー", MB_OK);
+        ::MessageBoxW(nullptr, toWide(text(TextId::CannotStartMessage)).c_str(),
+                      toWide(text(TextId::ErrorTitle)).c_str(), MB_OK);
         return 1;
     }
 }

@@ -13,7 +13,6 @@ inline constexpr std::uint32_t kTrayIconId = 1;
 // The shell reports mouse messages on the icon with this message (WM_MOUSEMOVE's number),
 // the mouse message itself in the low word of lParam.
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x200;
-inline constexpr const char* kTrayTip = "ミルテカ";
 
 inline constexpr int kTrayLeftButtonDown = 0x201;
 inline constexpr int kTrayRightButtonDown = 0x204;

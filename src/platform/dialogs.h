@@ -6,9 +6,6 @@
 
 namespace miruteka {
 
-inline constexpr const char* kErrorTitle = "エラー";
-inline constexpr const char* kConfirmTitle = "確認";
-
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;

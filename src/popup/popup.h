@@ -20,9 +20,6 @@ inline constexpr uint32_t kEntryShownColour = 0x0080C0FF;   // light orange
 inline constexpr uint32_t kEntryHoverColour = 0x0080FFFF;   // light yellow
 inline constexpr const char* kEmptyEntryCaption = "\u00D7"; // "×"
 
-inline constexpr const char* kLeftClickHint = "左クリック・・・アイコンの実行";
-inline constexpr const char* kRightClickHint = "右クリック・・・表示アイコンの変更";
-
 struct PopupEntry {
     std::string caption;
     bool enabled = false;

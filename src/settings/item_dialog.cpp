@@ -1,5 +1,6 @@
 #include "settings/item_dialog.h"
 
+#include "platform/texts.h"
 #include "settings/dropped_files.h"
 
 namespace miruteka {
@@ -13,7 +14,7 @@ void ItemConfirmation::confirm(const ItemFields& typed, std::function<void()> cl
                     life_.guard([this, typed, close = std::move(close)](const ItemProbe& probe) {
                         checking_ = false;
                         if (!probe.exists) {
-                            messages_.showError(kMissingFileMessage);
+                            messages_.showError(text(TextId::MissingFileMessage));
                             return;
                         }
                         host_.acceptItem(typed.name, typed.path);

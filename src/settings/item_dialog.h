@@ -13,15 +13,6 @@
 
 namespace miruteka {
 
-inline constexpr const char* kItemDialogCaption = "ミルテカ　ファイル選択";
-inline constexpr const char* kItemNameLabel = "名前";
-inline constexpr const char* kItemPathLabel = "パス";
-inline constexpr const char* kBrowseButton = "参照";
-inline constexpr const char* kItemOkButton = "OK";
-inline constexpr const char* kItemCancelButton = "キャンセル";
-inline constexpr const char* kAllFilesFilter = "すべてのファイル (*.*)";
-inline constexpr const char* kMissingFileMessage = "ファイルが存在しません。";
-
 // The texts of the dialog's two boxes.
 struct ItemFields {
     std::string name;

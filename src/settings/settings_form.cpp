@@ -1,5 +1,6 @@
 #include "settings/settings_form.h"
 
+#include "platform/texts.h"
 #include "settings/dropped_files.h"
 #include "settings/settings_save.h"
 
@@ -50,7 +51,7 @@ void SettingsForm::selectRow(int index, int r) {
 
 void SettingsForm::FG_OLEDragDrop(int index, const std::vector<std::string>& files) {
     if (addDroppedFiles(copy_.grid(index), files).gridFull) {
-        services_.messages.showError(kGridFullMessage);
+        services_.messages.showError(text(TextId::GridFullMessage));
     }
 }
 
@@ -74,7 +75,7 @@ void SettingsForm::Command2_Click() {
 }
 
 void SettingsForm::Command3_Click() {
-    if (!services_.messages.askYesNo(kQuitQuestion)) {
+    if (!services_.messages.askYesNo(text(TextId::QuitQuestion))) {
         return;
     }
     // Nothing is saved; blnSettingsOpen stays set because nothing runs afterwards.
@@ -93,7 +94,7 @@ void SettingsForm::Command5_Click() {
 void SettingsForm::Command6_Click() {
     const GridRow& row = copy_.visibleGrid().row(copy_.visibleGrid().currentRow());
     if (row.blank()) {
-        services_.messages.showError(kBlankRowMessage);
+        services_.messages.showError(text(TextId::BlankRowMessage));
         return;
     }
     // Copies: the dialog writes back into this very row.
@@ -102,7 +103,8 @@ void SettingsForm::Command6_Click() {
 
 void SettingsForm::Command7_Click() {
     ItemGrid& grid = copy_.visibleGrid();
-    if (!services_.messages.askYesNo(grid.row(grid.currentRow()).name + kDeleteQuestionSuffix)) {
+    if (!services_.messages.askYesNo(
+            formatText(TextId::DeleteQuestion, {grid.row(grid.currentRow()).name}))) {
         return;
     }
     grid.deleteCurrentRow();
@@ -112,7 +114,7 @@ void SettingsForm::Command8_Click() {
     ItemGrid& grid = copy_.visibleGrid();
     const auto free = grid.firstRowWithEmptyPath();
     if (!free) {
-        services_.messages.showError(kGridFullMessage);
+        services_.messages.showError(text(TextId::GridFullMessage));
         return;
     }
     grid.setCurrentRow(*free);

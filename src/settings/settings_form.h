@@ -18,11 +18,6 @@
 
 namespace miruteka {
 
-inline constexpr const char* kBlankRowMessage = "空欄の行は編集できません。";
-inline constexpr const char* kGridFullMessage = "これ以上追加できません。";
-inline constexpr const char* kDeleteQuestionSuffix = "を削除しますか？";
-inline constexpr const char* kQuitQuestion = "ミルテカを終了しますか？";
-
 // What the logic needs the window itself to do.
 class SettingsWindowActions {
   public:

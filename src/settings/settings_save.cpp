@@ -1,5 +1,7 @@
 #include "settings/settings_save.h"
 
+#include "platform/texts.h"
+
 namespace miruteka {
 
 SaveResult saveWorkingCopy(FileSystem& files, const AnsiCodePage& codePage,
@@ -19,42 +21,34 @@ std::string saveFailureMessage(const SaveResult& result) {
     if (result.status == SaveResult::Status::WriteFailed &&
         result.writeError == WriteError::NotMovedIntoPlace) {
         // The old list may be gone: say where the saved one is, not that nothing changed.
-        return "設定は次のファイルに保存しましたが、filelist.txt と置き換えられませんでした。\n\n" +
-               result.keptAt +
-               "\n\nほかのプログラム（ウイルス対策ソフトなど）が使っていた可能性があります。"
-               "もう一度 OK を押してください。うまくいかないときは、ミルテカを終了して、"
-               "このファイルの名前を filelist.txt に変えてください。";
+        return formatText(TextId::SavedElsewhereMessage, {result.keptAt});
     }
-    std::string text = "設定を保存できませんでした。filelist.txt は変更されていません。\n\n";
+    std::string reason;
     switch (result.status) {
     case SaveResult::Status::Unrepresentable:
-        text += "オプション　" + std::to_string(result.group) + " の " +
-                std::to_string(result.row) +
-                " 行目の名前かパスに、保存できない文字（改行や、日本語の文字コードにない文字）"
-                "が含まれています。";
+        reason = formatText(TextId::UnsavableCharacterMessage,
+                            {std::to_string(result.group), std::to_string(result.row)});
         break;
     case SaveResult::Status::WriteFailed:
         switch (result.writeError) {
         case WriteError::CannotCreateTemporary:
-            text +=
-                "ミルテカのフォルダーに書き込めません。書き込みできるフォルダーに置いてください。";
+            reason = text(TextId::CannotWriteFolderMessage);
             break;
         case WriteError::CannotWrite:
-            text += "ファイルを書き込めませんでした。ディスクの空き容量を確認してください。";
+            reason = text(TextId::CannotWriteFileMessage);
             break;
         case WriteError::CannotReplace:
         case WriteError::AlreadyExists:
         case WriteError::NotMovedIntoPlace:
         case WriteError::None:
-            text += "filelist.txt を置き換えられません。ほかのプログラムが開いているか、"
-                    "読み取り専用になっています。";
+            reason = text(TextId::CannotReplaceListMessage);
             break;
         }
         break;
     case SaveResult::Status::Saved:
         break;
     }
-    return text;
+    return std::string(text(TextId::NotSavedMessage)) + "\n\n" + reason;
 }
 
 } // namespace miruteka

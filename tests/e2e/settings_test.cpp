@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace e2e {
@@ -404,6 +405,26 @@ TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     ::GetClientRect(form6, &client);
     EXPECT_NEAR(client.right, 550 * 1.5, 2);
     EXPECT_NEAR(client.bottom, 439 * 1.5, 2);
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+}
+
+// Run where the display language is English: no text of the window is Japanese, and it has
+// OK and Cancel.
+TEST_F(SettingsWindowE2e, InEnglishTheWindowShowsNoJapaneseAndHasOkAndCancel) {
+    ASSERT_EQ(PRIMARYLANGID(::GetUserDefaultUILanguage()), LANG_ENGLISH)
+        << "run in a prefix whose display language is English";
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    // Japanese scripts and full-width forms start at U+3000.
+    for (HWND at = form6; at != nullptr;
+         at = at == form6 ? ::GetWindow(form6, GW_CHILD) : ::GetWindow(at, GW_HWNDNEXT)) {
+        const std::wstring text = windowText(at);
+        EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x3000; }))
+            << "control " << ::GetDlgCtrlID(at);
+    }
+    EXPECT_EQ(windowText(::GetDlgItem(form6, kOkId)), L"OK");
+    EXPECT_EQ(windowText(::GetDlgItem(form6, kCancelId)), L"Cancel");
     clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
     EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
 }

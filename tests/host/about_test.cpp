@@ -1,19 +1,21 @@
 #include "about/about.h"
 #include "fakes/fake_browser.h"
+#include "platform/texts.h"
 
 #include <gtest/gtest.h>
 
 namespace miruteka {
 namespace {
 
-TEST(AboutTexts, TitleCarriesNameAndVersion) {
+TEST(AboutTexts, TitleCarriesNameAndVersionAndTheHelpPageIsInTheTextsLanguage) {
     EXPECT_EQ(aboutTitle(), "ミルテカ　Ver 1.2");
-}
-
-TEST(AboutTexts, HelpPageHasExactlyOneBackslashBeforeItsName) {
     EXPECT_EQ(helpPagePath("C:\\Tools\\ミルテカ"), "C:\\Tools\\ミルテカ\\help.html");
     EXPECT_EQ(helpPagePath("C:\\Tools\\ミルテカ\\"), "C:\\Tools\\ミルテカ\\help.html");
     EXPECT_EQ(helpPagePath("D:\\"), "D:\\help.html");
+    useLanguage(Language::English);
+    EXPECT_EQ(aboutTitle(), "Miruteka version 1.2");
+    EXPECT_EQ(helpPagePath("D:\\"), "D:\\help-en.html");
+    useLanguage(Language::Japanese);
 }
 
 TEST(AboutLayout, LabelsThatFitKeepTheirPlaceAndTheFrameItsWidth) {
@@ -46,7 +48,9 @@ TEST(AboutLayout, FrameWidensByTheWidestOverflow) {
 class AboutActionsTest : public ::testing::Test {
   protected:
     FakeBrowserFactory browsers;
-    AboutActions about{browsers, "C:\\Tools\\ミルテカ"};
+    AboutActions about{browsers,
+                       "C:\\Tools\\ミルテカ",
+                       {"https://miruteka.example.org/", "support@miruteka.example.org"}};
 };
 
 TEST_F(AboutActionsTest, HelpShowsTheHelpPageInANewBrowser) {
@@ -68,6 +72,21 @@ TEST_F(AboutActionsTest, LinksOpenTheHomepageShownAndTheMailAddressHidden) {
     EXPECT_EQ(browsers.made[1]->addresses,
               std::vector<std::string>{"mailto:support@miruteka.example.org"});
     EXPECT_FALSE(browsers.made[1]->shown);
+    EXPECT_EQ(about.homepageText(), "https://miruteka.example.org/");
+    EXPECT_EQ(about.mailText(), "support@miruteka.example.org");
+}
+
+TEST_F(AboutActionsTest, WithoutAddressesTheHomepageIsTheHelpPageAndMailDoesNothing) {
+    AboutActions bare{browsers, "C:\\Tools", {}};
+    bare.openMail();
+    EXPECT_TRUE(browsers.made.empty());
+    bare.openHomepage();
+    ASSERT_EQ(browsers.made.size(), 1u);
+    EXPECT_EQ(browsers.made[0]->addresses, std::vector<std::string>{"C:\\Tools\\help.html"});
+    EXPECT_TRUE(browsers.made[0]->shown);
+    EXPECT_FALSE(bare.hasMailAddress());
+    EXPECT_EQ(bare.homepageText(), "ヘルプページ");
+    EXPECT_EQ(bare.mailText(), "なし");
 }
 
 TEST_F(AboutActionsTest, EachClickStartsAFreshBrowserAndOnlyTheLastIsKept) {

@@ -133,9 +133,11 @@ class AboutWindowTest : public ::testing::Test {
     Opener opener;
 };
 
+const MakerAddresses kAddresses{"https://miruteka.example.org/", "support@miruteka.example.org"};
+
 TEST_F(AboutWindowTest, ShowsItsTextsCentredOverItsOpener) {
     RecordingBrowsers browsers;
-    AboutWindow window(browsers, "C:\\Tools");
+    AboutWindow window(browsers, "C:\\Tools", kAddresses);
     ASSERT_TRUE(window.create(opener.get()));
 
     EXPECT_EQ(textOf(window.hwnd()), L"バージョン情報");
@@ -234,7 +236,7 @@ TEST_F(AboutWindowTest, FontsAreBoldTitleAndUnderlinedLinks) {
 
 TEST_F(AboutWindowTest, LinksAndHelpOpenTheirAddressesAndOnlyTheLastBrowserIsKept) {
     RecordingBrowsers browsers;
-    AboutWindow window(browsers, "C:\\Tools\\");
+    AboutWindow window(browsers, "C:\\Tools\\", kAddresses);
     ASSERT_TRUE(window.create(opener.get()));
     auto click = [&](int id) {
         HWND label = item(window, id);
@@ -255,6 +257,26 @@ TEST_F(AboutWindowTest, LinksAndHelpOpenTheirAddressesAndOnlyTheLastBrowserIsKep
     EXPECT_TRUE(browsers.made[2]->shown);
     EXPECT_EQ(browsers.made[3]->addresses, browsers.made[2]->addresses);
     EXPECT_NE(window.actions().currentBrowser(), nullptr);
+    endModal(window.hwnd());
+}
+
+TEST_F(AboutWindowTest, InEnglishWithoutAddressesTheHomepageOpensTheHelpPageAndMailIsGreyed) {
+    testing::EnglishTexts english;
+    RecordingBrowsers browsers;
+    AboutWindow window(browsers, "C:\\Tools", {});
+    ASSERT_TRUE(window.create(opener.get()));
+    EXPECT_EQ(textOf(item(window, kAboutTitleId)), L"Miruteka version 1.2");
+    EXPECT_EQ(textOf(item(window, kAboutHomepageId)), L"Help page");
+    EXPECT_EQ(textOf(item(window, kAboutMailId)), L"None");
+    EXPECT_FALSE(::IsWindowEnabled(item(window, kAboutMailId)));
+    for (const int dpi : {96, 144}) {
+        window.applyDpi(dpi);
+        EXPECT_EQ(testing::textsThatDoNotFit(window.hwnd()), std::vector<std::string>{}) << dpi;
+    }
+    ::SendMessageW(item(window, kAboutHomepageId), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(item(window, kAboutHomepageId), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    ASSERT_TRUE(pumpUntil([&] { return browsers.made.size() == 1u; }));
+    EXPECT_EQ(browsers.made[0]->addresses, std::vector<std::string>{"C:\\Tools\\help-en.html"});
     endModal(window.hwnd());
 }
 

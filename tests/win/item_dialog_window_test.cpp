@@ -1,5 +1,6 @@
 #include "fakes/fake_background_work.h"
 #include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_background_work.h"
@@ -158,6 +159,23 @@ TEST_F(ItemDialogWindowTest, LaysOutItsControlsCentredOnTheScreenWithTheFocusOnB
         const RECT browse = boundsOf(dialog, kItemBrowseId);
         EXPECT_EQ(browse.left, twipsToPixels(3300, dpi)) << dpi;
         EXPECT_EQ(browse.bottom, twipsToPixels(1800 + 435, dpi)) << dpi;
+        EXPECT_EQ(testing::textsThatDoNotFit(dialog.hwnd()), std::vector<std::string>{}) << dpi;
+    }
+    endModal(dialog.hwnd());
+}
+
+TEST_F(ItemDialogWindowTest, InEnglishEveryTextFitsInTheSystemsMessageFont) {
+    testing::EnglishTexts english;
+    ItemDialogWindow dialog(probes, host);
+    ASSERT_TRUE(dialog.create(owner.get(), {}));
+    EXPECT_EQ(textOf(item(dialog, kItemBrowseId)), L"Browse\u2026");
+    LOGFONTW labelFont{};
+    ::GetObjectW(
+        reinterpret_cast<HGDIOBJ>(::SendMessageW(item(dialog, kItemNameLabelId), WM_GETFONT, 0, 0)),
+        sizeof labelFont, &labelFont);
+    EXPECT_STREQ(labelFont.lfFaceName, messageFontAtDpi(dialog.dpi()).lfFaceName);
+    for (const int dpi : {96, 144}) {
+        dialog.applyDpi(dpi);
         EXPECT_EQ(testing::textsThatDoNotFit(dialog.hwnd()), std::vector<std::string>{}) << dpi;
     }
     endModal(dialog.hwnd());

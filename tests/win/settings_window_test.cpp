@@ -4,6 +4,7 @@
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_message_boxes.h"
 #include "platform/geometry.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_background_work.h"
@@ -285,6 +286,22 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
                               twipsToPixels(3000, dpi), preview, preview));
         click(kOption1Id); // draws the preview again
         EXPECT_TRUE(hasNonWhitePixel(window->preview().dc(), preview, preview - preview / 4));
+    }
+}
+
+TEST_F(SettingsWindowTest, InEnglishEveryTextFitsInTheSystemsMessageFontAt96And144Dpi) {
+    testing::EnglishTexts english;
+    open();
+    EXPECT_EQ(textOf(control(kOption1Id + 3)), L"Group 4");
+    EXPECT_EQ(textOf(control(kCommandId + 2)), L"Cancel");
+    LOGFONTW font{};
+    ::GetObjectW(
+        reinterpret_cast<HGDIOBJ>(::SendMessageW(control(kCommandId + 1), WM_GETFONT, 0, 0)),
+        sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, messageFontAtDpi(window->dpi()).lfFaceName);
+    for (const int dpi : {96, 144}) {
+        window->applyDpi(dpi);
+        EXPECT_EQ(testing::textsThatDoNotFit(window->hwnd()), std::vector<std::string>{}) << dpi;
     }
 }
 

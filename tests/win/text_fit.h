@@ -1,11 +1,14 @@
 // Whether every button and label of a window shows its whole text: each text is measured
-// with the control's own font against the control's client area.
+// with the control's own font against the control's client area (as far as its window
+// region shows of it).
 #pragma once
 
+#include "platform/texts.h"
 #include "win/modal_test_support.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,6 +35,10 @@ inline std::vector<std::string> textsThatDoNotFit(HWND window) {
         ::ReleaseDC(child, dc);
         RECT has{};
         ::GetClientRect(child, &has);
+        RECT shown{};
+        if (::GetWindowRgnBox(child, &shown) != ERROR) {
+            has.right = std::min(has.right, shown.right);
+        }
         if (font == nullptr || needed.right > has.right || needed.bottom > has.bottom) {
             cut.push_back(std::to_string(::GetDlgCtrlID(child)) + ": needs " +
                           std::to_string(needed.right) + " x " + std::to_string(needed.bottom) +
@@ -41,5 +48,13 @@ inline std::vector<std::string> textsThatDoNotFit(HWND window) {
     }
     return cut;
 }
+
+// The windows made while it lives show their English texts.
+struct EnglishTexts {
+    EnglishTexts() { useLanguage(Language::English); }
+    ~EnglishTexts() { useLanguage(Language::Japanese); }
+    EnglishTexts(const EnglishTexts&) = delete;
+    EnglishTexts& operator=(const EnglishTexts&) = delete;
+};
 
 } // namespace miruteka::win32::testing

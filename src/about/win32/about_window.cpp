@@ -1,6 +1,7 @@
 #include "about/win32/about_window.h"
 
 #include "platform/geometry.h"
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -74,8 +75,9 @@ struct AboutWindow::FrameText {
     bool caption;
 };
 
-AboutWindow::AboutWindow(BrowserFactory& browsers, std::string programFolder)
-    : actions_(browsers, std::move(programFolder)) {}
+AboutWindow::AboutWindow(BrowserFactory& browsers, std::string programFolder,
+                         MakerAddresses addresses)
+    : actions_(browsers, std::move(programFolder), std::move(addresses)) {}
 
 bool AboutWindow::create(HWND owner) {
     backBrush_.reset(::CreateSolidBrush(kLightYellow));
@@ -87,9 +89,9 @@ bool AboutWindow::create(HWND owner) {
     // Created at the centre of its opener, so it is laid out for the monitor it opens on.
     WNDCLASSEXW windowClass{};
     windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA));
-    if (WindowBase::create(kClassName, windowClass, kExStyle, toWide(kAboutCaption).c_str(), kStyle,
-                           (over.left + over.right) / 2, (over.top + over.bottom) / 2, 0, 0,
-                           owner) == nullptr) {
+    if (WindowBase::create(
+            kClassName, windowClass, kExStyle, toWide(text(TextId::AboutCaption)).c_str(), kStyle,
+            (over.left + over.right) / 2, (over.top + over.bottom) / 2, 0, 0, owner) == nullptr) {
         return false;
     }
     dpi_ = dpiOfWindow(hwnd());
@@ -97,16 +99,18 @@ bool AboutWindow::create(HWND owner) {
     // Tab order is creation order: close first, so it holds the focus when the window opens.
     const struct {
         int id;
-        const char* caption;
-    } buttons[] = {{kAboutCloseId, kAboutCloseButton}, {kAboutHelpId, kAboutHelpButton}};
+        TextId caption;
+    } buttons[] = {{kAboutCloseId, TextId::CloseButton}, {kAboutHelpId, TextId::HelpButton}};
     for (const auto& button : buttons) {
-        createGraphicalButton(hwnd(), button.id, toWide(button.caption).c_str(), 0, 0, 0, 0);
+        createGraphicalButton(hwnd(), button.id, toWide(text(button.caption)).c_str(), 0, 0, 0, 0);
     }
     focus_.remember(::GetDlgItem(hwnd(), kAboutCloseId));
     createLabel(hwnd(), kAboutTitleId, toWide(aboutTitle()), SS_LEFT, RECT{});
     for (const FrameText& label : frameTexts()) {
         createLabel(hwnd(), label.id, label.text, label.caption ? SS_RIGHT : SS_LEFT, RECT{});
     }
+    // Without an address the mail link is greyed and takes no clicks.
+    ::EnableWindow(::GetDlgItem(hwnd(), kAboutMailId), actions_.hasMailAddress());
     const SIZE size = layOut();
     const POINT corner = centredOver(over, size);
     ::SetWindowPos(hwnd(), nullptr, corner.x, corner.y, 0, 0,
@@ -117,14 +121,14 @@ bool AboutWindow::create(HWND owner) {
     return true;
 }
 
-std::vector<AboutWindow::FrameText> AboutWindow::frameTexts() {
+std::vector<AboutWindow::FrameText> AboutWindow::frameTexts() const {
     return {
-        {kAboutAuthorLabelId, toWide(kAboutAuthorLabel), kAuthorCaption, true},
+        {kAboutAuthorLabelId, toWide(text(TextId::AuthorLabel)), kAuthorCaption, true},
         {kAboutAuthorId, toWide(author()), kAuthor, false},
-        {kAboutHomepageLabelId, toWide(kAboutHomepageLabel), kHomepageCaption, true},
-        {kAboutHomepageId, toWide(homepageAddress()), kHomepage, false},
-        {kAboutMailLabelId, toWide(kAboutMailLabel), kMailCaption, true},
-        {kAboutMailId, toWide(mailAddress()), kMail, false},
+        {kAboutHomepageLabelId, toWide(text(TextId::HomepageLabel)), kHomepageCaption, true},
+        {kAboutHomepageId, toWide(actions_.homepageText()), kHomepage, false},
+        {kAboutMailLabelId, toWide(text(TextId::MailLabel)), kMailCaption, true},
+        {kAboutMailId, toWide(actions_.mailText()), kMail, false},
     };
 }
 
@@ -135,8 +139,8 @@ SIZE AboutWindow::layOut() {
     const UniqueGdiObject previous[] = {std::move(defaultFont_), std::move(titleFont_),
                                         std::move(linkFont_)};
     defaultFont_ = createMessageFont(dpi_);
-    titleFont_ = createFont(kPGothicFace, 11.25, {.bold = true}, dpi_);
-    linkFont_ = createFont(kPGothicFace, 9, {.underline = true}, dpi_);
+    titleFont_ = createLayoutFont(11.25, {.bold = true}, dpi_);
+    linkFont_ = createLayoutFont(9, {.underline = true}, dpi_);
     const int iconSize = twipsToPixels(kIcon.width, dpi_);
     icon_.reset(
         static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIRUTEKA),

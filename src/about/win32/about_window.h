@@ -30,7 +30,8 @@ enum AboutControl : int {
 
 class AboutWindow : public WindowBase {
   public:
-    AboutWindow(BrowserFactory& browsers, std::string programFolder);
+    AboutWindow(BrowserFactory& browsers, std::string programFolder,
+                MakerAddresses addresses = builtAddresses());
 
     // Creates and shows the window centred over its owner, the focus on close. Modal only
     // once runModalLoop runs on it.
@@ -48,7 +49,7 @@ class AboutWindow : public WindowBase {
 
   private:
     struct FrameText;
-    static std::vector<FrameText> frameTexts();
+    std::vector<FrameText> frameTexts() const;
     SIZE layOut();
     void onCommand(int id, int code);
     void paint();

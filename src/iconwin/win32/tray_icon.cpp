@@ -1,5 +1,6 @@
 #include "iconwin/win32/tray_icon.h"
 
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/wide_string.h"
 #include "resource_ids.h"
@@ -90,7 +91,7 @@ NOTIFYICONDATAW TrayIcon::record() const {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = icon_.get();
-    const std::wstring tip = toWide(kTrayTip);
+    const std::wstring tip = toWide(text(TextId::TrayTip));
     std::wcsncpy(data.szTip, tip.c_str(), std::size(data.szTip) - 1);
     return data;
 }

@@ -1,5 +1,6 @@
 #include "platform/win32/ui_font.h"
 
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 
 #include <cmath>
@@ -70,6 +71,16 @@ UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style, 
 
 UniqueGdiObject createMessageFont(int dpi) {
     const LOGFONTW font = messageFontAtDpi(dpi);
+    return UniqueGdiObject(::CreateFontIndirectW(&font));
+}
+
+UniqueGdiObject createLayoutFont(double points, FontStyle style, int dpi) {
+    if (currentLanguage() == Language::Japanese) {
+        return createFont(kPGothicFace, points, style, dpi);
+    }
+    LOGFONTW font = messageFontAtDpi(dpi);
+    font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = style.underline ? TRUE : FALSE;
     return UniqueGdiObject(::CreateFontIndirectW(&font));
 }
 

@@ -35,6 +35,10 @@ UniqueGdiObject createFont(const wchar_t* face, double points, FontStyle style =
 // The system UI font as it is at the DPI: what controls without a font of their own use.
 UniqueGdiObject createMessageFont(int dpi);
 
+// A font the layouts give as "ＭＳ Ｐゴシック" at a size: that font with Japanese texts; with
+// English ones the system UI font at its own size, in the style, as other English programs.
+UniqueGdiObject createLayoutFont(double points, FontStyle style = {}, int dpi = kDesignDpi);
+
 // Sets the font of a window (a control) without redrawing it.
 inline void setWindowFont(HWND window, const UniqueGdiObject& font) {
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);

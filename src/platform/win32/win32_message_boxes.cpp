@@ -1,5 +1,6 @@
 #include "platform/win32/win32_message_boxes.h"
 
+#include "platform/texts.h"
 #include "platform/win32/wide_string.h"
 
 namespace miruteka::win32 {
@@ -15,11 +16,11 @@ int show(HWND owner, const std::string& text, const char* title, UINT buttons) {
 } // namespace
 
 void Win32MessageBoxes::showError(const std::string& text) {
-    show(owner_, text, kErrorTitle, MB_OK);
+    show(owner_, text, miruteka::text(TextId::ErrorTitle), MB_OK);
 }
 
 bool Win32MessageBoxes::askYesNo(const std::string& text) {
-    return show(owner_, text, kConfirmTitle, MB_YESNO) == IDYES;
+    return show(owner_, text, miruteka::text(TextId::ConfirmTitle), MB_YESNO) == IDYES;
 }
 
 } // namespace miruteka::win32

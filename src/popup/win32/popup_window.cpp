@@ -1,6 +1,7 @@
 #include "popup/win32/popup_window.h"
 
 #include "platform/geometry.h"
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -135,8 +136,8 @@ class PopupWindow::Form5 : public WindowBase {
             entries_[slot] = button;
             painted_[slot] = entry.colour;
         }
-        addHint(kPopupLeftHintId, kLeftClickHint);
-        addHint(kPopupRightHintId, kRightClickHint);
+        addHint(kPopupLeftHintId, text(TextId::LeftClickHint));
+        addHint(kPopupRightHintId, text(TextId::RightClickHint));
         layOut(nullptr);
         return true;
     }

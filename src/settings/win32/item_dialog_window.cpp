@@ -1,6 +1,7 @@
 #include "settings/win32/item_dialog_window.h"
 
 #include "platform/geometry.h"
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/system_library.h"
@@ -47,15 +48,15 @@ constexpr Control kControls[] = {
 const char* captionOf(int id) {
     switch (id) {
     case kItemBrowseId:
-        return kBrowseButton;
+        return text(TextId::BrowseButton);
     case kItemCancelId:
-        return kItemCancelButton;
+        return text(TextId::CancelButton);
     case kItemOkId:
-        return kItemOkButton;
+        return text(TextId::OkButton);
     case kItemPathLabelId:
-        return kItemPathLabel;
+        return text(TextId::ItemPathLabel);
     case kItemNameLabelId:
-        return kItemNameLabel;
+        return text(TextId::ItemNameLabel);
     default:
         return "";
     }
@@ -83,8 +84,9 @@ bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
     const SIZE size = outerSizeAtDpi(kStyle, kExStyle, twipsToPixels(kClientWidth, dpi_),
                                      twipsToPixels(kClientHeight, dpi_), dpi_);
     const POINT corner = centredOver(screen, size);
-    if (WindowBase::create(kClassName, WNDCLASSEXW{}, kExStyle, toWide(kItemDialogCaption).c_str(),
-                           kStyle, corner.x, corner.y, size.cx, size.cy, owner) == nullptr) {
+    if (WindowBase::create(kClassName, WNDCLASSEXW{}, kExStyle,
+                           toWide(text(TextId::ItemDialogCaption)).c_str(), kStyle, corner.x,
+                           corner.y, size.cx, size.cy, owner) == nullptr) {
         return false;
     }
     createControls(fields);
@@ -114,7 +116,7 @@ void ItemDialogWindow::createControls(const ItemFields& fields) {
 }
 
 void ItemDialogWindow::createFonts() {
-    labelFont_ = createFont(kPGothicFace, 11.25, {}, dpi_);
+    labelFont_ = createLayoutFont(11.25, {}, dpi_);
     defaultFont_ = createMessageFont(dpi_);
 }
 
@@ -223,7 +225,7 @@ void showItemDialog(HWND owner, const ItemFields& fields, ItemProbes& probes,
 
 std::optional<std::string> chooseFileToOpen(HWND owner) {
     // One filter: display text, pattern, and the list's closing empty string.
-    std::wstring filter = toWide(kAllFilesFilter);
+    std::wstring filter = toWide(text(TextId::AllFilesFilter));
     filter.push_back(L'\0');
     filter += L"*.*";
     filter.push_back(L'\0');

@@ -2,6 +2,7 @@
 
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
+#include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -15,7 +16,6 @@ namespace miruteka::win32 {
 namespace {
 
 constexpr const wchar_t* kClassName = L"MirutekaForm6";
-constexpr const wchar_t* kCaption = L"ミルテカ設定";
 constexpr COLORREF kLightYellow = RGB(255, 255, 192); // 0x00C0FFFF
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
@@ -41,26 +41,26 @@ constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340}
 
 struct Command {
     int number; // CommandN
-    const wchar_t* caption;
+    TextId caption;
     TwipsRect bounds;
     bool bottomRow; // the OK row uses the large font
 };
 // In tab order.
 constexpr std::array<Command, 9> kCommands{{
-    {1, L"OK", {120, 6000, 1455, 435}, true},
-    {2, L"キャンセル", {1800, 6000, 1455, 435}, true},
-    {3, L"終了", {6600, 6000, 1455, 435}, true},
-    {8, L"追加", {2220, 3060, 1335, 375}, false},
-    {7, L"削除", {6780, 3060, 1335, 375}, false},
-    {6, L"編集", {780, 3060, 1335, 375}, false},
-    {5, L"▼　下へ移動", {5100, 3060, 1335, 375}, false},
-    {4, L"▲　上へ移動", {3660, 3060, 1335, 375}, false},
-    {9, L"バージョン", {4920, 6000, 1455, 435}, true},
+    {1, TextId::OkButton, {120, 6000, 1455, 435}, true},
+    {2, TextId::CancelButton, {1800, 6000, 1455, 435}, true},
+    {3, TextId::QuitButton, {6600, 6000, 1455, 435}, true},
+    {8, TextId::AddButton, {2220, 3060, 1335, 375}, false},
+    {7, TextId::DeleteButton, {6780, 3060, 1335, 375}, false},
+    {6, TextId::EditButton, {780, 3060, 1335, 375}, false},
+    {5, TextId::MoveDownButton, {5100, 3060, 1335, 375}, false},
+    {4, TextId::MoveUpButton, {3660, 3060, 1335, 375}, false},
+    {9, TextId::AboutButton, {4920, 6000, 1455, 435}, true},
 }};
 
-constexpr std::array<const wchar_t*, kSliderCount> kSliderCaptions{
-    L"タイマー間隔", L"アイコンが動く最小マウス移動距離", L"マウスとアイコンの離れ具合",
-    L"アイコン同士の離れ具合", L"ロックを解除するマウス移動距離"};
+constexpr std::array<TextId, kSliderCount> kSliderCaptions{
+    TextId::TimerIntervalLabel, TextId::MoveThresholdLabel, TextId::MouseGapLabel,
+    TextId::IconGapLabel, TextId::UnlockDistanceLabel};
 
 // A list view's rows are as high as its small images (plus a grid line, on some versions):
 // a blank image list sets the height, corrected once by what the first row measures.
@@ -89,9 +89,9 @@ int optionIndex(int id) {
     return id - kOption1Id;
 }
 
-// "オプション　1".."4": the group selector's captions, which also name the group's list.
+// The group selector's captions, which also name the group's list.
 std::wstring groupCaption(int index) {
-    return L"オプション　" + std::to_wstring(index + 1);
+    return toWide(formatText(TextId::GroupCaption, {std::to_string(index + 1)}));
 }
 
 // Where each control stands, in twips.
@@ -169,8 +169,9 @@ bool SettingsWindow::create() {
                                       twipsToPixels(kClientHeight, dpi_), dpi_);
     const POINT corner = centredOver(screen, outer);
     WNDCLASSEXW windowClass{};
-    if (WindowBase::create(kClassName, windowClass, kExStyle, kCaption, kStyle, corner.x, corner.y,
-                           outer.cx, outer.cy, context_.owner) == nullptr) {
+    if (WindowBase::create(kClassName, windowClass, kExStyle,
+                           toWide(text(TextId::SettingsCaption)).c_str(), kStyle, corner.x,
+                           corner.y, outer.cx, outer.cy, context_.owner) == nullptr) {
         return false;
     }
     ownMessages_->setOwner(hwnd());
@@ -192,9 +193,9 @@ bool SettingsWindow::create() {
 
 void SettingsWindow::createFonts() {
     defaultFont_ = createMessageFont(dpi_);
-    labelFont_ = createFont(kPGothicFace, 11.25, {}, dpi_);
-    bottomButtonFont_ = createFont(kPGothicFace, 12, {}, dpi_);
-    gridFont_ = createFont(kPGothicFace, 9, {}, dpi_);
+    labelFont_ = createLayoutFont(11.25, {}, dpi_);
+    bottomButtonFont_ = createLayoutFont(12, {}, dpi_);
+    gridFont_ = createLayoutFont(9, {}, dpi_);
 }
 
 const UniqueGdiObject* SettingsWindow::fontOf(int id) const {
@@ -239,18 +240,19 @@ void SettingsWindow::createControls() {
         if (command.number == 9) {
             break; // Version is last in the tab order, after the grids and sliders
         }
-        addControl(L"BUTTON", command.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                   kCommandId + command.number);
+        addControl(L"BUTTON", toWide(text(command.caption)).c_str(),
+                   WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kCommandId + command.number);
     }
     addControl(L"STATIC", L"", WS_VISIBLE | SS_OWNERDRAW, kPreviewId);
     preview_.resize(twipsToPixels(kPreview.width, dpi_));
     createGrid(0);
     for (int slider = 0; slider < kSliderCount; ++slider) {
-        HWND caption = addControl(L"STATIC", kSliderCaptions[slider],
+        const std::wstring captionText = toWide(text(kSliderCaptions[slider]));
+        HWND caption = addControl(L"STATIC", captionText.c_str(),
                                   WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kCaptionLabelId + 1 + slider);
         // Named by its caption also where a reader takes a window's own text.
         HWND trackbar =
-            addControl(TRACKBAR_CLASSW, kSliderCaptions[slider],
+            addControl(TRACKBAR_CLASSW, captionText.c_str(),
                        WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, kSliderId + 1 + slider);
         clipCaptionLabel(caption, slider, dpi_);
         addControl(L"STATIC", L"0", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kValueLabelId + 1 + slider);
@@ -265,8 +267,8 @@ void SettingsWindow::createControls() {
         createGrid(k);
     }
     const Command& version = kCommands.back();
-    addControl(L"BUTTON", version.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-               kCommandId + version.number);
+    addControl(L"BUTTON", toWide(text(version.caption)).c_str(),
+               WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kCommandId + version.number);
 }
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
@@ -305,12 +307,13 @@ void SettingsWindow::createGrid(int index) {
                                LVS_NOSORTHEADER,
                            kGridId + index);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const std::array<const wchar_t*, 2> headers{L"名前", L"パス"};
+    const std::array<std::wstring, 2> headers{toWide(text(TextId::NameColumn)),
+                                              toWide(text(TextId::PathColumn))};
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNW columnInfo{};
         columnInfo.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         columnInfo.cx = twipsToPixels(kColumnWidth, dpi_);
-        columnInfo.pszText = const_cast<wchar_t*>(headers[column]);
+        columnInfo.pszText = const_cast<wchar_t*>(headers[column].c_str());
         columnInfo.iSubItem = column;
         ListView_InsertColumn(grid, column, &columnInfo);
     }

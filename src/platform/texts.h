@@ -1,0 +1,94 @@
+// Every text the program shows, in Japanese and in English, looked up by one function. The
+// language is chosen once at start-up (Japanese where the user's display language is
+// Japanese, English everywhere else) before any window opens.
+//
+// Adding a text: one id below, one line in each language's table (texts.cpp), in the same
+// place. Texts shown in a control come before kFirstMessage, texts that wrap or need no room
+// (message boxes, titles of message boxes, the file dialog's filter) after it.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace miruteka {
+
+enum class Language { Japanese, English };
+
+enum class TextId : int {
+    // The settings window.
+    SettingsCaption,
+    GroupCaption, // {1}: the group's number
+    OkButton,
+    CancelButton,
+    QuitButton,
+    AddButton,
+    DeleteButton,
+    EditButton,
+    MoveDownButton,
+    MoveUpButton,
+    AboutButton,
+    TimerIntervalLabel,
+    MoveThresholdLabel,
+    MouseGapLabel,
+    IconGapLabel,
+    UnlockDistanceLabel,
+    NameColumn,
+    PathColumn,
+    // The item dialog.
+    ItemDialogCaption,
+    ItemNameLabel,
+    ItemPathLabel,
+    BrowseButton,
+    // The item list popup.
+    LeftClickHint,
+    RightClickHint,
+    // The about window.
+    AboutCaption,
+    AboutTitle, // {1}: the version
+    AuthorLabel,
+    AuthorName,
+    HomepageLabel,
+    HelpPageLink, // the homepage link when the build names no homepage
+    MailLabel,
+    NoMailAddress,
+    HelpButton,
+    CloseButton,
+    // The tray icon's tip.
+    TrayTip,
+
+    kFirstMessage,
+    ErrorTitle = kFirstMessage,
+    ConfirmTitle,
+    AllFilesFilter,
+    MissingFileMessage,
+    BlankRowMessage,
+    GridFullMessage,
+    DeleteQuestion, // {1}: the row's name
+    QuitQuestion,
+    SavedElsewhereMessage, // {1}: where the settings were saved
+    NotSavedMessage,
+    UnsavableCharacterMessage, // {1}: the group, {2}: the row
+    CannotWriteFolderMessage,
+    CannotWriteFileMessage,
+    CannotReplaceListMessage,
+    CannotCreateListMessage, // {1}: the list file's path
+    CannotStartMessage,
+
+    kCount
+};
+
+inline constexpr int kTextCount = static_cast<int>(TextId::kCount);
+
+// The language of every text from now on; Japanese until set.
+void useLanguage(Language language);
+Language currentLanguage();
+
+// The text in the current language, UTF-8.
+const char* text(TextId id);
+const char* textIn(Language language, TextId id);
+
+// The text with {1}, {2}, ... replaced by the arguments in order.
+std::string formatText(TextId id, std::initializer_list<std::string_view> arguments);
+
+} // namespace miruteka
