@@ -42,6 +42,13 @@ std::string saveFailureMessage(const SaveResult& result) {
         case WriteError::CannotWrite:
             text += "ファイルを書き込めませんでした。ディスクの空き容量を確認してください。";
             break;
+        case WriteError::TemporaryHeld:
+            // It may hold the last save: not written over, and not bypassed either.
+            text += "ほかのプログラムが " + result.keptAt +
+                    " を使っています。このファイルには前回保存した設定が入っていることが"
+                    "あるため、そのままにしています。しばらくしてから、もう一度 OK を押して"
+                    "ください。";
+            break;
         case WriteError::CannotReplace:
         case WriteError::AlreadyExists:
         case WriteError::NotMovedIntoPlace:
