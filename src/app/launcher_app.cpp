@@ -2,7 +2,7 @@
 
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
-#include "data/list_file.h"
+#include "data/list_startup.h"
 #include "iconwin/chain_scale.h"
 #include "iconwin/icon_loader.h"
 #include "iconwin/startup_placement.h"
@@ -58,13 +58,23 @@ bool LauncherApp::Form_Load() {
     motion_.setLastPointer(pointer);
 
     listFile_ = listFilePath(programFolder());
-    const SaveResult created = ensureListFile(*files_, codePage_, listFile_);
-    if (!created.saved()) {
+    // A list that is there but cannot be read is never replaced: the program does not run on
+    // an empty list that the next OK would write over it.
+    ListStartup list;
+    for (;;) {
+        list = startListFile(*files_, codePage_, listFile_, state_.settings, state_.items);
+        if (list.outcome != ListStartup::Outcome::Unreadable) {
+            break;
+        }
+        if (!Win32MessageBoxes().askYesNo(unreadableListQuestion(list))) {
+            return false;
+        }
+    }
+    if (list.outcome == ListStartup::Outcome::CannotCreate) {
         Win32MessageBoxes().showError(formatText(TextId::CannotCreateListMessage, {listFile_}));
         return false;
     }
 
-    guarded([&] { readListFile(*files_, codePage_, listFile_, state_.settings, state_.items); });
     guarded([&] { placeIconWindows(pointer); });
     // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
     // hidden, so no empty window stands under the pointer. A group whose item does not answer
@@ -83,7 +93,7 @@ bool LauncherApp::Form_Load() {
     guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
     // A first start has every group empty, so no icon window shows: the settings window,
     // where items are added, opens as a tray press would.
-    if (created.created && tray_ != nullptr) {
+    if (list.outcome == ListStartup::Outcome::Created && tray_ != nullptr) {
         guarded([&] { tray_->openSettingsWindow(); });
     }
     return true;

@@ -44,8 +44,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     LauncherApp(const LauncherApp&) = delete;
     LauncherApp& operator=(const LauncherApp&) = delete;
 
-    // Start-up. False when the program cannot run because its list file could not be
-    // created; the user has been told why.
+    // Start-up. False when the program cannot run: its list file could not be created, or
+    // could not be read and the user chose not to try again; the user has been told why.
     bool Form_Load();
 
     // Form1's public operations.

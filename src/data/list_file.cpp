@@ -114,24 +114,26 @@ bool holdsWholeList(std::string_view bytes) {
     return std::count(bytes.begin(), bytes.end(), '\n') >= kListFileLines;
 }
 
-// With no list file: the temporary of a save cut off between removing the old list and
-// moving the new one in holds the user's list. A whole one takes the list's place; one that
-// is not whole is kept aside under a name of its own, out of the next save's way. True when
-// a list is in place.
-bool recoverCutOffSave(FileSystem& files, const std::string& path) {
-    const std::string temporary = temporaryPathFor(path);
-    const auto found = files.attributes(temporary);
-    if (!found || found->directory) {
-        return false;
+// About two seconds of quarter-second pauses.
+constexpr int kRetries = 8;
+
+template <typename Try> bool retrying(FileSystem& files, Try&& attempt) {
+    for (int retry = 0;; ++retry) {
+        if (attempt()) {
+            return true;
+        }
+        if (retry == kRetries) {
+            return false;
+        }
+        files.waitBeforeRetry();
     }
-    const auto bytes = files.readFile(temporary);
-    if (bytes && holdsWholeList(*bytes)) {
-        return files.moveFile(temporary, path);
-    }
+}
+
+bool keepAside(FileSystem& files, const std::string& temporary, const std::string& path) {
     for (int attempt = 1; attempt <= kPartialNames; ++attempt) {
         const std::string aside = path + ".partial" + (attempt > 1 ? std::to_string(attempt) : "");
         if (files.moveFile(temporary, aside)) {
-            break;
+            return true;
         }
     }
     return false;
@@ -216,11 +218,46 @@ void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settin
     }
 }
 
-void readListFile(const FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
-                  Settings& settings, ItemTables& items) {
-    if (const auto bytes = files.readFile(path)) {
-        decodeListFile(codePage, *bytes, settings, items);
+ReadResult readListFile(const FileSystem& files, const AnsiCodePage& codePage,
+                        const std::string& path, Settings& settings, ItemTables& items) {
+    ReadResult read = files.readFile(path);
+    if (read.ok()) {
+        decodeListFile(codePage, read.bytes, settings, items);
     }
+    return read;
+}
+
+ReadResult readRetrying(FileSystem& files, const std::string& path) {
+    ReadResult read;
+    retrying(files, [&] {
+        read = files.readFile(path);
+        return read.error == ReadError::None || read.error == ReadError::Missing;
+    });
+    return read;
+}
+
+LeftoverTemporary settleLeftoverTemporary(FileSystem& files, const std::string& path) {
+    const std::string temporary = temporaryPathFor(path);
+    const auto found = files.attributes(temporary);
+    if (!found || found->directory) {
+        return {};
+    }
+    LeftoverTemporary leftover{.fate = LeftoverTemporary::Fate::Unreadable,
+                               .read = readRetrying(files, temporary)};
+    if (leftover.read.error == ReadError::Missing) {
+        return {}; // gone meanwhile: another instance's save has finished
+    }
+    if (!leftover.read.ok()) {
+        return leftover; // "could not read" is not "cut short": nothing is decided
+    }
+    leftover.whole = holdsWholeList(leftover.read.bytes);
+    const bool moved = leftover.whole
+                           ? retrying(files, [&] { return files.moveOver(temporary, path); })
+                           : keepAside(files, temporary, path);
+    leftover.fate = !moved           ? LeftoverTemporary::Fate::Held
+                    : leftover.whole ? LeftoverTemporary::Fate::TookThePlace
+                                     : LeftoverTemporary::Fate::KeptAside;
+    return leftover;
 }
 
 SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
@@ -232,16 +269,22 @@ SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const 
                           .group = encoded.group,
                           .row = encoded.row};
     }
+    // The writer needs the temporary's name, and a temporary it cannot settle may hold the
+    // newest list: the save waits rather than write past it.
+    const LeftoverTemporary leftover = settleLeftoverTemporary(files, path);
+    if (leftover.fate == LeftoverTemporary::Fate::Unreadable ||
+        leftover.fate == LeftoverTemporary::Fate::Held) {
+        return SaveResult{.status = SaveResult::Status::WriteFailed,
+                          .writeError = WriteError::TemporaryHeld,
+                          .group = 0,
+                          .row = 0,
+                          .keptAt = temporaryPathFor(path)};
+    }
     return fromWrite(files.replaceFile(path, encoded.bytes));
 }
 
-SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage,
-                          const std::string& path) {
-    if (listFileExists(files, path) || recoverCutOffSave(files, path)) {
-        return SaveResult{};
-    }
-    // Created only where no entry exists: a lookup that failed for another reason (access
-    // denied, a share that hiccupped) must not end with the user's list replaced.
+SaveResult createDefaultListFile(FileSystem& files, const AnsiCodePage& codePage,
+                                 const std::string& path) {
     const EncodedList defaults = encodeListFile(codePage, kDefaultSettings, ItemTables{});
     const WriteResult written = files.createFile(path, defaults.bytes);
     if (written.error == WriteError::AlreadyExists) {

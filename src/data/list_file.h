@@ -33,13 +33,34 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
                            const ItemTables& items);
 
 // Fills settings and tables from the file's lines; a line that cannot be read leaves its
-// value as it was. A file that cannot be opened changes nothing. The file is in the ANSI
-// code page, unless it starts with the UTF-8 or a UTF-16 mark, or reads as UTF-8 (as Notepad
-// saves it; see readsAsUtf8).
+// value as it was. The file is in the ANSI code page, unless it starts with the UTF-8 or a
+// UTF-16 mark, or reads as UTF-8 (as Notepad saves it; see readsAsUtf8).
 void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
                     ItemTables& items);
-void readListFile(const FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
-                  Settings& settings, ItemTables& items);
+// Reads and decodes the file; one that cannot be read changes nothing.
+ReadResult readListFile(const FileSystem& files, const AnsiCodePage& codePage,
+                        const std::string& path, Settings& settings, ItemTables& items);
+
+// A read that fails for any reason but a missing file is tried again for about two seconds:
+// a virus scanner, a backup or a cloud client may hold the file for a moment.
+ReadResult readRetrying(FileSystem& files, const std::string& path);
+
+// What became of a "<path>.new" that a cut-off save left behind.
+struct LeftoverTemporary {
+    enum class Fate {
+        None,         // there is none
+        TookThePlace, // a whole list: it replaced the list file
+        KeptAside,    // cut short: renamed "<path>.partial" (or "...partial2" and so on)
+        Unreadable,   // it could not be read: nothing can be said about it
+        Held,         // read, but it could not be moved
+    };
+    Fate fate = Fate::None;
+    ReadResult read{}; // its bytes, or why they could not be read
+    bool whole = false;
+};
+// A whole temporary is the user's last OK: it takes the list's place, whether the list is
+// there or not. One that is cut short is kept aside. Moves are retried like reads.
+LeftoverTemporary settleLeftoverTemporary(FileSystem& files, const std::string& path);
 
 struct SaveResult {
     enum class Status { Saved, Unrepresentable, WriteFailed };
@@ -47,20 +68,21 @@ struct SaveResult {
     WriteError writeError = WriteError::None; // with WriteFailed
     int group = 0;                            // with Unrepresentable: 1..4
     int row = 0;                              // with Unrepresentable: 1..10
-    std::string keptAt{};                     // with NotMovedIntoPlace: the saved list
-    bool created = false; // ensureListFile: no file was there, the default one is new
+    std::string keptAt{};                     // with NotMovedIntoPlace, TemporaryHeld
+    bool created = false;                     // createDefaultListFile: the default file is new
     bool saved() const { return status == Status::Saved; }
 };
 
-// Replaces the list file with these settings and tables. On a failure the old file stays
-// byte-identical, except with NotMovedIntoPlace, where the new list is kept at keptAt.
+// Replaces the list file with these settings and tables, after settling what an earlier
+// cut-off save left. On a failure the old file stays byte-identical, except with
+// NotMovedIntoPlace, where the new list is kept at keptAt; with TemporaryHeld, keptAt names
+// the temporary that stood in the way.
 SaveResult writeListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
                          const Settings& settings, const ItemTables& items);
 
-// At start-up, when no file of that name exists in any form: puts the whole list that a
-// cut-off save left in its temporary in place, or else creates the default file (191
-// bytes). An existing file, even hidden or system, is never replaced. `created` tells a first
-// start (the default file is new) from every later one.
-SaveResult ensureListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path);
+// Writes the default file (191 bytes) where no entry of that name exists. `created` tells
+// whether it is new; an entry that turned up meanwhile is left alone.
+SaveResult createDefaultListFile(FileSystem& files, const AnsiCodePage& codePage,
+                                 const std::string& path);
 
 } // namespace miruteka

@@ -75,6 +75,17 @@ constexpr Table kJapanese{{
      "設定ファイルを作成できないため、ミルテカを起動できません。\n\n{1}\n\nミルテカは自分のフォ"
      "ルダーに filelist.txt を置きます。書き込みのできるフォルダーにミルテカを置いてください。"},
     {TextId::CannotStartMessage, "ミルテカを起動できません。"},
+    {TextId::TemporaryHeldMessage,
+     "ほかのプログラムが {1} を使っています。このファイルには前回保存した設定が入っていることが"
+     "あるため、そのままにしています。しばらくしてから、もう一度 OK を押してください。"},
+    {TextId::UnreadableListMessage, "設定ファイルを読み込めません。\n\n{1}\n\n{2}"
+                                    "\n\nもう一度読み込みますか？\n「いいえ」を選ぶと、"
+                                    "設定ファイルには何も書き込まずにミルテカを終了します。"},
+    {TextId::ListHeldReason, "ほかのプログラムがこのファイルを使っています。"},
+    {TextId::ListAccessDeniedReason, "このファイルを読む権限がありません。"},
+    {TextId::ListOfflineReason, "このファイルはオンラインにしかないため、今は読み込めません。"},
+    {TextId::ListMissingReason, "このファイルが見つかりません。"},
+    {TextId::ListReadErrorReason, "読み込み中にエラーが起きました（エラー番号 {1}）。"},
 }};
 
 constexpr Table kEnglish{{
@@ -138,6 +149,17 @@ constexpr Table kEnglish{{
      "Miruteka cannot start: it cannot create its settings file\n\n{1}\n\nMiruteka keeps "
      "filelist.txt in its own folder. Put Miruteka in a folder you can write to."},
     {TextId::CannotStartMessage, "Miruteka cannot start."},
+    {TextId::TemporaryHeldMessage,
+     "Another program is using {1}. It may hold the settings saved last time, so it has been "
+     "left as it is. Wait a moment, then click OK again."},
+    {TextId::UnreadableListMessage,
+     "Miruteka cannot read its settings file\n\n{1}\n\n{2}\n\nTry again?\nIf you choose No, "
+     "Miruteka quits without writing anything to its settings file."},
+    {TextId::ListHeldReason, "Another program is using this file."},
+    {TextId::ListAccessDeniedReason, "You do not have permission to read this file."},
+    {TextId::ListOfflineReason, "This file is only available online and cannot be read now."},
+    {TextId::ListMissingReason, "This file cannot be found."},
+    {TextId::ListReadErrorReason, "An error occurred while reading it (error {1})."},
 }};
 
 // Each table lists every text once, in the order of the ids, so a text missing from one

@@ -74,6 +74,13 @@ enum class TextId : int {
     CannotReplaceListMessage,
     CannotCreateListMessage, // {1}: the list file's path
     CannotStartMessage,
+    TemporaryHeldMessage,  // {1}: the temporary another program holds
+    UnreadableListMessage, // {1}: the file, {2}: why it cannot be read
+    ListHeldReason,
+    ListAccessDeniedReason,
+    ListOfflineReason,
+    ListMissingReason,
+    ListReadErrorReason, // {1}: the system's error number
 
     kCount
 };

@@ -37,6 +37,10 @@ std::string saveFailureMessage(const SaveResult& result) {
         case WriteError::CannotWrite:
             reason = text(TextId::CannotWriteFileMessage);
             break;
+        case WriteError::TemporaryHeld:
+            // It may hold the last save: not written over, and not bypassed either.
+            reason = formatText(TextId::TemporaryHeldMessage, {result.keptAt});
+            break;
         case WriteError::CannotReplace:
         case WriteError::AlreadyExists:
         case WriteError::NotMovedIntoPlace:

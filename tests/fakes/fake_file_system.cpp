@@ -69,12 +69,18 @@ std::optional<FileAttributes> FakeFileSystem::attributes(const std::string& path
     return found->second.attributes;
 }
 
-std::optional<std::string> FakeFileSystem::readFile(const std::string& path) const {
+ReadResult FakeFileSystem::readFile(const std::string& path) const {
     const auto found = entries.find(path);
-    if (found == entries.end() || found->second.attributes.directory) {
-        return std::nullopt;
+    if (found == entries.end()) {
+        return {.error = ReadError::Missing};
     }
-    return found->second.contents;
+    if (const auto failing = failReads.find(path); failing != failReads.end()) {
+        return {.error = failing->second};
+    }
+    if (found->second.attributes.directory) {
+        return {.error = ReadError::AccessDenied}; // as CreateFileW answers for a folder
+    }
+    return {.bytes = found->second.contents};
 }
 
 WriteResult FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
@@ -102,12 +108,32 @@ WriteResult FakeFileSystem::createFile(const std::string& path, std::string_view
 
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
     const auto found = entries.find(from);
-    if (found == entries.end() || entries.count(to) != 0) {
+    if (found == entries.end() || entries.count(to) != 0 || heldAgainstMoves.count(from) != 0) {
         return false;
     }
     entries[to] = std::move(found->second);
     entries.erase(from);
     return true;
+}
+
+bool FakeFileSystem::moveOver(const std::string& from, const std::string& to) {
+    if (entries.count(from) == 0 || heldAgainstMoves.count(from) != 0 ||
+        heldAgainstMoves.count(to) != 0) {
+        return false;
+    }
+    const auto kept = entries.find(to);
+    const FileAttributes attributes =
+        kept != entries.end() ? kept->second.attributes : entries[from].attributes;
+    entries[to] = Entry{attributes, std::move(entries[from].contents)};
+    entries.erase(from);
+    return true;
+}
+
+void FakeFileSystem::waitBeforeRetry() {
+    if (++pauses == releaseAfterPauses) {
+        failReads.clear();
+        heldAgainstMoves.clear();
+    }
 }
 
 } // namespace miruteka

@@ -26,10 +26,12 @@ class FakeFileSystem : public FileSystem {
 
     std::optional<FileAttributes> findFirst(const std::string& path) const override;
     std::optional<FileAttributes> attributes(const std::string& path) const override;
-    std::optional<std::string> readFile(const std::string& path) const override;
+    ReadResult readFile(const std::string& path) const override;
     WriteResult replaceFile(const std::string& path, std::string_view bytes) override;
     WriteResult createFile(const std::string& path, std::string_view bytes) override;
     bool moveFile(const std::string& from, const std::string& to) override;
+    bool moveOver(const std::string& from, const std::string& to) override;
+    void waitBeforeRetry() override;
 
     std::map<std::string, Entry> entries;
     // Lookups of these paths wait at their gate: a share that does not answer.
@@ -42,6 +44,12 @@ class FakeFileSystem : public FileSystem {
     WriteError failWrites = WriteError::None;
     // Lookups of these paths find nothing though the entry is there (access denied).
     std::set<std::string> failLookups;
+    // Reads of these paths fail with that error; moves of these paths (from or to) fail.
+    std::map<std::string, ReadError> failReads;
+    std::set<std::string> heldAgainstMoves;
+    // After this many pauses, failReads and heldAgainstMoves are cleared (the holder let go).
+    int releaseAfterPauses = -1;
+    int pauses = 0;
     int writeCount = 0;
 };
 

@@ -1,4 +1,5 @@
 #include "data/list_file.h"
+#include "data/list_startup.h"
 #include "fakes/fake_file_system.h"
 #include "platform/host/cp932_code_page.h"
 
@@ -33,6 +34,14 @@ ItemTables markerItems() {
 class ListFileTest : public ::testing::Test {
   protected:
     void read(const std::string& bytes) { decodeListFile(codePage, bytes, settings, items); }
+    ListStartup start(const std::string& path = kPath) {
+        return startListFile(files, codePage, path, settings, items);
+    }
+    std::string wholeList(const std::string& firstName) {
+        ItemTables tables;
+        tables.strItemName[0] = firstName;
+        return encodeListFile(codePage, kDefaultSettings, tables).bytes;
+    }
 
     Cp932CodePage codePage;
     FakeFileSystem files;
@@ -47,19 +56,14 @@ TEST(ListFilePath, AddsTheSeparatorOnlyWhenMissing) {
 }
 
 TEST_F(ListFileTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
-    const SaveResult result = ensureListFile(files, codePage, kPath);
-    ASSERT_TRUE(result.saved());
-    EXPECT_TRUE(result.created);
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::Created);
     const std::string expected =
         std::string(" 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n") + emptyLines(80);
     ASSERT_EQ(expected.size(), 191u);
     EXPECT_EQ(files.entries.at(kPath).contents, expected);
-
-    Settings readSettings;
-    ItemTables readItems = markerItems();
-    readListFile(files, codePage, kPath, readSettings, readItems);
-    EXPECT_EQ(readSettings, kDefaultSettings);
-    EXPECT_EQ(readItems, ItemTables{});
+    EXPECT_EQ(settings, kDefaultSettings);
+    EXPECT_EQ(items, ItemTables{});
+    EXPECT_EQ(files.pauses, 0); // a normal start never waits
 }
 
 TEST_F(ListFileTest, NeverWritesDefaultsOverAnEntryThatExistsInAnyForm) {
@@ -70,8 +74,9 @@ TEST_F(ListFileTest, NeverWritesDefaultsOverAnEntryThatExistsInAnyForm) {
     for (const char* path :
          {kPath.c_str(), "D:\\filelist.txt", "E:\\filelist.txt", "F:\\filelist.txt"}) {
         EXPECT_TRUE(listFileExists(files, path)) << path;
-        const SaveResult kept = ensureListFile(files, codePage, path);
-        EXPECT_TRUE(kept.saved() && !kept.created) << path;
+        const ListStartup kept = start(path);
+        EXPECT_NE(kept.outcome, ListStartup::Outcome::Created) << path;
+        EXPECT_NE(kept.outcome, ListStartup::Outcome::CannotCreate) << path;
     }
     EXPECT_EQ(files.writeCount, 0);
     EXPECT_EQ(files.entries.at(kPath).contents, "hidden list");
@@ -81,7 +86,7 @@ TEST_F(ListFileTest, NeverWritesDefaultsOverAnEntryThatExistsInAnyForm) {
     // A lookup that fails for another reason (access denied) does not replace the list.
     files.addFile("H:\\filelist.txt", {}, "user list");
     files.failLookups.insert("H:\\filelist.txt");
-    EXPECT_TRUE(ensureListFile(files, codePage, "H:\\filelist.txt").saved());
+    EXPECT_EQ(start("H:\\filelist.txt").outcome, ListStartup::Outcome::Loaded);
     EXPECT_EQ(files.entries.at("H:\\filelist.txt").contents, "user list");
 }
 
@@ -96,8 +101,7 @@ TEST_F(ListFileTest, StartUpTakesTheWholeListThatACutOffSaveLeftAndKeepsAPartOne
     EXPECT_EQ(result.keptAt, kPath + ".new");
     files.failWrites = WriteError::None;
 
-    ASSERT_TRUE(ensureListFile(files, codePage, kPath).saved());
-    readListFile(files, codePage, kPath, settings, items);
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Loaded);
     EXPECT_EQ(items, saved);
     EXPECT_FALSE(files.entries.contains(kPath + ".new"));
 
@@ -105,7 +109,7 @@ TEST_F(ListFileTest, StartUpTakesTheWholeListThatACutOffSaveLeftAndKeepsAPartOne
     files.remove(kPath);
     files.addFile(kPath + ".new", {}, " 1 \r\n 2 \r\n");
     files.addFile(kPath + ".partial", {}, "an earlier one");
-    ASSERT_TRUE(ensureListFile(files, codePage, kPath).saved());
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Created);
     EXPECT_EQ(files.entries.at(kPath).contents.size(), 191u);
     EXPECT_EQ(files.entries.at(kPath + ".partial2").contents, " 1 \r\n 2 \r\n");
     EXPECT_EQ(files.entries.at(kPath + ".partial").contents, "an earlier one");
@@ -113,9 +117,87 @@ TEST_F(ListFileTest, StartUpTakesTheWholeListThatACutOffSaveLeftAndKeepsAPartOne
 
 TEST_F(ListFileTest, DefaultFileThatCannotBeWrittenIsReported) {
     files.failWrites = WriteError::CannotCreateTemporary;
-    const SaveResult result = ensureListFile(files, codePage, kPath);
-    EXPECT_EQ(result.status, SaveResult::Status::WriteFailed);
-    EXPECT_EQ(result.writeError, WriteError::CannotCreateTemporary);
+    const ListStartup result = start();
+    EXPECT_EQ(result.outcome, ListStartup::Outcome::CannotCreate);
+    EXPECT_EQ(result.created.writeError, WriteError::CannotCreateTemporary);
+}
+
+TEST_F(ListFileTest, ListThatCannotBeReadIsRetriedThenReportedAndNeverReplaced) {
+    const std::string list = wholeList("ユーザーの項目");
+    files.addFile(kPath, {}, list);
+    files.failReads[kPath] = ReadError::Held;
+    const ListStartup failed = start();
+    EXPECT_EQ(failed.outcome, ListStartup::Outcome::Unreadable);
+    EXPECT_EQ(failed.file, kPath);
+    EXPECT_EQ(files.pauses, 8); // about two seconds
+    EXPECT_EQ(settings, markerSettings());
+    EXPECT_EQ(files.writeCount, 0);
+    const std::string question = unreadableListQuestion(failed);
+    EXPECT_NE(question.find(kPath), std::string::npos);
+    EXPECT_NE(question.find("ほかのプログラム"), std::string::npos);
+
+    // Let go while start-up still retries: the list is read.
+    files.pauses = 0;
+    files.releaseAfterPauses = 3;
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    EXPECT_EQ(items.name(1, 0), "ユーザーの項目");
+    EXPECT_EQ(files.entries.at(kPath).contents, list);
+}
+
+TEST_F(ListFileTest, TemporaryThatCannotBeReadOrMovedIsNeverGivenUp) {
+    const std::string temporary = kPath + ".new";
+    files.addFile(temporary, {}, wholeList("最後の保存"));
+    files.failReads[temporary] = ReadError::NotAvailable;
+    const ListStartup unreadable = start();
+    EXPECT_EQ(unreadable.outcome, ListStartup::Outcome::Unreadable);
+    EXPECT_EQ(unreadable.file, temporary);
+    EXPECT_FALSE(files.entries.contains(kPath)); // no defaults
+    EXPECT_TRUE(files.entries.contains(temporary));
+
+    // Readable but held where it is: it is the list, and a save waits until it can be put in
+    // place rather than write past it.
+    files.failReads.clear();
+    files.heldAgainstMoves.insert(temporary);
+    const ListStartup held = start();
+    EXPECT_EQ(held.outcome, ListStartup::Outcome::Loaded);
+    EXPECT_TRUE(held.fromTemporary);
+    EXPECT_EQ(items.name(1, 0), "最後の保存");
+    EXPECT_FALSE(files.entries.contains(kPath));
+    const SaveResult refused = writeListFile(files, codePage, kPath, kDefaultSettings, items);
+    EXPECT_EQ(refused.writeError, WriteError::TemporaryHeld);
+    EXPECT_EQ(refused.keptAt, temporary);
+    EXPECT_EQ(files.writeCount, 0);
+
+    files.heldAgainstMoves.clear();
+    items.strItemPath[0] = "C:\\新しい";
+    ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, items).saved());
+    EXPECT_FALSE(files.entries.contains(temporary));
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(items.path(1, 0), "C:\\新しい");
+
+    // A cut-short one that cannot be kept aside: no defaults past it either.
+    files.remove(kPath);
+    files.addFile(temporary, {}, " 1 \r\n");
+    files.heldAgainstMoves.insert(temporary);
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::Unreadable);
+    EXPECT_FALSE(files.entries.contains(kPath));
+}
+
+TEST_F(ListFileTest, WholeTemporaryBesideTheListWinsAndACutShortOneIsKeptAside) {
+    const std::string temporary = kPath + ".new";
+    files.addFile(kPath, {.hidden = true}, " 1 \r\n 2 \r\n"); // a rewrite cut off
+    files.addFile(temporary, {}, wholeList("最後の保存"));
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    EXPECT_EQ(items.name(1, 0), "最後の保存");
+    EXPECT_EQ(files.entries.at(kPath).contents, wholeList("最後の保存"));
+    EXPECT_TRUE(files.entries.at(kPath).attributes.hidden);
+    EXPECT_FALSE(files.entries.contains(temporary));
+
+    files.addFile(temporary, {}, " 9 \r\n");
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    EXPECT_EQ(settings, kDefaultSettings);
+    EXPECT_EQ(files.entries.at(kPath + ".partial").contents, " 9 \r\n");
+    EXPECT_FALSE(files.entries.contains(temporary));
 }
 
 TEST_F(ListFileTest, JapaneseNamesPathsAndNegativeNumbersSurviveASaveAndARead) {

@@ -406,12 +406,14 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
 
 TEST(SaveFailureMessage, NamesEveryReason) {
     using Status = SaveResult::Status;
-    const std::array<std::pair<SaveResult, const char*>, 4> cases{{
+    const std::array<std::pair<SaveResult, const char*>, 5> cases{{
         {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10}, "オプション　4 の 10 行目"},
         {SaveResult{Status::WriteFailed, WriteError::CannotCreateTemporary},
          "フォルダーに書き込めません"},
         {SaveResult{Status::WriteFailed, WriteError::CannotWrite}, "ディスクの空き容量"},
         {SaveResult{Status::WriteFailed, WriteError::CannotReplace}, "置き換えられません"},
+        {SaveResult{Status::WriteFailed, WriteError::TemporaryHeld, 0, 0, "C:\\m\\f.new"},
+         "C:\\m\\f.new を使っています"},
     }};
     for (const auto& [result, reason] : cases) {
         const std::string text = saveFailureMessage(result);

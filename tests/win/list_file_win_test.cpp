@@ -1,4 +1,5 @@
 #include "data/list_file.h"
+#include "data/list_startup.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
@@ -49,12 +50,27 @@ class ListFileWinTest : public ::testing::Test {
     }
 
     fs::path temporaryFile() const { return folder_ / L"filelist.txt.new"; }
+    ListStartup start() {
+        settings_ = Settings{-1, -1, -1, -1, -1};
+        return startListFile(files_, codePage_, listPath_, settings_, items_);
+    }
+    std::string wholeList(const std::string& firstName) const {
+        ItemTables tables;
+        tables.strItemName[0] = firstName;
+        return encodeListFile(codePage_, kDefaultSettings, tables).bytes;
+    }
+    UniqueFile hold(const fs::path& file, DWORD share) const {
+        return UniqueFile(::CreateFileW(file.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
 
     fs::path folder_;
     fs::path listFile_;
     std::string listPath_;
     Win32CodePage codePage_;
     Win32FileSystem files_;
+    Settings settings_;
+    ItemTables items_;
 };
 
 TEST(Win32CodePage, AgreesWithCodePage932AndRefusesWhatWouldNotComeBack) {
@@ -94,7 +110,7 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningExe) {
 
 TEST_F(ListFileWinTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
     ASSERT_FALSE(listFileExists(files_, listPath_));
-    ASSERT_TRUE(ensureListFile(files_, codePage_, listPath_).saved());
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Created);
     std::string expected = " 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n";
     for (int line = 6; line <= 85; ++line) {
         expected += "\r\n";
@@ -102,13 +118,8 @@ TEST_F(ListFileWinTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
     ASSERT_EQ(expected.size(), 191u);
     EXPECT_EQ(rawRead(listFile_), expected);
     EXPECT_FALSE(fs::exists(temporaryFile()));
-
-    Settings settings;
-    ItemTables items;
-    items.strItemName[0] = "stale";
-    readListFile(files_, codePage_, listPath_, settings, items);
-    EXPECT_EQ(settings, kDefaultSettings);
-    EXPECT_EQ(items, ItemTables{});
+    EXPECT_EQ(settings_, kDefaultSettings);
+    EXPECT_EQ(items_, ItemTables{});
 }
 
 TEST_F(ListFileWinTest, JapaneseItemsSurviveASaveAndARead) {
@@ -147,15 +158,12 @@ TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSavedOverAS
     ASSERT_TRUE(::SetFileAttributesW(listFile_.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(files_.attributes(listPath_)->hidden);
 
-    ASSERT_TRUE(ensureListFile(files_, codePage_, listPath_).saved());
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Loaded);
     EXPECT_EQ(rawRead(listFile_), " 7 \r\n");
-    Settings settings;
-    ItemTables items;
-    readListFile(files_, codePage_, listPath_, settings, items);
-    EXPECT_EQ(settings.intTimerInterval, 7);
+    EXPECT_EQ(settings_.intTimerInterval, 7);
 
-    // A temporary left by a save that was cut off does not stand in the way. Windows refuses
-    // to write a normal file over a hidden one, Wine only over a read-only one: it is both.
+    // A cut-short temporary left by a save that was cut off is kept aside, even hidden and
+    // read-only.
     rawWrite(temporaryFile(), "stale");
     ASSERT_TRUE(::SetFileAttributesW(temporaryFile().c_str(),
                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
@@ -163,17 +171,18 @@ TEST_F(ListFileWinTest, HiddenListIsReadNotReplacedAndStaysHiddenWhenSavedOverAS
     EXPECT_EQ(rawRead(listFile_).size(), 191u);
     EXPECT_TRUE(files_.attributes(listPath_)->hidden);
     EXPECT_FALSE(fs::exists(temporaryFile()));
+    EXPECT_EQ(rawRead(folder_ / L"filelist.txt.partial"), "stale");
 
-    // Nor does one that some program holds open; nothing else is left beside the list.
-    rawWrite(temporaryFile(), "stale");
-    UniqueFile held(::CreateFileW(temporaryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    // One held open (another instance's save under way) is neither deleted nor written past.
+    rawWrite(temporaryFile(), "theirs");
+    UniqueFile held = hold(temporaryFile(), 0);
     ASSERT_TRUE(held);
-    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, Settings{}, {}).saved());
+    EXPECT_EQ(writeListFile(files_, codePage_, listPath_, Settings{}, {}).writeError,
+              WriteError::TemporaryHeld);
     held.reset();
-    EXPECT_EQ(rawRead(listFile_).substr(0, 5), " 0 \r\n");
-    EXPECT_TRUE(files_.attributes(listPath_)->hidden);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+    EXPECT_EQ(rawRead(temporaryFile()), "theirs");
+    EXPECT_EQ(rawRead(listFile_).size(), 191u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
 }
 
 TEST_F(ListFileWinTest, SaveOverAFileHeldOpenFailsAndKeepsTheOldBytes) {
@@ -203,7 +212,7 @@ TEST_F(ListFileWinTest, SaveWithAFolderInTheWayOfTheTemporaryFileKeepsTheOldByte
 
     // Without a list file the failure is the same: no half-written file appears.
     fs::remove(listFile_);
-    EXPECT_FALSE(ensureListFile(files_, codePage_, listPath_).saved());
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::CannotCreate);
     EXPECT_FALSE(fs::exists(listFile_));
 }
 
@@ -217,18 +226,64 @@ TEST_F(ListFileWinTest, HardLinkedListStaysLinkedAndTheOnlyCopyOfAListIsNeverDel
     EXPECT_EQ(rawRead(kept), rawRead(listFile_));
     EXPECT_FALSE(fs::exists(temporaryFile()));
 
-    // Without a list, the temporary of a cut-off save may be its only copy: a save leaves it,
-    // and start-up puts a whole one in place.
-    fs::remove(listFile_);
-    rawWrite(temporaryFile(), "a cut-off save");
-    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, Settings{}, {}).saved());
-    EXPECT_EQ(rawRead(temporaryFile()), "a cut-off save");
-    fs::remove(listFile_);
-    ItemTables items;
-    items.strItemPath[itemIndex(4, 9)] = "C:\\ソフト";
-    const std::string whole = encodeListFile(codePage_, kDefaultSettings, items).bytes;
+    // A rewrite cut off halfway: the whole temporary goes into the file, and the link stays.
+    rawWrite(listFile_, " 1 \r\n 2 \r\n");
+    const std::string whole = wholeList("ソフト");
     rawWrite(temporaryFile(), whole);
-    ASSERT_TRUE(ensureListFile(files_, codePage_, listPath_).saved());
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    EXPECT_EQ(items_.name(1, 0), "ソフト");
+    EXPECT_EQ(rawRead(kept), whole);
+    EXPECT_EQ(rawRead(listFile_), whole);
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+
+    // Beside a whole list, a cut-short temporary is kept aside and the list used as it is.
+    rawWrite(temporaryFile(), " 9 \r\n");
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    EXPECT_EQ(items_.name(1, 0), "ソフト");
+    EXPECT_EQ(rawRead(folder_ / L"filelist.txt.partial"), " 9 \r\n");
+    EXPECT_FALSE(fs::exists(temporaryFile()));
+}
+
+TEST_F(ListFileWinTest, ListHeldWithoutSharingAtStartUpIsReportedAndNotReplaced) {
+    const std::string list = wholeList("ユーザーの項目");
+    rawWrite(listFile_, list);
+    UniqueFile held = hold(listFile_, 0);
+    ASSERT_TRUE(held);
+    const ListStartup failed = start();
+    EXPECT_EQ(failed.outcome, ListStartup::Outcome::Unreadable);
+    EXPECT_EQ(failed.file, listPath_);
+    EXPECT_EQ(failed.read.error, ReadError::Held);
+    EXPECT_EQ(settings_.intTimerInterval, -1);
+    EXPECT_FALSE(writeListFile(files_, codePage_, listPath_, Settings{}, {}).saved());
+    held.reset();
+    EXPECT_EQ(rawRead(listFile_), list);
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    EXPECT_EQ(items_.name(1, 0), "ユーザーの項目");
+}
+
+TEST_F(ListFileWinTest, HeldWholeTemporaryWithNoListIsNeverGivenUp) {
+    const std::string whole = wholeList("最後の保存");
+    rawWrite(temporaryFile(), whole);
+    UniqueFile held = hold(temporaryFile(), 0);
+    ASSERT_TRUE(held);
+    const ListStartup unreadable = start();
+    EXPECT_EQ(unreadable.outcome, ListStartup::Outcome::Unreadable);
+    EXPECT_EQ(unreadable.file, utf8(temporaryFile()));
+    EXPECT_FALSE(fs::exists(listFile_)); // no defaults
+
+    // Readable but not movable: it is the list, and a save waits until it can be put in place.
+    held.reset();
+    held = hold(temporaryFile(), FILE_SHARE_READ);
+    ASSERT_TRUE(held);
+    const ListStartup loaded = start();
+    EXPECT_TRUE(loaded.outcome == ListStartup::Outcome::Loaded && loaded.fromTemporary);
+    EXPECT_EQ(items_.name(1, 0), "最後の保存");
+    EXPECT_EQ(writeListFile(files_, codePage_, listPath_, settings_, items_).writeError,
+              WriteError::TemporaryHeld);
+    EXPECT_FALSE(fs::exists(listFile_));
+
+    held.reset();
+    ASSERT_EQ(start().outcome, ListStartup::Outcome::Loaded);
     EXPECT_EQ(rawRead(listFile_), whole);
     EXPECT_FALSE(fs::exists(temporaryFile()));
 }
@@ -247,13 +302,13 @@ TEST_F(ListFileWinTest, UnrepresentableNameIsRefusedBeforeAnythingIsWritten) {
 }
 
 TEST_F(ListFileWinTest, LookupsAndReadsOfMissingEntries) {
-    EXPECT_FALSE(files_.readFile(listPath_));
+    EXPECT_EQ(files_.readFile(listPath_).error, ReadError::Missing);
     EXPECT_FALSE(files_.findFirst(listPath_));
     EXPECT_FALSE(files_.attributes(listPath_));
     const auto folder = files_.findFirst(utf8(folder_));
     ASSERT_TRUE(folder);
     EXPECT_TRUE(folder->directory);
-    EXPECT_FALSE(files_.readFile(utf8(folder_)));
+    EXPECT_FALSE(files_.readFile(utf8(folder_)).ok());
 }
 
 } // namespace

@@ -6,6 +6,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 namespace miruteka::win32 {
 namespace {
@@ -29,75 +33,99 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return ::SetEndOfFile(file) && ::FlushFileBuffers(file);
 }
 
+bool readAll(HANDLE file, std::string& bytes) {
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file, buffer, static_cast<DWORD>(sizeof buffer), &read, nullptr)) {
+            return false;
+        }
+        if (read == 0) {
+            return true;
+        }
+        bytes.append(buffer, read);
+    }
+}
+
+ReadError readErrorFrom(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ReadError::Missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return ReadError::Held;
+    case ERROR_ACCESS_DENIED:
+        return ReadError::AccessDenied;
+    case 1920: // ERROR_CANT_ACCESS_FILE: a placeholder whose provider does not answer
+    case 4350: // ERROR_FILE_OFFLINE
+        return ReadError::NotAvailable;
+    default:
+        // The ERROR_CLOUD_FILE_* range: an online-only file that cannot be fetched now.
+        return code >= 358 && code <= 406 ? ReadError::NotAvailable : ReadError::Other;
+    }
+}
+
 bool isFile(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// A temporary left by a save that was cut off goes first: hidden or read-only by then, it
-// would make CreateFile refuse to write over it. A folder of that name is not ours.
-void removeStaleTemporary(const std::wstring& temporary) {
-    if (!isFile(temporary)) {
-        return;
-    }
-    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(temporary.c_str());
-}
+constexpr int kTries = 5;
+constexpr DWORD kPauseMilliseconds = 250;
 
-// Creates the temporary beside the target. A stale temporary is removed only while the
-// target exists: without it, the temporary may be the only copy of the user's list. When it
-// stays (or some program holds it open), a name of its own in the same folder, so that
-// nothing left behind blocks a save. A folder that cannot take a new file, or a folder of
-// that name in the way, fails the save.
-UniqueFile createTemporary(const std::wstring& target, std::wstring& temporary) {
-    if (isFile(target)) {
-        removeStaleTemporary(temporary);
-    }
-    UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    const DWORD taken = file ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(temporary.c_str());
-    if (file || taken == INVALID_FILE_ATTRIBUTES || (taken & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return file;
-    }
-    const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
-    wchar_t unique[MAX_PATH];
-    if (folder.empty() || ::GetTempFileNameW(folder.c_str(), L"fil", 0, unique) == 0) {
-        return {};
-    }
-    temporary = unique; // created empty by GetTempFileName
-    file.reset(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        ::DeleteFileW(temporary.c_str());
-    }
-    return file;
-}
-
-// The whole bytes in a new temporary beside the target, flushed and closed; nothing is left
-// behind when that fails.
-WriteError writeTemporary(const std::wstring& target, std::wstring& temporary,
-                          std::string_view bytes) {
-    UniqueFile file = createTemporary(target, temporary);
-    if (!file) {
-        return WriteError::CannotCreateTemporary; // nothing of ours to remove
-    }
-    const bool written = writeAll(file.get(), bytes);
-    file.reset(); // the handle shares nothing: close it before deleting or renaming
-    if (!written) {
-        ::DeleteFileW(temporary.c_str()); // ours, and no whole list
-        return WriteError::CannotWrite;
-    }
-    return WriteError::None;
-}
-
-// Moves the temporary into the target's place. A virus scanner or an indexer may hold the
-// new file for a moment after it was written: a few tries over about a second.
-bool moveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
-    constexpr int kTries = 5;
-    constexpr DWORD kPauseMilliseconds = 250;
+// The temporary is created unshared and stays open until it has taken the file's place or is
+// removed: no other program or instance can open, move or delete it meanwhile, and a
+// temporary that is not open is one a cut-off save left. One that exists is another
+// instance's save under way (waited for a moment) or such a leftover, which the caller
+// settles first: it is never written over.
+UniqueFile claimTemporary(const std::wstring& temporary, WriteError& error) {
     for (int attempt = 1;; ++attempt) {
-        if (::MoveFileExW(temporary.c_str(), target.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            return file;
+        }
+        const DWORD code = ::GetLastError();
+        if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || !isFile(temporary)) {
+            error = WriteError::CannotCreateTemporary; // a read-only folder, a folder in the way
+            return {};
+        }
+        if (attempt == kTries) {
+            error = WriteError::TemporaryHeld;
+            return {};
+        }
+        ::Sleep(kPauseMilliseconds);
+    }
+}
+
+// Marks the open file for removal when its handle closes.
+void removeWhenClosed(HANDLE file) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+// Renames the very file this handle holds, so a file of that name that someone else put
+// there meanwhile can never be moved in by mistake.
+bool renameOpen(HANDLE file, const std::wstring& target, bool replace) {
+    const size_t nameBytes = target.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes +
+                                      sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = replace ? TRUE : FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(rename->FileName, target.c_str(), nameBytes + sizeof(wchar_t));
+    return ::SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                        static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+// A virus scanner or an indexer may hold the list for a moment: a few tries over about a
+// second.
+bool moveIntoPlace(HANDLE temporary, const std::wstring& target) {
+    for (int attempt = 1;; ++attempt) {
+        if (renameOpen(temporary, target, true)) {
             return true;
         }
         if (attempt == kTries) {
@@ -105,6 +133,16 @@ bool moveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
         }
         ::Sleep(kPauseMilliseconds);
     }
+}
+
+// A list the user has hidden stays hidden, and keeps its creation time, when the new file
+// takes its place.
+void keepLookOf(const WIN32_FILE_ATTRIBUTE_DATA& old, HANDLE file) {
+    FILE_BASIC_INFO basic{}; // zero times and attributes are left as they are
+    basic.CreationTime.LowPart = old.ftCreationTime.dwLowDateTime;
+    basic.CreationTime.HighPart = static_cast<LONG>(old.ftCreationTime.dwHighDateTime);
+    basic.FileAttributes = old.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
 }
 
 // How many names the file has: more than one when it is hard-linked elsewhere (a package
@@ -120,21 +158,30 @@ DWORD linkCount(const std::wstring& path) {
     return information.nNumberOfLinks;
 }
 
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> existingFile(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return data;
+}
+
 // Replacing a hard-linked file would cut the link, so the bytes go into the file itself. The
-// complete temporary stays until they are flushed: it is the copy to recover from when the
-// rewrite fails halfway.
-WriteResult rewriteInPlace(const std::wstring& target, const std::wstring& temporary,
-                           std::string_view bytes) {
+// whole temporary stays until they are flushed: start-up puts it in place if the rewrite is
+// cut off.
+WriteResult rewriteInPlace(const std::wstring& target, UniqueFile temporary,
+                           const std::wstring& temporaryName, std::string_view bytes) {
     const UniqueFile file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        ::DeleteFileW(temporary.c_str()); // the list is untouched
+        removeWhenClosed(temporary.get()); // the list is untouched
         return {.error = WriteError::CannotReplace, .keptAt = {}};
     }
     if (!writeAll(file.get(), bytes)) {
-        return {.error = WriteError::NotMovedIntoPlace, .keptAt = toUtf8(temporary)};
+        return {.error = WriteError::NotMovedIntoPlace, .keptAt = toUtf8(temporaryName)};
     }
-    ::DeleteFileW(temporary.c_str());
+    removeWhenClosed(temporary.get());
     return {};
 }
 
@@ -157,92 +204,101 @@ std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& pat
     return fromWin32(attributes);
 }
 
-std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
+ReadResult Win32FileSystem::readFile(const std::string& path) const {
     const UniqueFile file(::CreateFileW(toWide(path).c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return std::nullopt;
+    ReadResult result;
+    if (!file || !readAll(file.get(), result.bytes)) {
+        const DWORD code = ::GetLastError();
+        return {.error = readErrorFrom(code), .bytes = {}, .code = code};
     }
-    std::string bytes;
-    char buffer[64 * 1024];
-    for (;;) {
-        DWORD read = 0;
-        if (!::ReadFile(file.get(), buffer, static_cast<DWORD>(sizeof buffer), &read, nullptr)) {
-            return std::nullopt;
-        }
-        if (read == 0) {
-            return bytes;
-        }
-        bytes.append(buffer, read);
-    }
+    return result;
 }
 
 WriteResult Win32FileSystem::replaceFile(const std::string& path, std::string_view bytes) {
     const std::wstring target = toWide(path);
-    std::wstring temporary = toWide(temporaryPathFor(path));
-    if (const WriteError error = writeTemporary(target, temporary, bytes);
-        error != WriteError::None) {
+    const std::wstring temporary = toWide(temporaryPathFor(path));
+    WriteError error = WriteError::None;
+    UniqueFile file = claimTemporary(temporary, error);
+    if (!file) {
         return {.error = error, .keptAt = {}};
     }
-    const WriteResult keptInTemporary{.error = WriteError::NotMovedIntoPlace,
-                                      .keptAt = toUtf8(temporary)};
-    // A list the user has hidden stays hidden, whichever way it is replaced.
-    const DWORD old = ::GetFileAttributesW(target.c_str());
-    const bool listExists = old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    if (listExists && linkCount(target) > 1) {
-        return rewriteInPlace(target, temporary, bytes);
+    if (!writeAll(file.get(), bytes)) {
+        removeWhenClosed(file.get()); // ours, and no whole list
+        return {.error = WriteError::CannotWrite, .keptAt = {}};
     }
-    if (listExists) {
-        const DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (kept != 0) {
-            ::SetFileAttributesW(temporary.c_str(), kept);
-        }
-        // ReplaceFile keeps the list's other attributes, its security settings and its
-        // creation time, which a rename would replace with the temporary's.
-        if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-            return {};
-        }
-        if (::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-            // The old list is gone and the new one is only in the temporary.
-            return moveIntoPlace(temporary, target) ? WriteResult{} : keptInTemporary;
-        }
-        // Where ReplaceFile cannot work (some file systems, some sharing), a rename may.
-        if (::MoveFileExW(temporary.c_str(), target.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return {};
-        }
-    } else if (moveIntoPlace(temporary, target)) {
+    const auto old = existingFile(target);
+    if (old && linkCount(target) > 1) {
+        return rewriteInPlace(target, std::move(file), temporary, bytes);
+    }
+    if (old) {
+        keepLookOf(*old, file.get());
+    }
+    if (moveIntoPlace(file.get(), target)) {
         return {};
     }
     if (isFile(target)) {
-        ::DeleteFileW(temporary.c_str()); // the list as it was is still there
+        removeWhenClosed(file.get()); // the list as it was is still there
         return {.error = WriteError::CannotReplace, .keptAt = {}};
     }
-    return keptInTemporary;
+    return {.error = WriteError::NotMovedIntoPlace, .keptAt = toUtf8(temporary)};
 }
 
 WriteResult Win32FileSystem::createFile(const std::string& path, std::string_view bytes) {
     const std::wstring target = toWide(path);
-    std::wstring temporary = toWide(temporaryPathFor(path));
-    if (const WriteError error = writeTemporary(target, temporary, bytes);
-        error != WriteError::None) {
+    WriteError error = WriteError::None;
+    UniqueFile file = claimTemporary(toWide(temporaryPathFor(path)), error);
+    if (!file) {
         return {.error = error, .keptAt = {}};
+    }
+    if (!writeAll(file.get(), bytes)) {
+        removeWhenClosed(file.get());
+        return {.error = WriteError::CannotWrite, .keptAt = {}};
     }
     // Written whole first, then renamed without replacing: the file appears complete, and
     // never over an entry of that name.
-    if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (renameOpen(file.get(), target, false)) {
         return {};
     }
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(temporary.c_str());
-    const bool exists = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+    const DWORD code = ::GetLastError();
+    removeWhenClosed(file.get());
+    const bool exists = code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS;
     return {.error = exists ? WriteError::AlreadyExists : WriteError::CannotReplace, .keptAt = {}};
 }
 
 bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
     return ::MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32FileSystem::moveOver(const std::string& from, const std::string& to) {
+    const std::wstring source = toWide(from);
+    const std::wstring target = toWide(to);
+    // Held unshared, so what is copied or moved is what was read.
+    UniqueFile file(::CreateFileW(source.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return false;
+    }
+    const auto old = existingFile(target);
+    if (old && linkCount(target) > 1) {
+        std::string bytes;
+        const UniqueFile list(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!list || !readAll(file.get(), bytes) || !writeAll(list.get(), bytes)) {
+            return false;
+        }
+        removeWhenClosed(file.get());
+        return true;
+    }
+    if (old) {
+        keepLookOf(*old, file.get());
+    }
+    return renameOpen(file.get(), target, true);
+}
+
+void Win32FileSystem::waitBeforeRetry() {
+    ::Sleep(kPauseMilliseconds);
 }
 
 } // namespace miruteka::win32
