@@ -122,81 +122,48 @@ TEST_F(ListFileTest, DefaultFileThatCannotBeWrittenIsReported) {
     EXPECT_EQ(result.created.writeError, WriteError::CannotCreateTemporary);
 }
 
-TEST_F(ListFileTest, ListThatCannotBeReadIsRetriedThenReportedAndNeverReplaced) {
-    const std::string list = wholeList("ユーザーの項目");
-    files.addFile(kPath, {}, list);
+TEST_F(ListFileTest, ListOrTemporaryThatCannotBeReadIsRetriedThenReportedAndNeverReplaced) {
+    files.addFile(kPath, {}, wholeList("ユーザーの項目"));
     files.failReads[kPath] = ReadError::Held;
     const ListStartup failed = start();
     EXPECT_EQ(failed.outcome, ListStartup::Outcome::Unreadable);
-    EXPECT_EQ(failed.file, kPath);
     EXPECT_EQ(files.pauses, 8); // about two seconds
     EXPECT_EQ(settings, markerSettings());
-    EXPECT_EQ(files.writeCount, 0);
-    const std::string question = unreadableListQuestion(failed);
-    EXPECT_NE(question.find(kPath), std::string::npos);
-    EXPECT_NE(question.find("ほかのプログラム"), std::string::npos);
-
-    // Let go while start-up still retries: the list is read.
+    EXPECT_NE(unreadableListQuestion(failed).find(kPath + "\n\nほかのプログラム"),
+              std::string::npos);
     files.pauses = 0;
-    files.releaseAfterPauses = 3;
+    files.releaseAfterPauses = 3; // let go while start-up still retries
     EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
     EXPECT_EQ(items.name(1, 0), "ユーザーの項目");
-    EXPECT_EQ(files.entries.at(kPath).contents, list);
-}
-
-TEST_F(ListFileTest, TemporaryThatCannotBeReadOrMovedIsNeverGivenUp) {
-    const std::string temporary = kPath + ".new";
-    files.addFile(temporary, {}, wholeList("最後の保存"));
-    files.failReads[temporary] = ReadError::NotAvailable;
-    const ListStartup unreadable = start();
-    EXPECT_EQ(unreadable.outcome, ListStartup::Outcome::Unreadable);
-    EXPECT_EQ(unreadable.file, temporary);
-    EXPECT_FALSE(files.entries.contains(kPath)); // no defaults
-    EXPECT_TRUE(files.entries.contains(temporary));
-
-    // Readable but held where it is: it is the list, and a save waits until it can be put in
-    // place rather than write past it.
-    files.failReads.clear();
-    files.heldAgainstMoves.insert(temporary);
-    const ListStartup held = start();
-    EXPECT_EQ(held.outcome, ListStartup::Outcome::Loaded);
-    EXPECT_TRUE(held.fromTemporary);
-    EXPECT_EQ(items.name(1, 0), "最後の保存");
-    EXPECT_FALSE(files.entries.contains(kPath));
-    const SaveResult refused = writeListFile(files, codePage, kPath, kDefaultSettings, items);
-    EXPECT_EQ(refused.writeError, WriteError::TemporaryHeld);
-    EXPECT_EQ(refused.keptAt, temporary);
     EXPECT_EQ(files.writeCount, 0);
 
-    files.heldAgainstMoves.clear();
-    items.strItemPath[0] = "C:\\新しい";
-    ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, items).saved());
-    EXPECT_FALSE(files.entries.contains(temporary));
-    readListFile(files, codePage, kPath, settings, items);
-    EXPECT_EQ(items.path(1, 0), "C:\\新しい");
-
-    // A cut-short one that cannot be kept aside: no defaults past it either.
+    // Without the list, a temporary that cannot be read, or is cut short and cannot be kept
+    // aside, is no reason to write the defaults.
+    const std::string temporary = kPath + ".new";
     files.remove(kPath);
+    files.addFile(temporary, {}, wholeList("最後の保存"));
+    files.failReads[temporary] = ReadError::NotAvailable;
+    EXPECT_EQ(start().file, temporary);
+    files.failReads.clear();
     files.addFile(temporary, {}, " 1 \r\n");
     files.heldAgainstMoves.insert(temporary);
     EXPECT_EQ(start().outcome, ListStartup::Outcome::Unreadable);
     EXPECT_FALSE(files.entries.contains(kPath));
 }
 
-TEST_F(ListFileTest, WholeTemporaryBesideTheListWinsAndACutShortOneIsKeptAside) {
+TEST_F(ListFileTest, WholeTemporaryWinsOverTheListAndOneThatCannotBeMovedIsUsedWhereItIs) {
     const std::string temporary = kPath + ".new";
     files.addFile(kPath, {.hidden = true}, " 1 \r\n 2 \r\n"); // a rewrite cut off
     files.addFile(temporary, {}, wholeList("最後の保存"));
-    EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
+    files.heldAgainstMoves.insert(temporary);
+    const ListStartup held = start();
+    EXPECT_TRUE(held.outcome == ListStartup::Outcome::Loaded && held.fromTemporary);
     EXPECT_EQ(items.name(1, 0), "最後の保存");
+    EXPECT_EQ(writeListFile(files, codePage, kPath, settings, items).keptAt, temporary);
+    files.heldAgainstMoves.clear();
+    EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
     EXPECT_EQ(files.entries.at(kPath).contents, wholeList("最後の保存"));
     EXPECT_TRUE(files.entries.at(kPath).attributes.hidden);
-    EXPECT_FALSE(files.entries.contains(temporary));
-
-    files.addFile(temporary, {}, " 9 \r\n");
-    EXPECT_EQ(start().outcome, ListStartup::Outcome::Loaded);
-    EXPECT_EQ(settings, kDefaultSettings);
-    EXPECT_EQ(files.entries.at(kPath + ".partial").contents, " 9 \r\n");
     EXPECT_FALSE(files.entries.contains(temporary));
 }
 
