@@ -5,6 +5,7 @@
 #include "fakes/fake_background_work.h"
 #include "platform/files.h"
 
+#include <atomic>
 #include <map>
 #include <optional>
 #include <set>
@@ -43,6 +44,7 @@ class FakeFileSystem : public FileSystem {
     // Lookups of these paths find nothing though the entry is there (access denied).
     std::set<std::string> failLookups;
     int writeCount = 0;
+    mutable std::atomic<int> scans = 0; // findFirst calls, from any thread
 };
 
 } // namespace miruteka
