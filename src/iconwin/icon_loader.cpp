@@ -13,7 +13,6 @@ void IconLoader::ICLOAD() {
 }
 
 void IconLoader::requestAll() {
-    const ItemProbes::Batch batch(probes_);
     for (int group = 1; group <= kGroupCount; ++group) {
         request(group, Look::Load);
     }
@@ -35,7 +34,6 @@ void IconLoader::forgetPending() {
 }
 
 void IconLoader::redrawIcons() {
-    const ItemProbes::Batch batch(probes_);
     for (int group = 1; group <= kGroupCount; ++group) {
         // A look still out is redrawn at the new size when it lands.
         if (state_.blnGroupHasIcon[group - 1] && !pending_[group - 1]) {
@@ -45,7 +43,6 @@ void IconLoader::redrawIcons() {
 }
 
 void IconLoader::reprobeHiddenGroups() {
-    const ItemProbes::Batch batch(probes_);
     for (int group = 1; group <= kGroupCount; ++group) {
         if (!state_.blnGroupHasIcon[group - 1] && !pending_[group - 1] &&
             !state_.shownPath(group).empty()) {
@@ -67,28 +64,36 @@ void IconLoader::request(int group, Look look) {
     const std::uint32_t generation = ++generation_[group - 1];
     const std::string path = state_.shownPath(group);
     const std::string name = state_.shownName(group);
+    if (look == Look::Load) {
+        // The window says at once which item a click on it starts; the icon of another item
+        // stays no longer than the look that brings the new one.
+        windows_.setTooltip(group, name);
+        if (path != drawnPath_[group - 1]) {
+            windows_.picture(group).clear();
+            drawnPath_[group - 1] = path;
+        }
+    }
     if (path.empty()) {
         pending_[group - 1] = false;
-        apply(group, look, name, ItemProbe{});
+        apply(group, look, ItemProbe{});
         return;
     }
     pending_[group - 1] = true;
     probes_.request(path, windows_.picture(group).size(),
-                    life_.guard([this, group, look, generation, name](const ItemProbe& probe) {
+                    life_.guard([this, group, look, generation](const ItemProbe& probe) {
                         if (generation != generation_[group - 1]) {
                             return; // a later look has taken over
                         }
                         pending_[group - 1] = false;
-                        apply(group, look, name, probe);
+                        apply(group, look, probe);
                     }));
 }
 
-void IconLoader::apply(int group, Look look, const std::string& name, const ItemProbe& probe) {
+void IconLoader::apply(int group, Look look, const ItemProbe& probe) {
     Picture& picture = windows_.picture(group);
     switch (look) {
     case Look::Load:
         picture.clear();
-        windows_.setTooltip(group, name);
         if (probe.exists) {
             drawItemIcon(picture, probe.icon);
         }

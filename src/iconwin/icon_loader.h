@@ -5,8 +5,11 @@
 // The looks at the paths run off the user-interface thread. ICLOAD waits for their answers a
 // short while, so local items look exactly as if it had looked itself; a group whose path
 // answers later (an offline share) keeps what its window showed until its answer comes, and
-// then becomes what ICLOAD would have made it. Each call looks again; an answer for an
-// earlier call never overwrites a later one.
+// then becomes what ICLOAD would have made it. Its tooltip (the window's name, too) is set at
+// once; when its shown item has changed, its picture is cleared at once to the background
+// colour until the new icon comes, so that no window shows one item's icon while a click on
+// it starts another. Each call looks again; an answer for an earlier call never overwrites a
+// later one.
 #pragma once
 
 #include "data/launcher_state.h"
@@ -50,7 +53,7 @@ class IconLoader {
     enum class Look { Load, Redraw, Reprobe };
 
     void request(int group, Look look);
-    void apply(int group, Look look, const std::string& name, const ItemProbe& probe);
+    void apply(int group, Look look, const ItemProbe& probe);
 
     LauncherState& state_;
     ItemProbes& probes_;
@@ -58,6 +61,8 @@ class IconLoader {
     // Per group: the number of its latest look, and whether that look is still out.
     std::array<std::uint32_t, kGroupCount> generation_{};
     std::array<bool, kGroupCount> pending_{};
+    // Per group: the path whose icon the picture holds, or is about to.
+    std::array<std::string, kGroupCount> drawnPath_{};
     LifeToken life_;
 };
 

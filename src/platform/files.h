@@ -62,7 +62,7 @@ class FileSystem {
 
     // What a directory lookup (FindFirstFileW) of the path as given finds, if anything.
     virtual std::optional<FileAttributes> findFirst(const std::string& path) const = 0;
-    // The attributes of the path (GetFileAttributesW), if it exists.
+    // The attributes of the path (GetFileAttributesExW: no directory scan), if it exists.
     virtual std::optional<FileAttributes> attributes(const std::string& path) const = 0;
     // The whole file's bytes, or why they cannot be read.
     virtual ReadResult readFile(const std::string& path) const = 0;

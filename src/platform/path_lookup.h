@@ -14,7 +14,8 @@ enum class LookupKind {
 };
 
 // Wildcards never match; hidden and system entries are not found; a drive root or a path
-// ending in "\" names a folder and counts when it is a directory.
+// ending in "\" names a folder and counts when it is a directory. One attribute query, no
+// directory scan.
 bool pathExists(const FileSystem& files, const std::string& path, LookupKind kind);
 
 } // namespace miruteka

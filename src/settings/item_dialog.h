@@ -7,8 +7,8 @@
 #include "platform/life_token.h"
 #include "shared_ui/item_probe.h"
 
+#include <cstdint>
 #include <functional>
-
 #include <string>
 
 namespace miruteka {
@@ -34,7 +34,9 @@ class ItemDialogHost {
 //
 // The look at the path runs off the user-interface thread, so a path on an unreachable share
 // never freezes the dialog: it keeps painting, Cancel still closes it (the answer is then
-// dropped with this object), and a second OK while a look is out is ignored.
+// dropped with this object), and a second OK while a look is out is ignored. Once the user
+// changes a box or opens Browse, the look out is for texts no longer there: its answer
+// neither accepts nor closes nor complains, and the next OK looks at the new texts.
 class ItemConfirmation {
   public:
     ItemConfirmation(ItemProbes& probes, MessageBoxes& messages, ItemDialogHost& host)
@@ -43,12 +45,15 @@ class ItemConfirmation {
     // `close` ends the dialog after the item has gone to the host.
     void confirm(const ItemFields& typed, std::function<void()> close);
     bool checking() const { return checking_; }
+    // A box was changed or Browse opened.
+    void edited();
 
   private:
     ItemProbes& probes_;
     MessageBoxes& messages_;
     ItemDialogHost& host_;
     bool checking_ = false;
+    std::uint32_t check_ = 0; // the number of the latest OK's look
     LifeToken life_;
 };
 

@@ -38,7 +38,8 @@ void SettingsForm::FG_Click(int index) {
                                  if (probe.exists) {
                                      drawItemIcon(preview_, probe.icon);
                                  }
-                             }));
+                             }),
+                             ItemProbes::Asker::Person);
     // A local path is drawn before the click returns; a slow one when it answers.
     services_.probes.waitForAnswers([this, look] { return previewAnswered_ == look; },
                                     kQuickAnswerWait);

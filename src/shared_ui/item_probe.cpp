@@ -3,9 +3,19 @@
 #include "platform/path_lookup.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace miruteka {
+namespace {
+
+// What a look found, with the icon service that made its icon: whichever thread drops the
+// answer last (the user-interface thread, or the work thread when the program has quit
+// meanwhile), the icon is destroyed while the service is still there.
+struct Landed {
+    std::shared_ptr<IconApi> icons; // declared first, so destroyed after the probe
+    ItemProbe probe;
+};
+
+} // namespace
 
 ItemProbe probeItem(const FileSystem& files, IconApi& icons, const std::string& path,
                     int iconSize) {
@@ -19,90 +29,67 @@ ItemProbe probeItem(const FileSystem& files, IconApi& icons, const std::string& 
     return probe;
 }
 
-std::string volumeOf(const std::string& path) {
-    const auto isSlash = [](char c) { return c == '\\' || c == '/'; };
-    std::size_t end = std::string::npos;
-    if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') {
-        end = 2;
-    } else if (path.size() > 2 && isSlash(path[0]) && isSlash(path[1])) {
-        // \\server\share: up to the slash after the share's name.
-        const auto server = std::find_if(path.begin() + 2, path.end(), isSlash);
-        end = static_cast<std::size_t>(
-            std::find_if(server == path.end() ? server : server + 1, path.end(), isSlash) -
-            path.begin());
-    }
-    if (end == std::string::npos) {
-        return path;
-    }
-    std::string volume = path.substr(0, end);
-    std::transform(volume.begin(), volume.end(), volume.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return volume;
-}
-
 ItemProbes::ItemProbes(BackgroundWork& work, std::shared_ptr<const FileSystem> files,
-                       std::shared_ptr<IconApi> icons)
-    : work_(work), files_(std::move(files)), icons_(std::move(icons)) {}
+                       std::shared_ptr<IconApi> icons, Clock now)
+    : work_(work), files_(std::move(files)), icons_(std::move(icons)), now_(std::move(now)) {}
 
-void ItemProbes::request(const std::string& path, int iconSize, Answer answer) {
+void ItemProbes::request(const std::string& path, int iconSize, Answer answer, Asker asker) {
+    const auto now = now_();
+    const auto oldest = asker == Asker::Person ? std::chrono::steady_clock::duration(kFreshLookAge)
+                                               : kAbandonedLookAge;
     const auto joinable = std::find_if(flights_.begin(), flights_.end(), [&](const Flight& f) {
-        return f.path == path && (f.iconSize == iconSize || iconSize == 0);
+        return f.path == path && (f.iconSize == iconSize || iconSize == 0) &&
+               now - f.started < oldest;
     });
     if (joinable != flights_.end()) {
         joinable->waiting.push_back(std::move(answer));
         return;
     }
-    flights_.push_back(Flight{path, iconSize, {}});
-    flights_.back().waiting.push_back(std::move(answer));
-    unsent_.push_back(Look{path, iconSize});
-    if (batchDepth_ == 0) {
-        send();
-    }
-}
-
-void ItemProbes::send() {
-    std::vector<Look> unsent = std::exchange(unsent_, {});
-    while (!unsent.empty()) {
-        const std::string volume = volumeOf(unsent.front().path);
-        std::vector<Look> looks;
-        std::erase_if(unsent, [&](Look& look) {
-            if (volumeOf(look.path) != volume) {
-                return false;
-            }
-            looks.push_back(std::move(look));
-            return true;
-        });
-        // The work item takes copies and shares the services; its answer finds this object
-        // only while it lives.
-        work_.run(
-            [files = files_, icons = icons_, looks = std::move(looks),
-             land = life_.guard([this](const std::string& path, int size, const ItemProbe& probe) {
-                 this->land(path, size, probe);
-             })]() mutable -> BackgroundWork::Answer {
-                auto probes = std::make_shared<std::vector<ItemProbe>>(looks.size());
-                for (std::size_t k = 0; k < looks.size(); ++k) {
-                    try {
-                        (*probes)[k] = probeItem(*files, *icons, looks[k].path, looks[k].iconSize);
-                    } catch (...) {
-                        // Out of memory in the middle of a look: the path counts as missing, and
-                        // the requests waiting for it still get their answer.
-                    }
-                }
-                return [land = std::move(land), looks, probes]() mutable {
-                    for (std::size_t k = 0; k < looks.size(); ++k) {
-                        land(looks[k].path, looks[k].iconSize, (*probes)[k]);
-                    }
-                };
-            });
-    }
-}
-
-void ItemProbes::land(const std::string& path, int iconSize, const ItemProbe& probe) {
-    const auto flight = std::find_if(flights_.begin(), flights_.end(), [&](const Flight& f) {
+    Flight flight{++lastId_, path, iconSize, now, {}};
+    // A look for the same that is too old to join hands its waiters over to this one and is
+    // forgotten: they get the fresher answer, and its own answer, should it ever come, is
+    // dropped.
+    const auto stale = std::find_if(flights_.begin(), flights_.end(), [&](const Flight& f) {
         return f.path == path && f.iconSize == iconSize;
     });
+    if (stale != flights_.end()) {
+        flight.waiting = std::move(stale->waiting);
+        flights_.erase(stale);
+    }
+    flight.waiting.push_back(std::move(answer));
+    flights_.push_back(std::move(flight));
+    send(flights_.back());
+}
+
+// One work item a look, so each answers as soon as it ends: a folder link into an offline
+// share holds up its own item only, not the others on its drive. The threads stay few: one
+// a path being looked at, however often it is asked for (see request).
+void ItemProbes::send(const Flight& flight) {
+    // The work item takes copies and shares the services; its answer finds this object only
+    // while it lives. Inline background work lands the answer, and drops the flight, within
+    // run().
+    work_.run([files = files_, icons = icons_, id = flight.id, path = flight.path,
+               iconSize = flight.iconSize,
+               land = life_.guard([this](std::uint64_t look, const ItemProbe& probe) {
+                   this->land(look, probe);
+               })]() mutable -> BackgroundWork::Answer {
+        auto landed = std::make_shared<Landed>();
+        landed->icons = icons;
+        try {
+            landed->probe = probeItem(*files, *icons, path, iconSize);
+        } catch (...) {
+            // Out of memory in the middle of a look: the path counts as missing, and the
+            // requests waiting for it still get their answer.
+        }
+        return [land = std::move(land), id, landed]() mutable { land(id, landed->probe); };
+    });
+}
+
+void ItemProbes::land(std::uint64_t id, const ItemProbe& probe) {
+    const auto flight =
+        std::find_if(flights_.begin(), flights_.end(), [&](const Flight& f) { return f.id == id; });
     if (flight == flights_.end()) {
-        return;
+        return; // taken over by a fresher look
     }
     // Taken out first: an answer may well ask again.
     std::vector<Answer> waiting = std::move(flight->waiting);

@@ -11,6 +11,7 @@
 #include "shared_ui/item_icon.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +23,14 @@ namespace miruteka {
 // any local disk, so local items show exactly as if the window had looked itself.
 inline constexpr std::chrono::milliseconds kQuickAnswerWait{100};
 
+// A look under way is joined by a person's request only while it is younger than this: one
+// that has sat longer is waiting on something that may have come back since (a share back
+// online, a drive spun up), so the person gets a look of their own.
+inline constexpr std::chrono::seconds kFreshLookAge{3};
+// No request joins a look older than this: its answer may have been lost, and a path must not
+// stay unanswered for good.
+inline constexpr std::chrono::seconds kAbandonedLookAge{60};
+
 struct ItemProbe {
     bool exists = false;
     ItemIcon icon; // only when an icon was asked for and the path exists
@@ -31,45 +40,28 @@ struct ItemProbe {
 // includes folders, then the icon at iconSize pixels (none for 0).
 ItemProbe probeItem(const FileSystem& files, IconApi& icons, const std::string& path, int iconSize);
 
-// The volume a path lies on, as far as its text tells: "c:" for "C:\tools\a.exe",
-// "\\nas\tools" for "\\nas\tools\a.exe" (lower case); a path that names none (a bare
-// program name) is its own.
-std::string volumeOf(const std::string& path);
-
 class ItemProbes {
   public:
     using Answer = std::function<void(const ItemProbe&)>;
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-    // While a batch is open, requests wait; when it closes, the looks on each volume go out
-    // together as one work item, in the order asked, and the volumes side by side. A share
-    // that does not answer then holds up only the looks on that share, which could not answer
-    // either, and a start-up with every item on one disk starts one thread, not four.
-    class Batch {
-      public:
-        explicit Batch(ItemProbes& probes) : probes_(probes) { ++probes_.batchDepth_; }
-        ~Batch() {
-            if (--probes_.batchDepth_ == 0) {
-                probes_.send();
-            }
-        }
-        Batch(const Batch&) = delete;
-        Batch& operator=(const Batch&) = delete;
-
-      private:
-        ItemProbes& probes_;
-    };
+    // Who wants the answer: the program on its own (start-up, a redraw, a drive that came),
+    // or a person who has just asked (an OK, a click in a list).
+    enum class Asker { Program, Person };
 
     // The services are shared with the work items, which may outlive this object when the
     // program quits in the middle of a slow look.
     ItemProbes(BackgroundWork& work, std::shared_ptr<const FileSystem> files,
-               std::shared_ptr<IconApi> icons);
+               std::shared_ptr<IconApi> icons, Clock now = std::chrono::steady_clock::now);
 
     // Looks at the path off the user-interface thread; `answer` runs on that thread with what
-    // was found, never before this returns. Each call looks again (nothing is kept between
-    // looks), but a request for a path that is being looked at already, for the same icon
-    // size or for no icon, joins that look: an unreachable share holds one thread, however
-    // often it is asked for.
-    void request(const std::string& path, int iconSize, Answer answer);
+    // was found as soon as this look ends, never before this returns, whatever other looks
+    // are still out. Each call looks again (nothing is kept between looks), but a request for
+    // a path that is being looked at already, for the same icon size or for no icon, joins
+    // that look while it is young enough (see above): an unreachable share holds one thread,
+    // however often the program asks for it.
+    void request(const std::string& path, int iconSize, Answer answer,
+                 Asker asker = Asker::Program);
 
     // Runs answers as they arrive until `done` holds or the time is up.
     void waitForAnswers(const std::function<bool()>& done, std::chrono::milliseconds limit) {
@@ -81,26 +73,22 @@ class ItemProbes {
 
   private:
     struct Flight {
+        std::uint64_t id = 0;
         std::string path;
         int iconSize = 0;
+        std::chrono::steady_clock::time_point started;
         std::vector<Answer> waiting;
     };
 
-    struct Look {
-        std::string path;
-        int iconSize = 0;
-    };
-
-    // Sends the looks not sent yet, one work item a volume.
-    void send();
-    void land(const std::string& path, int iconSize, const ItemProbe& probe);
+    void send(const Flight& flight);
+    void land(std::uint64_t id, const ItemProbe& probe);
 
     BackgroundWork& work_;
     std::shared_ptr<const FileSystem> files_;
     std::shared_ptr<IconApi> icons_;
+    Clock now_;
     std::vector<Flight> flights_;
-    std::vector<Look> unsent_;
-    int batchDepth_ = 0;
+    std::uint64_t lastId_ = 0;
     LifeToken life_;
 };
 

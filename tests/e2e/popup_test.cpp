@@ -351,6 +351,14 @@ TEST_F(TwoMonitorsWithoutTimer,
     EXPECT_TRUE(waitForCorners(chain, {{{584, 514}, {584, 554}, {584, 594}, {584, 634}}}))
         << describeCorners(cornersOf(chain));
     EXPECT_TRUE(waitUntil([&] { return inside(windowRect(settings), kFirstMonitor); }));
+
+    // Nor is a title bar left where it cannot be grabbed (above the screen, the rest of the
+    // window on it) when the monitors change again.
+    ::SetWindowPos(settings, nullptr, 300, -100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(waitUntil([&] { return windowRect(settings).top == -100; }));
+    ASSERT_TRUE(setMonitors({kFirstMonitor, kSecondMonitor}));
+    EXPECT_TRUE(waitUntil([&] { return windowRect(settings).top == 0; }))
+        << windowRect(settings).top;
 }
 
 } // namespace

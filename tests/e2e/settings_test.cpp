@@ -341,11 +341,12 @@ TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {
 }
 
 // Drive S: (mounted by the test run) stands for a share whose server is asleep: every lookup
-// there takes seconds. An item on it holds up nothing else: the other groups show with their
-// icons, the chain follows the pointer and a tray press opens the settings window while its
-// lookups still block, and its own window shows once they have answered.
+// there takes seconds. An item reached through the folder link C:\slow_link into it holds up
+// nothing else, not even the items on C: beside it: the other groups show with their icons,
+// the chain follows the pointer and a tray press opens the settings window while its lookups
+// still block, and its own window shows once they have answered.
 TEST(SlowDrive, AnItemThereHoldsUpNeitherTheOtherGroupsNorTheChainNorTheTray) {
-    const wchar_t* const slowItem = L"S:\\miruteka.exe";
+    const wchar_t* const slowItem = L"C:\\slow_link\\miruteka.exe";
     const auto lookupStart = std::chrono::steady_clock::now();
     ASSERT_NE(::GetFileAttributesW(slowItem), INVALID_FILE_ATTRIBUTES) << "S: is not mounted";
     ASSERT_GT(std::chrono::steady_clock::now() - lookupStart, 1s) << "S: answers at once";

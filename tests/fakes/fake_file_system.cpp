@@ -41,6 +41,7 @@ void FakeFileSystem::addFolder(const std::string& path, FileAttributes attribute
 }
 
 std::optional<FileAttributes> FakeFileSystem::findFirst(const std::string& path) const {
+    ++scans;
     waitIfSlow(slowPaths, path);
     if (endsWithBackslash(path) || failLookups.count(path) != 0) {
         return std::nullopt; // FindFirstFileW finds nothing for "C:\" or "folder\"

@@ -5,6 +5,7 @@
 #include "fakes/fake_background_work.h"
 #include "platform/files.h"
 
+#include <atomic>
 #include <map>
 #include <optional>
 #include <set>
@@ -51,6 +52,7 @@ class FakeFileSystem : public FileSystem {
     int releaseAfterPauses = -1;
     int pauses = 0;
     int writeCount = 0;
+    mutable std::atomic<int> scans = 0; // findFirst calls, from any thread
 };
 
 } // namespace miruteka

@@ -26,6 +26,14 @@ class FakeIconApi : public IconApi {
     };
     std::map<std::string, Answer> answers;
 
+    ~FakeIconApi() override {
+        if (liveAtDestruction != nullptr) {
+            *liveAtDestruction = live.size();
+        }
+    }
+    // Where the destructor records how many handles were still alive.
+    std::size_t* liveAtDestruction = nullptr;
+
     ExtractedIcons extractIconEx(const std::string& path, int size) override;
     AssociatedIcon extractAssociatedIcon(const std::string& path, int size) override;
     void destroyIcon(std::uintptr_t value) override;

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -156,18 +157,39 @@ TEST_F(IconInputTest, DropsOpenEachFileWithTheShownItemQuotingPathsWithBlanks) {
     EXPECT_THAT(windows.calls, IsEmpty());
 }
 
-TEST_F(IconInputTest, AStartHeldByAnUnreachableShareHoldsUpNoOtherStart) {
+// The clicks of a user who sees nothing happen start the held item once; once its start
+// has ended, a click starts it again.
+TEST_F(IconInputTest, AStartHeldByAnUnreachableShareHoldsUpNoOtherStartAndRunsOnce) {
     work.setMode(FakeBackgroundWork::Mode::Threads);
-    setItem(1, 0, "\\\\nas\\tools\\app.exe");
-    processes.slowSearches["\\\\nas\\tools\\app.exe"] = &work.slow;
+    const std::string share = "\\\\nas\\tools\\app.exe";
+    setItem(1, 0, share);
+    processes.addFound(share);
+    processes.slowSearches[share] = &work.slow;
     input.IC_MouseDown(1, 1);
     input.IC_OLEDragDrop(2, {"C:\\1.txt", "C:\\2.txt"}); // starts in their order
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (processes.startedLines().size() < 2 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::yield();
-    }
+    input.IC_MouseDown(1, 1);
+    input.IC_MouseDown(1, 1);
+    const auto started = [&](std::size_t count) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (processes.startedLines().size() < count &&
+               std::chrono::steady_clock::now() < deadline) {
+            work.waitForAnswers([] { return false; }, std::chrono::milliseconds(10));
+        }
+        return processes.startedLines().size();
+    };
+    EXPECT_EQ(started(2), 2u);
     EXPECT_THAT(processes.startedLines(),
                 ElementsAre("C:\\tools\\edit.exe C:\\1.txt", "C:\\tools\\edit.exe C:\\2.txt"));
+    work.slow.open();
+    EXPECT_EQ(started(3), 3u);
+    // Clicks while that start's end is still on its way are ignored; the first after it starts.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (processes.startedLines().size() < 4 && std::chrono::steady_clock::now() < deadline) {
+        input.IC_MouseDown(1, 1);
+        work.waitForAnswers([] { return false; }, std::chrono::milliseconds(10));
+    }
+    const auto lines = processes.startedLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), share), 2);
 }
 
 TEST(DropCommandLine, AppendsPlainPathsAsTheyAreAndQuotesThoseWithBlanks) {

@@ -152,11 +152,11 @@ TEST_F(IconLoaderTest, EachCallStartsFromClearedPicturesAndRepeatsItself) {
     EXPECT_TRUE(icons.live.empty());
 }
 
-// A share that does not answer holds up no other group, and its late answer lands only
-// where it is still wanted.
+// A share that does not answer holds up no other group, not even one on the same drive as the
+// folder link that leads to it, and its late answer lands only where it is still wanted.
 TEST_F(IconLoaderTest, AShareThatDoesNotAnswerHoldsUpNothingAndLandsOnlyWhereStillWanted) {
     work.setMode(FakeBackgroundWork::Mode::Threads);
-    const std::string share = "\\\\nas\\tools\\app.exe";
+    const std::string share = "C:\\links\\nas\\app.exe";
     for (const std::string& path : {share, std::string("C:\\app.exe")}) {
         files.addFile(path);
         icons.answers[path] = {.large = true};
@@ -189,6 +189,12 @@ TEST_F(IconLoaderTest, AShareThatDoesNotAnswerHoldsUpNothingAndLandsOnlyWhereSti
     // A later ICLOAD wins over an earlier one whose answer is still out.
     work.slow.close();
     load();
+    // A group whose shown item becomes the slow one names it at once, and shows no icon of
+    // the item it showed before.
+    setShown(2, "share too", share);
+    load();
+    EXPECT_EQ(windows.tooltips[1], "share too");
+    EXPECT_TRUE(windows.pictures[1].content.empty());
     setShown(1, "gone", "C:\\gone.exe");
     load();
     work.slow.open();
@@ -206,11 +212,25 @@ TEST_F(IconLoaderTest, AShareThatDoesNotAnswerHoldsUpNothingAndLandsOnlyWhereSti
     EXPECT_FALSE(loader.anyGroupAwaitingItem());
 }
 
-TEST(VolumeOf, GroupsLooksByDriveOrShare) {
-    EXPECT_EQ(volumeOf("C:\\tools\\a.exe"), "c:");
-    EXPECT_EQ(volumeOf("\\\\NAS\\Tools\\a.exe"), "\\\\nas\\tools");
-    EXPECT_EQ(volumeOf("\\\\nas\\tools"), "\\\\nas\\tools");
-    EXPECT_EQ(volumeOf("notepad readme.txt"), "notepad readme.txt");
+// Quitting in the middle of a look: the answer, dropped unrun once the look ends, destroys
+// its icon while the icon service is still there.
+TEST(ItemProbes, TheIconServiceOutlivesEveryAnswerThatHoldsAnIcon) {
+    FakeFileSystem files;
+    files.addFile("C:\\app.exe");
+    auto icons = std::make_shared<FakeIconApi>();
+    icons->answers["C:\\app.exe"] = {.large = true};
+    std::size_t liveAtDestruction = 99;
+    icons->liveAtDestruction = &liveAtDestruction;
+    {
+        FakeBackgroundWork work;
+        work.setMode(FakeBackgroundWork::Mode::Threads);
+        {
+            ItemProbes probes{work, borrowed(files), std::move(icons)};
+            probes.request("C:\\app.exe", 32, [](const ItemProbe&) {});
+        }
+        // Joins the look's thread, which drops the work item, then drops the unrun answer.
+    }
+    EXPECT_EQ(liveAtDestruction, 0u);
 }
 
 } // namespace

@@ -94,6 +94,36 @@ TEST_F(ItemDialogOk, ALookAtAnUnreachableShareIsDroppedWhenTheDialogCloses) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The user edits a box (or opens Browse) while the share is still being looked at: the late
+// answer is for texts no longer there. A later OK looks afresh, also when the program has
+// been waiting for the same path for a while.
+TEST_F(ItemDialogOk, ALateAnswerAfterAnEditNeitherAcceptsNorCloses) {
+    work.setMode(FakeBackgroundWork::Mode::Threads);
+    auto now = std::chrono::steady_clock::now();
+    ItemProbes clocked{work, borrowed(files), borrowed(icons), [&now] { return now; }};
+    ItemConfirmation dialog{clocked, messages, host};
+    const std::string share = "\\\\nas\\tools\\app.exe";
+    files.addFile(share);
+    files.slowPaths[share] = &work.slow;
+    int closes = 0;
+    dialog.confirm({"共有", share}, [&] { ++closes; });
+    dialog.edited();
+    EXPECT_FALSE(dialog.checking());
+    now += kFreshLookAge; // the look out is too old for a person to wait on
+    dialog.confirm({"共有", share}, [&] { ++closes; });
+    EXPECT_EQ(clocked.inFlight(), 1u); // the old look handed over to the new
+    dialog.edited();
+    work.slow.open();
+    work.waitForAnswers([&] { return clocked.inFlight() == 0; }, std::chrono::seconds(5));
+    EXPECT_EQ(closes, 0);
+    EXPECT_TRUE(host.accepted.empty());
+    EXPECT_TRUE(messages.shown.empty());
+
+    dialog.confirm({"共有", share}, [&] { ++closes; });
+    work.waitForAnswers([&] { return !dialog.checking(); }, std::chrono::seconds(5));
+    EXPECT_EQ(closes, 1);
+}
+
 TEST(ItemDialogBrowse, NameIsTheTextAfterTheLastBackslash) {
     EXPECT_EQ(fieldsForChosenFile("C:\\tools\\app.exe"),
               (ItemFields{"app.exe", "C:\\tools\\app.exe"}));

@@ -21,6 +21,7 @@ TEST(PathLookup, FindsVisibleFilesAndFoldersOnly) {
     EXPECT_FALSE(pathExists(files, "C:\\system.sys", LookupKind::FilesAndFolders));
     EXPECT_FALSE(pathExists(files, "C:\\missing.txt", LookupKind::FilesAndFolders));
     EXPECT_FALSE(pathExists(files, "", LookupKind::FilesAndFolders));
+    EXPECT_EQ(files.scans.load(), 0); // under Wine a scan waits behind any scan of a slow drive
 }
 
 TEST(PathLookup, WildcardsNeverMatchEvenWhenSomethingFits) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Mounts the slow drive and maps it into the current Wine prefix as S:, or takes it away.
+# Mounts the slow drive and maps it into the current Wine prefix as S: and as the folder link
+# C:\slow_link, or takes it away.
 #
 #   slow_drive.sh start SERVER FOLDER DELAY_MS FILE...   copies the files into FOLDER/source
 #   slow_drive.sh stop FOLDER
@@ -28,6 +29,9 @@ stop() { # folder
     if [ -n "${WINEPREFIX:-}" ] && [ "$(readlink "$WINEPREFIX/dosdevices/s:" 2>/dev/null)" = "$folder/mount" ]; then
         rm -f "$WINEPREFIX/dosdevices/s:"
     fi
+    if [ -n "${WINEPREFIX:-}" ] && [ "$(readlink "$WINEPREFIX/drive_c/slow_link" 2>/dev/null)" = "$folder/mount" ]; then
+        rm -f "$WINEPREFIX/drive_c/slow_link"
+    fi
 }
 
 start() { # server folder delay files...
@@ -47,7 +51,8 @@ start() { # server folder delay files...
     for _ in $(seq 1 100); do
         if grep -q " $folder/mount fuse" /proc/mounts; then
             ln -sfn "$folder/mount" "$WINEPREFIX/dosdevices/s:"
-            echo "slow drive: S: is $folder/source, $delay ms a request"
+            ln -sfn "$folder/mount" "$WINEPREFIX/drive_c/slow_link"
+            echo "slow drive: S: and C:\slow_link are $folder/source, $delay ms a request"
             return 0
         fi
         kill -0 "$(cat "$folder/pid")" 2>/dev/null || break

@@ -196,12 +196,14 @@ std::optional<FileAttributes> Win32FileSystem::findFirst(const std::string& path
     return fromWin32(data.dwFileAttributes);
 }
 
+// One metadata query, no directory open: on a share one round trip, and under Wine it does
+// not wait behind another thread's scan of a slow drive as FindFirstFileW does.
 std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& path) const {
-    const DWORD attributes = ::GetFileAttributesW(toWide(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) {
         return std::nullopt;
     }
-    return fromWin32(attributes);
+    return fromWin32(data.dwFileAttributes);
 }
 
 ReadResult Win32FileSystem::readFile(const std::string& path) const {

@@ -157,6 +157,7 @@ void ItemDialogWindow::onOk() {
 }
 
 void ItemDialogWindow::onBrowse() {
+    confirmation_.edited(); // whatever is chosen, the check out is for the texts before
     const auto chosen = chooseFileToOpen(hwnd());
     if (!chosen) {
         return;
@@ -181,7 +182,9 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return reinterpret_cast<LRESULT>(backBrush_.get());
     }
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) {
+        if (HIWORD(wParam) == EN_CHANGE) {
+            confirmation_.edited();
+        } else if (HIWORD(wParam) == BN_CLICKED) {
             switch (LOWORD(wParam)) {
             case kItemOkId:
                 onOk();
