@@ -30,8 +30,7 @@ std::string saveFailureMessage(const SaveResult& result) {
     case SaveResult::Status::Unrepresentable:
         text += "オプション　" + std::to_string(result.group) + " の " +
                 std::to_string(result.row) +
-                " 行目の名前かパスに、保存できない文字（改行や、日本語の文字コードにない文字）"
-                "が含まれています。";
+                " 行目の名前かパスに改行が含まれています。改行は保存できません。";
         break;
     case SaveResult::Status::WriteFailed:
         switch (result.writeError) {
