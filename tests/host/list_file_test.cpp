@@ -213,7 +213,7 @@ TEST_F(ListFileTest, TextTheCodePageCannotHoldMakesTheFileUtf8WithAMark) {
 
 TEST_F(ListFileTest, RefusesALineBreakAndKeepsTheOldFile) {
     files.addFile(kPath, {}, "old list");
-    for (const std::string& text : {"C:\\a\r\nb", "a\nb", "\r"}) {
+    for (const char* text : {"C:\\a\r\nb", "a\nb", "\r"}) {
         ItemTables tables;
         tables.strItemName[itemIndex(1, 9)] = "\xF0\x9F\x98\x80"; // comes first, but UTF-8 holds it
         tables.strItemPath[itemIndex(2, 5)] = text;
