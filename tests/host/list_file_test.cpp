@@ -194,18 +194,15 @@ TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage
 }
 
 TEST_F(ListFileTest, TextTheCodePageCannotHoldMakesTheFileUtf8WithAMark) {
-    for (const std::string& text : {std::string("波〜線"),                   // U+301C WAVE DASH
-                                    std::string("C:\\\xF0\x9F\x98\x80.txt"), // an emoji
-                                    std::string("price \xC2\xA5"), // "¥" would become "\"
-                                    std::string("C:\\café.txt")}) {
+    // A wave dash (U+301C), an emoji, "¥" (it would come back as "\"), an accent.
+    for (const char* text :
+         {"波〜線", "C:\\\xF0\x9F\x98\x80.txt", "price \xC2\xA5", "C:\\café.txt"}) {
         ItemTables tables;
         tables.strItemName[itemIndex(1, 0)] = "ソフト";
         tables.strItemPath[itemIndex(3, 4)] = text;
         ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, tables).saved());
-        const std::string& bytes = files.entries.at(kPath).contents;
-        EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n"
-                                      "ソフト\r\n"))
-            << text;
+        EXPECT_TRUE(files.entries.at(kPath).contents.starts_with(
+            "\xEF\xBB\xBF 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\nソフト\r\n"));
         readListFile(files, codePage, kPath, settings, items);
         EXPECT_EQ(items, tables) << text;
     }

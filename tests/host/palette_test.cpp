@@ -5,37 +5,23 @@
 namespace miruteka {
 namespace {
 
-// Six colours that differ from each other and from every fixed colour.
-constexpr SystemColours kSystem{.window = 0x000001,
-                                .windowText = 0x000002,
-                                .buttonFace = 0x000003,
-                                .buttonText = 0x000004,
-                                .highlight = 0x000005,
-                                .highlightText = 0x000006};
-
 TEST(Palette, FixedColoursWhileHighContrastIsOffAndOnlyTheSystemsWhileOn) {
-    const Palette off = choosePalette(false, kSystem);
-    EXPECT_EQ(off.labels, (ColourPair{0x00C0FFFF, kSystem.windowText}));
-    EXPECT_EQ(off.aboutText, (ColourPair{0x00C0FFFF, 0x00000000}));
-    EXPECT_EQ(off.aboutLinks, (ColourPair{0x00C0FFFF, 0x00FF0000}));
-    EXPECT_EQ(off.buttons, (ColourPair{0x0080C0FF, kSystem.buttonText}));
-    EXPECT_EQ(off.previewBack, 0x00FFFFFFu);
-    EXPECT_EQ(off.entryResting, (ColourPair{kSystem.buttonFace, kSystem.buttonText}));
-    EXPECT_EQ(off.entryShown, (ColourPair{0x0080C0FF, kSystem.buttonText}));
-    EXPECT_EQ(off.entryHover, (ColourPair{0x0080FFFF, kSystem.buttonText}));
-
-    const Palette on = choosePalette(true, kSystem);
-    const ColourPair window{kSystem.window, kSystem.windowText};
-    const ColourPair button{kSystem.buttonFace, kSystem.buttonText};
-    EXPECT_EQ(on.labels, window);
-    EXPECT_EQ(on.aboutText, window);
-    EXPECT_EQ(on.aboutLinks, window);
-    EXPECT_EQ(on.buttons, button);
-    EXPECT_EQ(on.previewBack, kSystem.window);
-    EXPECT_EQ(on.entryResting, button);
-    EXPECT_EQ(on.entryHover, (ColourPair{kSystem.highlight, kSystem.highlightText}));
-    // The shown item stays apart from the others in the user's own colours.
-    EXPECT_EQ(on.entryShown, (ColourPair{kSystem.buttonText, kSystem.buttonFace}));
+    // Window, window text, button face, button text, highlight, highlight text: each unlike
+    // the others and every fixed colour.
+    const SystemColours system{1, 2, 3, 4, 5, 6};
+    const uint32_t yellow = 0x00C0FFFF;
+    const uint32_t orange = 0x0080C0FF;
+    EXPECT_EQ(choosePalette(false, system), (Palette{{yellow, 2},
+                                                     {yellow, 0},
+                                                     {yellow, 0x00FF0000},
+                                                     {orange, 4},
+                                                     0x00FFFFFF,
+                                                     {3, 4},
+                                                     {orange, 4},
+                                                     {0x0080FFFF, 4}}));
+    // The shown entry, in the button colours swapped, stays apart from the rest.
+    EXPECT_EQ(choosePalette(true, system),
+              (Palette{{1, 2}, {1, 2}, {1, 2}, {3, 4}, 1, {3, 4}, {4, 3}, {5, 6}}));
 }
 
 } // namespace
