@@ -158,29 +158,46 @@ bool listFileExists(const FileSystem& files, const std::string& path) {
 
 EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& settings,
                            const ItemTables& items) {
-    EncodedList result;
+    std::string numbers;
     for (const int16_t* value : settingsInFileOrder(settings)) {
-        appendNumberLine(result.bytes, *value);
+        appendNumberLine(numbers, *value);
     }
+    // The list stays in the code page while every name and path fits it, so files of older
+    // versions and of other programs keep their form; one that does not fit makes the whole
+    // file UTF-8 with a mark, which the reader (and Notepad) tells apart.
+    std::string ansiLines;
+    std::string utf8Lines;
+    bool fitsCodePage = true;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             for (const std::string* text : {&items.name(group, slot), &items.path(group, slot)}) {
-                const auto ansi = holdsLineBreak(*text) ? std::nullopt : codePage.fromUtf8(*text);
-                if (!ansi) {
+                if (holdsLineBreak(*text)) {
                     return EncodedList{.ok = false, .bytes = {}, .group = group, .row = slot + 1};
                 }
-                result.bytes += *ansi;
-                result.bytes += kLineEnd;
+                if (fitsCodePage) {
+                    const auto ansi = codePage.fromUtf8(*text);
+                    fitsCodePage = ansi.has_value();
+                    ansiLines += ansi.value_or("");
+                    ansiLines += kLineEnd;
+                }
+                utf8Lines += wellFormedUtf8(*text);
+                utf8Lines += kLineEnd;
             }
         }
     }
+    if (!fitsCodePage) {
+        return EncodedList{.ok = true,
+                           .bytes = std::string(kUtf8Mark) + numbers + utf8Lines,
+                           .group = 0,
+                           .row = 0};
+    }
+    EncodedList result{.ok = true, .bytes = numbers + ansiLines, .group = 0, .row = 0};
     // Rare code page text (half-width katakana next to certain kanji, say) is valid UTF-8 as
     // well; the reader would take it for UTF-8. A line past the 85th, which readers ignore,
     // makes such a file plainly not UTF-8, so it reads back as it was saved.
     if (readsAsUtf8(result.bytes) && codePage.toUtf8(result.bytes) != result.bytes) {
         result.bytes += kNotUtf8Line;
     }
-    result.ok = true;
     return result;
 }
 

@@ -1,4 +1,5 @@
-// filelist.txt: where it lives, its byte-exact layout (85 lines, CR LF, ANSI code page),
+// filelist.txt: where it lives, its byte-exact layout (85 lines, CR LF, ANSI code page or,
+// when a name or path needs it, UTF-8 with a mark),
 // the reader with its per-line failure rules, and the one writer that never loses the
 // user's list.
 #pragma once
@@ -20,12 +21,14 @@ std::string listFilePath(const std::string& programFolder);
 // Whether an entry of that name exists in any form (hidden, system, even a folder).
 bool listFileExists(const FileSystem& files, const std::string& path);
 
-// The whole text of a list file for these settings and tables, in the ANSI code page. The
-// rare text that would read back as UTF-8 gets one more line, which readers ignore.
+// The whole text of a list file for these settings and tables: in the ANSI code page when
+// every name and path survives it, else in UTF-8 with a mark. The rare code page text that
+// would read back as UTF-8 gets one more line, which readers ignore.
 struct EncodedList {
     bool ok = false;
     std::string bytes;
-    // When !ok: the first item whose name or path the code page cannot represent.
+    // When !ok: the first item whose name or path holds a line break, which the file, having
+    // no quoting, cannot hold.
     int group = 0; // 1..4
     int row = 0;   // 1..10, as the settings window numbers its rows
 };
@@ -63,6 +66,7 @@ struct LeftoverTemporary {
 LeftoverTemporary settleLeftoverTemporary(FileSystem& files, const std::string& path);
 
 struct SaveResult {
+    // Unrepresentable: a name or path holds a line break.
     enum class Status { Saved, Unrepresentable, WriteFailed };
     Status status = Status::Saved;
     WriteError writeError = WriteError::None; // with WriteFailed

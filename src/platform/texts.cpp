@@ -62,8 +62,7 @@ constexpr Table kJapanese{{
      "filelist.txt に変えてください。"},
     {TextId::NotSavedMessage, "設定を保存できませんでした。filelist.txt は変更されていません。"},
     {TextId::UnsavableCharacterMessage,
-     "オプション　{1} の {2} 行目の名前かパスに、保存できない文字（改行や、日本語の文字コードに"
-     "ない文字）が含まれています。"},
+     "オプション　{1} の {2} 行目の名前かパスに改行が含まれています。改行は保存できません。"},
     {TextId::CannotWriteFolderMessage,
      "ミルテカのフォルダーに書き込めません。書き込みできるフォルダーに置いてください。"},
     {TextId::CannotWriteFileMessage,
@@ -138,8 +137,8 @@ constexpr Table kEnglish{{
      "again. If that does not help, quit Miruteka and rename this file to filelist.txt."},
     {TextId::NotSavedMessage, "The settings could not be saved. filelist.txt has not changed."},
     {TextId::UnsavableCharacterMessage,
-     "The name or path in row {2} of group {1} holds characters that cannot be saved (a line "
-     "break, or a character the system's code page does not have)."},
+     "The name or path in row {2} of group {1} contains a line break. Line breaks cannot be "
+     "saved."},
     {TextId::CannotWriteFolderMessage,
      "Miruteka cannot write to its folder. Put it in a folder you can write to."},
     {TextId::CannotWriteFileMessage, "The file could not be written. Check the free disk space."},

@@ -312,6 +312,32 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     EXPECT_EQ(first.left, 500 - 16);
     EXPECT_EQ(first.top, 400 + 35 - 16);
     EXPECT_EQ(readBytes(folder.listFile()), saved);
+
+    // A file whose name code page 932 cannot spell is an item like any other: saved without
+    // a word (the list turns UTF-8), and after a restart its group shows it.
+    const std::wstring foreign = (folder.path() / L"café.txt").wstring();
+    writeBytes(foreign, "menu");
+    form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    clickAt(centreOf(::GetDlgItem(form6, kFirstOptionId + 2)));
+    addItem(*instance, form6, L"カフェ", foreign);
+    clickAt(centreOf(::GetDlgItem(form6, kMoveUpId))); // group 3's shown item
+    clickAt(centreOf(::GetDlgItem(form6, kOkId)));
+    ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    expected.utf8 = true;
+    expected.setItem(3, 0, L"カフェ", foreign);
+    expected.setItem(3, 1, L"資料", document);
+    writeListFile(expectedFile, expected);
+    const std::string savedAsUtf8 = readBytes(folder.listFile());
+    EXPECT_EQ(savedAsUtf8, readBytes(expectedFile));
+    form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    clickAt(centreOf(::GetDlgItem(form6, kQuitId)));
+    ASSERT_TRUE(answerBox(*instance, L"確認", IDYES));
+    ASSERT_TRUE(instance->waitForExit());
+    instance = std::make_unique<Instance>(folder.exe());
+    EXPECT_TRUE(waitUntil([&] { return allIconWindowsVisible(*instance); }));
+    EXPECT_EQ(readBytes(folder.listFile()), savedAsUtf8);
 }
 
 TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {

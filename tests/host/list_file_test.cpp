@@ -209,6 +209,14 @@ TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage
         saved.starts_with(" 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n\x83\x81\x83\x82\x92\xA0\r\n"
                           "C:\\\x83\x63\x81\x5B\x83\x8B\\\x95\x5C.exe\r\n"));
 
+    // Saved again with a character the code page lacks, it keeps every one in UTF-8.
+    items.strItemPath[itemIndex(4, 9)] = "D:\\Ünïcode\\한글.txt";
+    const ItemTables withUnicode = items;
+    ASSERT_TRUE(writeListFile(files, codePage, kPath, settings, items).saved());
+    EXPECT_TRUE(files.entries.at(kPath).contents.starts_with("\xEF\xBB\xBF 200 \r\n"));
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(items, withUnicode);
+
     // A marked file with a broken sequence keeps the rest of the line.
     read("\xEF\xBB\xBF 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\na\xFFz\r\n");
     EXPECT_EQ(items.name(1, 0), "a\xEF\xBF\xBDz");
@@ -234,37 +242,35 @@ TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage
     EXPECT_EQ(items, halfWidth);
 }
 
-TEST_F(ListFileTest, RefusesTextTheCodePageCannotHoldAndKeepsTheOldFile) {
-    files.addFile(kPath, {}, "old list");
-    struct Case {
-        int group, slot;
-        bool inPath;
-        std::string text;
-    };
-    const Case cases[] = {
-        {3, 4, false, "波〜線"},                  // U+301C WAVE DASH
-        {1, 9, true, "C:\\\xF0\x9F\x98\x80.txt"}, // an emoji
-        {4, 0, false, "price \xC2\xA5"},          // "¥" would come back as "\"
-        {2, 2, true, "C:\\a\r\nb"},               // would move every later line
-    };
-    for (const Case& c : cases) {
+TEST_F(ListFileTest, TextTheCodePageCannotHoldMakesTheFileUtf8WithAMark) {
+    // A wave dash (U+301C), an emoji, "¥" (it would come back as "\"), an accent.
+    for (const char* text :
+         {"波〜線", "C:\\\xF0\x9F\x98\x80.txt", "price \xC2\xA5", "C:\\café.txt"}) {
         ItemTables tables;
-        tables.strItemName[itemIndex(1, 0)] = "fine";
-        (c.inPath ? tables.strItemPath : tables.strItemName)[itemIndex(c.group, c.slot)] = c.text;
+        tables.strItemName[itemIndex(1, 0)] = "ソフト";
+        tables.strItemPath[itemIndex(3, 4)] = text;
+        ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, tables).saved());
+        EXPECT_TRUE(files.entries.at(kPath).contents.starts_with(
+            "\xEF\xBB\xBF 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\nソフト\r\n"));
+        readListFile(files, codePage, kPath, settings, items);
+        EXPECT_EQ(items, tables) << text;
+    }
+}
+
+TEST_F(ListFileTest, RefusesALineBreakAndKeepsTheOldFile) {
+    files.addFile(kPath, {}, "old list");
+    for (const char* text : {"C:\\a\r\nb", "a\nb", "\r"}) {
+        ItemTables tables;
+        tables.strItemName[itemIndex(1, 9)] = "\xF0\x9F\x98\x80"; // comes first, but UTF-8 holds it
+        tables.strItemPath[itemIndex(2, 5)] = text;
+        tables.strItemName[itemIndex(3, 0)] = text;
         const SaveResult result = writeListFile(files, codePage, kPath, kDefaultSettings, tables);
-        EXPECT_EQ(result.status, SaveResult::Status::Unrepresentable) << c.text;
-        EXPECT_EQ(result.group, c.group) << c.text;
-        EXPECT_EQ(result.row, c.slot + 1) << c.text;
+        EXPECT_EQ(result.status, SaveResult::Status::Unrepresentable);
+        EXPECT_EQ(result.group, 2);
+        EXPECT_EQ(result.row, 6);
     }
     EXPECT_EQ(files.writeCount, 0);
     EXPECT_EQ(files.entries.at(kPath).contents, "old list");
-
-    ItemTables two;
-    two.strItemPath[itemIndex(2, 5)] = "〜";
-    two.strItemName[itemIndex(3, 0)] = "〜";
-    const SaveResult first = writeListFile(files, codePage, kPath, kDefaultSettings, two);
-    EXPECT_EQ(first.group, 2);
-    EXPECT_EQ(first.row, 6);
 }
 
 TEST_F(ListFileTest, FailedWriteIsReportedAndKeepsTheOldFile) {

@@ -372,7 +372,7 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
     const LauncherState before = state;
     form.Slider_Change(0, 50);
     form.Option1_Click(2);
-    form.FG_OLEDragDrop(2, {"C:\\ok.exe", "C:\\\xE2\x82\xA9.exe"}); // "₩" has no code 932 byte
+    form.FG_OLEDragDrop(2, {"C:\\ok.exe", "C:\\a\nb.exe"}); // the file has no quoting
     form.Command1_Click();
 
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -386,7 +386,7 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
     EXPECT_EQ(state.items, before.items);
     EXPECT_EQ(listFile(), "the list as it was");
     EXPECT_EQ(form.workingCopy().slider(0), 50);
-    EXPECT_EQ(visible().row(2).path, "C:\\\xE2\x82\xA9.exe");
+    EXPECT_EQ(visible().row(2).path, "C:\\a\nb.exe");
 
     // The user mends the row; now the folder refuses the file.
     form.selectRow(2, 2);
@@ -407,7 +407,8 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
 TEST(SaveFailureMessage, NamesEveryReason) {
     using Status = SaveResult::Status;
     const std::array<std::pair<SaveResult, const char*>, 5> cases{{
-        {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10}, "オプション　4 の 10 行目"},
+        {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10}, 
+         "オプション　4 の 10 行目の名前かパスに改行"},
         {SaveResult{Status::WriteFailed, WriteError::CannotCreateTemporary},
          "フォルダーに書き込めません"},
         {SaveResult{Status::WriteFailed, WriteError::CannotWrite}, "ディスクの空き容量"},

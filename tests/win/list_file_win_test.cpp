@@ -278,16 +278,20 @@ TEST_F(ListFileWinTest, HeldWholeTemporaryWithNoListIsNeverGivenUp) {
     EXPECT_FALSE(fs::exists(temporaryFile()));
 }
 
-TEST_F(ListFileWinTest, UnrepresentableNameIsRefusedBeforeAnythingIsWritten) {
-    const std::string old = " 1 \r\n";
-    rawWrite(listFile_, old);
+TEST_F(ListFileWinTest, NameTheCodePageLacksIsSavedInUtf8AndALineBreakIsRefused) {
     ItemTables items;
     items.strItemName[itemIndex(3, 4)] = "波〜線";
+    items.strItemPath[itemIndex(3, 4)] = "C:\\café\\한글.txt";
+    ASSERT_TRUE(writeListFile(files_, codePage_, listPath_, kDefaultSettings, items).saved());
+    const std::string saved = rawRead(listFile_);
+    EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF 200 \r\n")) << saved;
+
+    items.strItemName[itemIndex(3, 4)] = "a\r\nb";
     const SaveResult result = writeListFile(files_, codePage_, listPath_, kDefaultSettings, items);
     EXPECT_EQ(result.status, SaveResult::Status::Unrepresentable);
     EXPECT_EQ(result.group, 3);
     EXPECT_EQ(result.row, 5);
-    EXPECT_EQ(rawRead(listFile_), old);
+    EXPECT_EQ(rawRead(listFile_), saved);
     EXPECT_FALSE(fs::exists(temporaryFile()));
 }
 

@@ -19,8 +19,6 @@ namespace miruteka::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MirutekaAbout";
-constexpr COLORREF kLightYellow = RGB(255, 255, 192); // 0x00C0FFFF
-constexpr COLORREF kLinkBlue = RGB(0, 0, 255);        // 0x00FF0000
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
@@ -80,7 +78,6 @@ AboutWindow::AboutWindow(BrowserFactory& browsers, std::string programFolder,
     : actions_(browsers, std::move(programFolder), std::move(addresses)) {}
 
 bool AboutWindow::create(HWND owner) {
-    backBrush_.reset(::CreateSolidBrush(kLightYellow));
     RECT over{};
     if (owner == nullptr || !::GetWindowRect(owner, &over)) {
         over = screenOf(owner);
@@ -245,7 +242,8 @@ LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT client{};
         ::GetClientRect(hwnd(), &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backBrush_.get()));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   palette_.brush(palette_.get().aboutText.back));
         return 1;
     }
     case WM_PAINT:
@@ -254,15 +252,22 @@ LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        ::SetTextColor(dc, isLink(id) ? kLinkBlue : RGB(0, 0, 0));
+        const ColourPair& colours =
+            isLink(id) ? palette_.get().aboutLinks : palette_.get().aboutText;
+        ::SetTextColor(dc, colours.text);
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetBkColor(dc, kLightYellow);
-        return reinterpret_cast<LRESULT>(backBrush_.get());
+        ::SetBkColor(dc, colours.back);
+        return reinterpret_cast<LRESULT>(palette_.brush(colours.back));
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        palette_.onSystemChange(hwnd(), message, wParam, lParam);
+        return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType == ODT_BUTTON) {
-            drawGraphicalButton(*item, kLightOrange);
+            const ColourPair& buttons = palette_.get().buttons;
+            drawGraphicalButton(*item, buttons.back, buttons.text);
             return TRUE;
         }
         break;

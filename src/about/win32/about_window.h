@@ -5,6 +5,7 @@
 #include "about/about.h"
 #include "platform/browser.h"
 #include "platform/win32/modal_window.h"
+#include "platform/win32/system_palette.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/window_base.h"
 
@@ -56,7 +57,7 @@ class AboutWindow : public WindowBase {
 
     AboutActions actions_;
     int dpi_ = 96;
-    UniqueGdiObject backBrush_;
+    WindowPalette palette_;
     UniqueGdiObject defaultFont_;
     UniqueGdiObject titleFont_;
     UniqueGdiObject linkFont_;

@@ -17,7 +17,7 @@ HWND createGraphicalButton(HWND parent, int id, const wchar_t* caption, int x, i
         ::GetModuleHandleW(nullptr), nullptr);
 }
 
-void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour) {
+void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour, COLORREF textColour) {
     HDC dc = item.hDC;
     RECT face = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -51,7 +51,7 @@ void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour) {
     SelectObjectScope selected(dc, font != nullptr ? static_cast<HGDIOBJ>(font)
                                                    : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : textColour);
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 

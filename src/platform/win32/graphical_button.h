@@ -7,13 +7,12 @@
 
 namespace miruteka::win32 {
 
-inline constexpr COLORREF kLightOrange = RGB(255, 192, 128); // 0x0080C0FF
-
 HWND createGraphicalButton(HWND parent, int id, const wchar_t* caption, int x, int y, int width,
                            int height);
 
-// Draws the button the item describes; its font is the button's own (WM_SETFONT).
-void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour);
+// Draws the button the item describes in these colours (a disabled caption in the system's
+// grey); its font is the button's own (WM_SETFONT).
+void drawGraphicalButton(const DRAWITEMSTRUCT& item, COLORREF backColour, COLORREF textColour);
 
 // An owner-drawn button reports the second click of a quick pair as BN_DOUBLECLICKED, not
 // BN_CLICKED: both are clicks.

@@ -35,6 +35,8 @@ class Win32Picture : public Picture {
     // A new size, for a new display scale: what the picture holds is stretched to it until
     // its owner draws it again.
     void resize(int size);
+    // A new back colour, for the next clear.
+    void setBackground(COLORREF background) { background_ = background; }
 
     int size() const override { return size_; }
     void clear() override;

@@ -5,6 +5,7 @@
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
+#include "platform/win32/system_palette.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
@@ -46,12 +47,16 @@ constexpr UINT kWatchMilliseconds = 200;
 constexpr UINT kCloseMessage = WM_APP + 1;
 constexpr UINT_PTR kEntrySubclassId = 1;
 
-COLORREF toColorRef(uint32_t colour) {
-    // 0x80000000 | index names a system colour.
-    if ((colour & 0x80000000u) != 0) {
-        return ::GetSysColor(static_cast<int>(colour & 0xFFu));
+// The logic's colour names the entry's state; the palette says how that state looks.
+const ColourPair& entryColours(const Palette& palette, uint32_t colour) {
+    switch (colour) {
+    case kEntryHoverColour:
+        return palette.entryHover;
+    case kEntryShownColour:
+        return palette.entryShown;
+    default:
+        return palette.entryResting;
     }
-    return static_cast<COLORREF>(colour);
 }
 
 bool contains(const Layout& area, POINT point) {
@@ -173,9 +178,14 @@ class PopupWindow::Form5 : public WindowBase {
                 break;
             }
             painted_[slot] = logic_.entries()[slot].colour;
-            drawGraphicalButton(item, toColorRef(painted_[slot]));
+            const ColourPair& colours = entryColours(palette_.get(), painted_[slot]);
+            drawGraphicalButton(item, colours.back, colours.text);
             return TRUE;
         }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            palette_.onSystemChange(hwnd(), message, wParam, lParam);
+            return 0;
         case WM_MOUSEMOVE: {
             // The pointer over the background or a disabled entry; over a hint nothing
             // changes.
@@ -293,6 +303,7 @@ class PopupWindow::Form5 : public WindowBase {
     ItemListPopup logic_;
     int dpi_ = kDesignDpi;
     UniqueGdiObject font_;
+    WindowPalette palette_;
     std::array<HWND, kSlotCount> entries_{};
     std::array<uint32_t, kSlotCount> painted_{};
 };

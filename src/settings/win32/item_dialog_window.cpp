@@ -17,7 +17,6 @@ namespace miruteka::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MirutekaItemDialog";
-constexpr COLORREF kLightYellow = RGB(255, 255, 192); // 0x00C0FFFF
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
@@ -76,7 +75,6 @@ ItemDialogWindow::ItemDialogWindow(ItemProbes& probes, ItemDialogHost& host)
     : probes_(probes), confirmation_(probes, messages_, host) {}
 
 bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
-    backBrush_.reset(::CreateSolidBrush(kLightYellow));
     const RECT screen = screenOf(owner);
     dpi_ = dpiAt(POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2});
     createFonts();
@@ -172,15 +170,21 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND: {
         RECT client{};
         ::GetClientRect(hwnd(), &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backBrush_.get()));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   palette_.brush(palette_.get().labels.back));
         return 1;
     }
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::SetBkColor(dc, kLightYellow);
-        return reinterpret_cast<LRESULT>(backBrush_.get());
+        const ColourPair& labels = palette_.get().labels;
+        ::SetTextColor(dc, labels.text);
+        ::SetBkColor(dc, labels.back);
+        return reinterpret_cast<LRESULT>(palette_.brush(labels.back));
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        palette_.onSystemChange(hwnd(), message, wParam, lParam);
+        return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE) {
             confirmation_.edited();

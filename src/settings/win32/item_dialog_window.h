@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32/modal_window.h"
+#include "platform/win32/system_palette.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/window_base.h"
@@ -56,7 +57,7 @@ class ItemDialogWindow : public WindowBase {
     Win32MessageBoxes messages_;
     ItemConfirmation confirmation_;
     int dpi_ = 96;
-    UniqueGdiObject backBrush_;
+    WindowPalette palette_;
     UniqueGdiObject labelFont_;
     UniqueGdiObject defaultFont_;
     FocusMemory focus_;

@@ -16,8 +16,6 @@ namespace miruteka::win32 {
 namespace {
 
 constexpr const wchar_t* kClassName = L"MirutekaForm6";
-constexpr COLORREF kLightYellow = RGB(255, 255, 192); // 0x00C0FFFF
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT kRunDroppedFiles = WM_APP + 1;
@@ -140,7 +138,7 @@ void clipCaptionLabel(HWND label, int slider, int dpi) {
 
 SettingsWindow::SettingsWindow(SettingsWindowContext context)
     : context_(std::move(context)), ownMessages_(std::make_unique<Win32MessageBoxes>()),
-      preview_(kWhite),
+      preview_(palette_.get().previewBack),
       form_(context_.state, context_.host,
             SettingsServices{context_.files, context_.codePage, context_.probes,
                              context_.messages != nullptr ? *context_.messages : *ownMessages_,
@@ -159,7 +157,6 @@ SettingsWindow::SettingsWindow(SettingsWindowContext context)
 SettingsWindow::~SettingsWindow() = default;
 
 bool SettingsWindow::create() {
-    backBrush_.reset(::CreateSolidBrush(kLightYellow));
     const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     // Laid out for the monitor it opens on; a window that lands elsewhere is laid out again.
     dpi_ = dpiAt(POINT{screen.right / 2, screen.bottom / 2});
@@ -420,18 +417,27 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         if (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) {
             auto dc = reinterpret_cast<HDC>(wParam);
-            ::SetBkColor(dc, kLightYellow);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(backBrush_.get());
+            const ColourPair& labels = palette_.get().labels;
+            ::SetBkColor(dc, labels.back);
+            ::SetTextColor(dc, labels.text);
+            return reinterpret_cast<LRESULT>(palette_.brush(labels.back));
         }
         break;
     }
     case WM_ERASEBKGND: {
         RECT client{};
         ::GetClientRect(hwnd(), &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(backBrush_.get()));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   palette_.brush(palette_.get().labels.back));
         return TRUE;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        if (palette_.onSystemChange(hwnd(), message, wParam, lParam)) {
+            preview_.setBackground(palette_.get().previewBack);
+            form_.FG_Click(form_.workingCopy().intGroupIndex()); // the preview on its new back
+        }
+        return 0;
     case WM_PAINT:
         paintSeparator();
         return 0;
@@ -564,7 +570,8 @@ void SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
         optionIndex(id) == form_.workingCopy().intGroupIndex()) {
         look.itemState |= ODS_SELECTED;
     }
-    drawGraphicalButton(look, kLightOrange);
+    const ColourPair& buttons = palette_.get().buttons;
+    drawGraphicalButton(look, buttons.back, buttons.text);
 }
 
 void SettingsWindow::runDroppedFiles() {
@@ -580,7 +587,7 @@ void SettingsWindow::paintSeparator() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(hwnd(), &paint);
     UniqueGdiObject pen(
-        ::CreatePen(PS_SOLID, designPixelsToDpi(1, dpi_), ::GetSysColor(COLOR_WINDOWTEXT)));
+        ::CreatePen(PS_SOLID, designPixelsToDpi(1, dpi_), palette_.get().labels.text));
     {
         SelectObjectScope selected(dc, pen.get());
         ::MoveToEx(dc, twipsToPixels(kLineLeft, dpi_), twipsToPixels(kLineY, dpi_), nullptr);

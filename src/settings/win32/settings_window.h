@@ -10,6 +10,7 @@
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/modeless_dialog_keys.h"
+#include "platform/win32/system_palette.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -108,6 +109,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
 
     SettingsWindowContext context_;
     std::unique_ptr<Win32MessageBoxes> ownMessages_;
+    WindowPalette palette_;
     Win32Picture preview_;
     SettingsForm form_;
     // Set while the controls are brought in line, so the list views' own notifications
@@ -124,7 +126,6 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     FocusMemory focus_;
 
     int dpi_ = 96;
-    UniqueGdiObject backBrush_;
     UniqueGdiObject defaultFont_;
     UniqueGdiObject labelFont_;
     UniqueGdiObject bottomButtonFont_;

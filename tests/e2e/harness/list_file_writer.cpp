@@ -7,28 +7,29 @@
 namespace e2e {
 namespace {
 
-std::string toCodePage932(const std::wstring& text) {
+std::string encoded(UINT codePage, const std::wstring& text) {
     if (text.empty()) {
         return {};
     }
-    const int length = ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(
+        codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          length, nullptr, nullptr);
     return bytes;
 }
 
 } // namespace
 
 void writeListFile(const std::filesystem::path& file, const ListFileContents& contents) {
-    std::string bytes;
+    const UINT codePage = contents.utf8 ? CP_UTF8 : 932;
+    std::string bytes = contents.utf8 ? "\xEF\xBB\xBF" : "";
     for (int value : contents.settings) {
         bytes += (value < 0 ? "-" : " ") + std::to_string(value < 0 ? -value : value) + " \r\n";
     }
     for (size_t i = 0; i < contents.names.size(); ++i) {
-        bytes += toCodePage932(contents.names[i]) + "\r\n";
-        bytes += toCodePage932(contents.paths[i]) + "\r\n";
+        bytes += encoded(codePage, contents.names[i]) + "\r\n";
+        bytes += encoded(codePage, contents.paths[i]) + "\r\n";
     }
     writeBytes(file, bytes);
 }

@@ -1,5 +1,5 @@
 // Writes a list file for a test: five settings and the 4 x 10 names and paths, in code page
-// 932 with CR LF line ends, as the program stores it.
+// 932 (or UTF-8 with a mark) with CR LF line ends, as the program stores it.
 #pragma once
 
 #include <array>
@@ -13,6 +13,7 @@ struct ListFileContents {
     std::array<int, 5> settings{200, 10, 30, 20, 30};
     std::array<std::wstring, 40> names;
     std::array<std::wstring, 40> paths;
+    bool utf8 = false;
 
     // Group 1..4, slot 0..9.
     void setItem(int group, int slot, std::wstring name, std::wstring path) {

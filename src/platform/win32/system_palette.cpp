@@ -1,0 +1,43 @@
+#include "platform/win32/system_palette.h"
+
+namespace miruteka::win32 {
+
+Palette currentPalette() {
+    HIGHCONTRASTW highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    const bool on =
+        ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+        (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return choosePalette(on, SystemColours{.window = ::GetSysColor(COLOR_WINDOW),
+                                           .windowText = ::GetSysColor(COLOR_WINDOWTEXT),
+                                           .buttonFace = ::GetSysColor(COLOR_BTNFACE),
+                                           .buttonText = ::GetSysColor(COLOR_BTNTEXT),
+                                           .highlight = ::GetSysColor(COLOR_HIGHLIGHT),
+                                           .highlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT)});
+}
+
+HBRUSH WindowPalette::brush(uint32_t colour) {
+    if (!brush_ || colour != brushColour_) {
+        brush_.reset(::CreateSolidBrush(colour));
+        brushColour_ = colour;
+    }
+    return static_cast<HBRUSH>(brush_.get());
+}
+
+bool WindowPalette::onSystemChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Common controls (grids, sliders) pick up new system colours only when told.
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ::SendMessageW(child, message, wParam, lParam);
+    }
+    const Palette now = currentPalette();
+    if (now == palette_) {
+        return false;
+    }
+    palette_ = now;
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return true;
+}
+
+} // namespace miruteka::win32

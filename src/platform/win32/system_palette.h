@@ -1,0 +1,33 @@
+// The palette for the system's high-contrast setting and colours of the moment, with the
+// brush a window fills its back with.
+#pragma once
+
+#include "platform/palette.h"
+#include "platform/win32/unique.h"
+
+#include <windows.h>
+
+namespace miruteka::win32 {
+
+Palette currentPalette();
+
+class WindowPalette {
+  public:
+    WindowPalette() : palette_(currentPalette()) {}
+
+    const Palette& get() const { return palette_; }
+    // A brush of the given back colour (a colour of get()), made once per reading.
+    HBRUSH brush(uint32_t colour);
+
+    // On WM_SETTINGCHANGE and WM_SYSCOLORCHANGE: tells the window's children, reads the
+    // palette again and, when it changed, repaints the window with its children. True when
+    // it changed.
+    bool onSystemChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    Palette palette_;
+    uint32_t brushColour_ = 0;
+    UniqueGdiObject brush_;
+};
+
+} // namespace miruteka::win32
