@@ -14,6 +14,7 @@ inline constexpr std::uint32_t kTrayIconId = 1;
 // the mouse message itself in the low word of lParam.
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x200;
 inline constexpr const char* kTrayTip = "ミルテカ";
+inline constexpr const char* kTrayPausedTip = "ミルテカ（一時停止中）";
 
 inline constexpr int kTrayLeftButtonDown = 0x201;
 inline constexpr int kTrayRightButtonDown = 0x204;

@@ -22,6 +22,9 @@ inline constexpr const char* kBlankRowMessage = "空欄の行は編集できま�
 inline constexpr const char* kGridFullMessage = "これ以上追加できません。";
 inline constexpr const char* kDeleteQuestionSuffix = "を削除しますか？";
 inline constexpr const char* kQuitQuestion = "ミルテカを終了しますか？";
+inline constexpr const char* kPauseKeyNotSavedMessage =
+    "一時停止キーを保存できませんでした。miruteka.ini に書き込めません。\n\n"
+    "ほかの設定は保存しました。";
 
 // What the logic needs the window itself to do.
 class SettingsWindowActions {
@@ -42,6 +45,7 @@ struct SettingsServices {
     ItemProbes& probes;
     MessageBoxes& messages;
     std::string listPath;
+    std::string optionsPath;
 };
 
 class SettingsForm {
@@ -60,6 +64,10 @@ class SettingsForm {
     void selectRow(int index, int r);
     void FG_OLEDragDrop(int index, const std::vector<std::string>& files);
     void Slider_Change(int slider, int value);
+    // The pause key's control holds this key (none: the key is off).
+    void PauseKey_Change(const HotKey& key);
+    // The key in the control cannot be registered: another program holds it.
+    bool pauseKeyTaken() const { return pauseKeyTaken_; }
 
     void Command1_Click(); // OK: save, take over, close
     void Command2_Click(); // Cancel
@@ -76,6 +84,7 @@ class SettingsForm {
 
   private:
     void closeWindow();
+    void checkPauseKey();
 
     LauncherState& state_;
     LauncherHost& host_;
@@ -86,6 +95,7 @@ class SettingsForm {
     // The number of the preview's latest look; an answer for an earlier one is dropped.
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;
+    bool pauseKeyTaken_ = false;
     LifeToken life_;
 };
 
