@@ -491,8 +491,8 @@ TEST_F(SettingsWindowTest, OkSavesTheListOrKeepsEverythingWhenTheFileIsHeld) {
     // The key the control holds is taken with OK: a taken one is said to be so at once.
     const HotKey altShiftF9{VK_F9, false, true, true};
     host.takenKeys = {altShiftF9};
-    ::SendMessageW(control(kPauseKeyId), HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_ALT | HOTKEYF_SHIFT),
-                   0);
+    ::SendMessageW(control(kPauseKeyId), HKM_SETHOTKEY,
+                   MAKEWORD(VK_F9, HOTKEYF_ALT | HOTKEYF_SHIFT), 0);
     ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(kPauseKeyId, EN_CHANGE),
                    reinterpret_cast<LPARAM>(control(kPauseKeyId)));
     EXPECT_TRUE(::IsWindowVisible(control(kPauseKeyNoteId)));
