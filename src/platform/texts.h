@@ -56,6 +56,10 @@ enum class TextId : int {
     CloseButton,
     // The tray icon's tip.
     TrayTip,
+    TrayPausedTip,
+    // The settings window's pause key.
+    PauseKeyLabel,
+    PauseKeyUnavailable,
 
     kFirstMessage,
     ErrorTitle = kFirstMessage,
@@ -81,6 +85,7 @@ enum class TextId : int {
     ListOfflineReason,
     ListMissingReason,
     ListReadErrorReason, // {1}: the system's error number
+    PauseKeyNotSavedMessage,
 
     kCount
 };

@@ -37,6 +37,7 @@ struct SettingsServices {
     ItemProbes& probes;
     MessageBoxes& messages;
     std::string listPath;
+    std::string optionsPath;
 };
 
 class SettingsForm {
@@ -55,6 +56,10 @@ class SettingsForm {
     void selectRow(int index, int r);
     void FG_OLEDragDrop(int index, const std::vector<std::string>& files);
     void Slider_Change(int slider, int value);
+    // The pause key's control holds this key (none: the key is off).
+    void PauseKey_Change(const HotKey& key);
+    // The key in the control cannot be registered: another program holds it.
+    bool pauseKeyTaken() const { return pauseKeyTaken_; }
 
     void Command1_Click(); // OK: save, take over, close
     void Command2_Click(); // Cancel
@@ -71,6 +76,7 @@ class SettingsForm {
 
   private:
     void closeWindow();
+    void checkPauseKey();
 
     LauncherState& state_;
     LauncherHost& host_;
@@ -81,6 +87,7 @@ class SettingsForm {
     // The number of the preview's latest look; an answer for an earlier one is dropped.
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;
+    bool pauseKeyTaken_ = false;
     LifeToken life_;
 };
 

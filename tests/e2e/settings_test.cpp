@@ -9,6 +9,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
+
+#include <commctrl.h>
+#include <wtsapi32.h>
 
 namespace e2e {
 namespace {
@@ -29,6 +34,7 @@ constexpr int kItemDialogOkId = 1101;
 constexpr int kItemNameId = 1111;
 constexpr int kItemPathId = 1112;
 constexpr COLORREF kIconBackground = 0x0080FFFF;
+constexpr int kPauseKeyId = 1302;
 
 std::wstring systemProgram(const wchar_t* name) {
     wchar_t folder[MAX_PATH];
@@ -118,6 +124,39 @@ bool answerBox(const Instance& instance, const wchar_t* title, int button,
     }
     clickAt(centreOf(::GetDlgItem(box, button)));
     return waitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); });
+}
+
+// The key of a hotkey control's word (HKM_GETHOTKEY), pressed and released with its
+// modifiers as the keyboard would.
+void pressHotKey(LRESULT word) {
+    const BYTE flags = HIBYTE(LOWORD(word));
+    std::vector<WORD> keys;
+    for (const auto& [flag, key] :
+         {std::pair{HOTKEYF_CONTROL, VK_CONTROL}, std::pair{HOTKEYF_SHIFT, VK_SHIFT},
+          std::pair{HOTKEYF_ALT, VK_MENU}}) {
+        if ((flags & flag) != 0) {
+            keys.push_back(static_cast<WORD>(key));
+        }
+    }
+    keys.push_back(LOBYTE(LOWORD(word)));
+    std::vector<INPUT> inputs;
+    for (const bool up : {false, true}) {
+        for (size_t i = 0; i < keys.size(); ++i) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = up ? keys[keys.size() - 1 - i] : keys[i];
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        }
+    }
+    // Wine sees no key at all while no window is in front (the settings window has just
+    // closed); a user has some program there.
+    HWND front = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 1000,
+                                   8, 8, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(front);
+    waitUntil([&] { return ::GetForegroundWindow() == front; });
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ::DestroyWindow(front);
 }
 
 // Add in the settings window, then the item typed into the item dialog and confirmed.
@@ -218,6 +257,51 @@ TEST_F(SettingsWindowE2e,
     HWND dialog = instance_->waitForVisibleWindow(L"MirutekaItemDialog");
     coverThenPress();
     EXPECT_TRUE(waitUntil([&] { return dialog != nullptr && ::GetForegroundWindow() == dialog; }));
+}
+
+// The pause key as the settings window shows it: the chain goes and stays away while the
+// pointer moves and through the settings window's Cancel, and comes back under the pointer to
+// follow it. A locked session holds it too, and the unlock lets it go.
+TEST_F(SettingsWindowE2e, ThePauseKeyHidesTheChainThroughTheSettingsWindowUntilPressedAgain) {
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    const LRESULT pauseKey = ::SendMessageW(::GetDlgItem(form6, kPauseKeyId), HKM_GETHOTKEY, 0, 0);
+    ASSERT_NE(LOBYTE(pauseKey), 0) << "no pause key";
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(form1_) != FALSE; }));
+    const auto anyVisible = [&] {
+        return !instance_->visibleWindows(L"MirutekaForm1").empty() ||
+               !instance_->visibleWindows(L"MirutekaForm2").empty();
+    };
+    const auto staysHidden = [&] { return !waitUntil(anyVisible, std::chrono::milliseconds(700)); };
+
+    pressHotKey(pauseKey);
+    ASSERT_TRUE(waitUntil([&] { return !anyVisible(); })) << "the key did not pause the chain";
+    movePointer(300, 300);
+    EXPECT_TRUE(staysHidden());
+    form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    ASSERT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+    EXPECT_TRUE(staysHidden());
+
+    movePointer(400, 300);
+    pressHotKey(pauseKey);
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(form1_) != FALSE; }));
+    EXPECT_EQ(windowRect(form1_).left, 400 - 16); // under the pointer where it is now
+    movePointer(440, 300);
+    EXPECT_TRUE(waitUntil([&] { return windowRect(form1_).left == 440 - 30 - 16; }));
+
+    // The system's notices of a lock and an unlock, as it sends them.
+    HWND systemEvents = instance_->waitForWindow(L"MirutekaSystemEvents");
+    ASSERT_NE(systemEvents, nullptr);
+    ::PostMessageW(systemEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    movePointer(300, 450);
+    EXPECT_FALSE(waitUntil([&] { return windowRect(form1_).left != 440 - 30 - 16; },
+                           std::chrono::milliseconds(700)));
+    EXPECT_TRUE(::IsWindowVisible(form1_));
+    ::PostMessageW(systemEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    EXPECT_TRUE(waitUntil([&] { return windowRect(form1_).left != 440 - 30 - 16; }));
 }
 
 TEST_F(SettingsWindowE2e, QuitAnsweredYesEndsWithoutSavingAndTakesTheTrayIconAway) {
@@ -420,7 +504,7 @@ TEST(SlowDrive, AnItemThereHoldsUpNeitherTheOtherGroupsNorTheChainNorTheTray) {
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %): the window is the 96-dpi one
-// (550 x 439) half again as large.
+// (550 x 471) half again as large.
 TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
@@ -431,7 +515,7 @@ TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     RECT client{};
     ::GetClientRect(form6, &client);
     EXPECT_NEAR(client.right, 550 * 1.5, 2);
-    EXPECT_NEAR(client.bottom, 439 * 1.5, 2);
+    EXPECT_NEAR(client.bottom, 471 * 1.5, 2);
     clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
     EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
 }

@@ -17,6 +17,7 @@ namespace miruteka {
 namespace {
 
 const std::string kListPath = "C:\\ミルテカ\\filelist.txt";
+const std::string kOptionsPath = "C:\\ミルテカ\\miruteka.ini";
 
 class FakeWindowActions : public SettingsWindowActions {
   public:
@@ -68,7 +69,8 @@ class SettingsFormTest : public ::testing::Test {
     FakeMessageBoxes messages;
     FakePicture preview;
     FakeWindowActions window{log};
-    SettingsForm form{state, host, SettingsServices{files, codePage, probes, messages, kListPath},
+    SettingsForm form{state, host,
+                      SettingsServices{files, codePage, probes, messages, kListPath, kOptionsPath},
                       preview, window};
 };
 
@@ -204,7 +206,7 @@ TEST_F(SettingsFormTest, SlidersChangeOnlyTheWorkingCopyAndCancelDiscardsEveryth
     form.Command7_Click();
 
     form.Command2_Click();
-    EXPECT_EQ(log, (std::vector<std::string>{"unload", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"unload", "ICLOAD", "pause key on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, before.settings);
     EXPECT_EQ(state.items, before.items);
@@ -338,7 +340,7 @@ TEST_F(SettingsFormTest, OkSavesEverySlotThenTakesOverAndCloses) {
     messages.whileShown = [] { FAIL() << "no message expected"; };
     form.Command1_Click();
 
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 120", "unload", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 120", "unload", "ICLOAD", "pause key on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, (Settings{120, 10, 30, 20, 0}));
     EXPECT_EQ(state.shownName(2), "second");
@@ -400,8 +402,53 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
 
     files.failWrites = WriteError::None;
     form.Command1_Click();
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 50", "unload", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 50", "unload", "ICLOAD", "pause key on"}));
     EXPECT_EQ(state.items.path(3, 0), "C:\\ok.exe");
+}
+
+TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItChanges) {
+    form.Form_Load();
+    EXPECT_EQ(log, (std::vector<std::string>{"pause key off"}));
+    EXPECT_EQ(form.workingCopy().pauseKey(), kDefaultPauseKey);
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.count(kOptionsPath), 0u) << "a default was written";
+
+    state.blnSettingsOpen = true;
+    const HotKey altF9{0x78, false, false, true};
+    host.takenKeys = {altF9};
+    open();
+    form.PauseKey_Change(altF9);
+    EXPECT_TRUE(form.pauseKeyTaken());
+    form.PauseKey_Change(HotKey{'P', true, false, true}); // Ctrl+Alt is AltGr
+    EXPECT_TRUE(form.pauseKeyTaken());
+    form.PauseKey_Change(HotKey{});
+    EXPECT_FALSE(form.pauseKeyTaken());
+    const HotKey ctrlF9{0x78, true, false, false};
+    form.PauseKey_Change(ctrlF9);
+    EXPECT_FALSE(form.pauseKeyTaken());
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=Ctrl+F9\r\n");
+    EXPECT_EQ(state.options.pauseKey, ctrlF9);
+    EXPECT_EQ(log.back(), "pause key on");
+
+    // An ini that cannot be written keeps the window, the key and the state; the list is saved.
+    state.blnSettingsOpen = true;
+    open();
+    EXPECT_EQ(form.workingCopy().pauseKey(), ctrlF9);
+    form.PauseKey_Change(HotKey{});
+    form.Slider_Change(0, 300);
+    files.refuseWrites = {kOptionsPath};
+    form.Command1_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, text(TextId::PauseKeyNotSavedMessage));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 300"}));
+    EXPECT_EQ(state.options.pauseKey, ctrlF9);
+    EXPECT_EQ(state.settings.intTimerInterval, 300);
+
+    files.refuseWrites.clear();
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
+    EXPECT_TRUE(state.options.pauseKey.none());
 }
 
 TEST(SaveFailureMessage, NamesEveryReason) {
