@@ -9,6 +9,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/start_with_windows.h"
 #include "iconwin/chain_windows.h"
 #include "iconwin/icon_loader.h"
 #include "iconwin/icon_window_events.h"
@@ -23,6 +24,7 @@
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_startup_registry.h"
 #include "shared_ui/item_probe.h"
 #include "shared_ui/launcher_host.h"
 #include "shared_ui/popup_watch.h"
@@ -84,6 +86,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // A Run entry left pointing at this program's old folder is made to start it from here.
+    void repointStartupEntry();
     // A drive arrived, the session was unlocked, the machine woke or a minute passed: the
     // groups hidden for want of their item are looked at again.
     void lookAgainAtHiddenGroups();
@@ -116,6 +120,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     ItemProbes probes_;
     ItemStarter starter_;
     Win32Desktop desktop_;
+    std::shared_ptr<Win32StartupRegistry> startupRegistry_;
+    StartWithWindows startWithWindows_;
     PopupSlot popupSlot_;
     Motion motion_;
     std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;

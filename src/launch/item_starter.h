@@ -3,7 +3,9 @@
 // it. Each start runs cExecute.ShellX (split, the shell's open, the fallback) unchanged.
 #pragma once
 
+#include "launch/execute.h"
 #include "platform/background_work.h"
+#include "platform/input.h"
 #include "platform/process.h"
 
 #include <memory>
@@ -12,6 +14,10 @@
 
 namespace miruteka {
 
+// The verb a left press asks for, from the modifier keys held (the Shift mask of the press):
+// Ctrl+Shift runs the item as administrator, as the Start menu and the taskbar do.
+StartVerb startVerbFor(int shift);
+
 class ItemStarter {
   public:
     // The process API is shared with the starts, which may outlive this object.
@@ -19,9 +25,12 @@ class ItemStarter {
         : work_(work), processes_(std::move(processes)) {}
 
     // Starts each command line, in their order, with a normal window, no owner and no wait;
-    // returns at once.
-    void start(std::vector<std::string> commandLines);
-    void start(const std::string& commandLine) { start(std::vector<std::string>{commandLine}); }
+    // returns at once. Called on the thread that took the user's click or drop, which hands
+    // its right to the foreground on to what it starts.
+    void start(std::vector<std::string> commandLines, StartVerb verb = StartVerb::Open);
+    void start(const std::string& commandLine, StartVerb verb = StartVerb::Open) {
+        start(std::vector<std::string>{commandLine}, verb);
+    }
 
   private:
     BackgroundWork& work_;

@@ -12,6 +12,9 @@ SettingsForm::SettingsForm(LauncherState& state, LauncherHost& host, SettingsSer
 
 void SettingsForm::Form_Load() {
     copy_.load(state_);
+    startTickedAtLoad_ =
+        services_.startWithWindows != nullptr && services_.startWithWindows->enabled();
+    startTicked_ = startTickedAtLoad_;
     Option1_Click(0);
 }
 
@@ -64,6 +67,11 @@ void SettingsForm::Command1_Click() {
     if (!saved.saved()) {
         services_.messages.showError(saveFailureMessage(saved));
         return;
+    }
+    // The list is saved: the window closes even when the registry refuses, and says so.
+    if (services_.startWithWindows != nullptr &&
+        !services_.startWithWindows->apply(startTickedAtLoad_, startTicked_)) {
+        services_.messages.showError(kStartupNotSavedMessage);
     }
     host_.setTimerInterval(state_.settings.intTimerInterval);
     closeWindow();

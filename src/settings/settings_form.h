@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/start_with_windows.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -22,6 +23,8 @@ inline constexpr const char* kBlankRowMessage = "空欄の行は編集できま�
 inline constexpr const char* kGridFullMessage = "これ以上追加できません。";
 inline constexpr const char* kDeleteQuestionSuffix = "を削除しますか？";
 inline constexpr const char* kQuitQuestion = "ミルテカを終了しますか？";
+inline constexpr const char* kStartupNotSavedMessage =
+    "Windows の起動時に開始する設定を保存できませんでした。";
 
 // What the logic needs the window itself to do.
 class SettingsWindowActions {
@@ -42,6 +45,8 @@ struct SettingsServices {
     ItemProbes& probes;
     MessageBoxes& messages;
     std::string listPath;
+    // The program's Run entry; without one the start box stays unticked and writes nothing.
+    StartWithWindows* startWithWindows = nullptr;
 };
 
 class SettingsForm {
@@ -60,6 +65,10 @@ class SettingsForm {
     void selectRow(int index, int r);
     void FG_OLEDragDrop(int index, const std::vector<std::string>& files);
     void Slider_Change(int slider, int value);
+    // The "start with Windows" box: shows the Run entry's state from loading on; OK applies
+    // a change.
+    void Check1_Click(bool ticked) { startTicked_ = ticked; }
+    bool startTicked() const { return startTicked_; }
 
     void Command1_Click(); // OK: save, take over, close
     void Command2_Click(); // Cancel
@@ -83,6 +92,8 @@ class SettingsForm {
     Picture& preview_;
     SettingsWindowActions& window_;
     SettingsWorkingCopy copy_;
+    bool startTickedAtLoad_ = false;
+    bool startTicked_ = false;
     // The number of the preview's latest look; an answer for an earlier one is dropped.
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace e2e {
 namespace {
@@ -119,6 +121,69 @@ TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoe
     movePointer(300, 300);
     EXPECT_TRUE(waitUntil([&] { return cornersOf(windows)[0].x != before.x; }));
     EXPECT_EQ(shown(), 4);
+}
+
+// A context menu of this test program, open beside the pointer on a thread of its own until
+// Esc closes it.
+class ContextMenu {
+  public:
+    explicit ContextMenu(POINT at)
+        : thread_([this, at] {
+              HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, at.x - 50,
+                                             at.y - 50, 20, 20, nullptr, nullptr, nullptr, nullptr);
+              HMENU menu = ::CreatePopupMenu();
+              for (const wchar_t* item : {L"切り取り", L"コピー", L"貼り付け"}) {
+                  ::AppendMenuW(menu, MF_STRING, 1, item);
+              }
+              ::SetForegroundWindow(owner);
+              ::TrackPopupMenu(menu, TPM_RETURNCMD, at.x + 2, at.y + 2, 0, owner, nullptr);
+              ::DestroyMenu(menu);
+              ::DestroyWindow(owner);
+              closed_ = true;
+          }) {}
+    ~ContextMenu() {
+        close();
+        thread_.join();
+    }
+    void close() {
+        for (int attempt = 0; attempt < 50 && !closed_; ++attempt) {
+            sendKey(VK_ESCAPE, true);
+            sendKey(VK_ESCAPE, false);
+            waitUntil([&] { return closed_.load(); }, std::chrono::milliseconds(100));
+        }
+    }
+
+  private:
+    std::atomic<bool> closed_{false};
+    std::thread thread_;
+};
+
+TEST(Menus, AMenuOfAnotherProgramBesideThePointerHidesTheChainUntilItCloses) {
+    ProgramFolder folder;
+    ListFileContents contents;
+    contents.settings = {50, 10, 30, 20, 30};
+    for (int group = 1; group <= 4; ++group) {
+        contents.setItem(group, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
+    }
+    writeListFile(folder.listFile(), contents);
+    movePointer(500, 500);
+    Instance instance(folder.exe());
+    const auto windows = waitForIconWindows(instance);
+    const auto shown = [&] {
+        return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible);
+    };
+    ASSERT_TRUE(waitUntil([&] { return shown() == 4; }));
+    {
+        ContextMenu menu({500, 500});
+        EXPECT_TRUE(waitUntil([&] { return shown() == 0; }));
+        movePointer(560, 520);
+        EXPECT_TRUE(staysAt(windows, cornersOf(windows), kSeveralTicks));
+        EXPECT_EQ(shown(), 0);
+        menu.close();
+    }
+    const POINT held = cornersOf(windows)[0];
+    movePointer(700, 650);
+    EXPECT_TRUE(waitUntil([&] { return shown() == 4 && cornersOf(windows)[0].x != held.x; }));
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %).

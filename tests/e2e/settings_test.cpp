@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace e2e {
 namespace {
@@ -19,6 +20,7 @@ constexpr int kQuitId = 1103;
 constexpr int kMoveUpId = 1104;
 constexpr int kDeleteId = 1107;
 constexpr int kAddId = 1108;
+constexpr int kStartWithWindowsId = 1301;
 // The tray icon's identity, and the message its window gets for a mouse message on it.
 constexpr UINT kTrayCallbackMessage = 0x200;
 constexpr WPARAM kTrayIconId = 1;
@@ -146,6 +148,30 @@ std::wstring valueLabel(HWND form6, int slider) {
     return windowText(::GetDlgItem(form6, kFirstValueLabelId + slider));
 }
 
+// The program's value under the per-user Run key of the test's prefix; removed again when
+// the object goes, whatever the test left.
+class RunEntry {
+  public:
+    RunEntry() { remove(); }
+    ~RunEntry() { remove(); }
+    RunEntry(const RunEntry&) = delete;
+    RunEntry& operator=(const RunEntry&) = delete;
+
+    std::optional<std::wstring> value() const {
+        wchar_t text[1024];
+        DWORD size = sizeof text;
+        if (::RegGetValueW(HKEY_CURRENT_USER, kKey, L"Miruteka", RRF_RT_REG_SZ, nullptr, text,
+                           &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::wstring(text);
+    }
+
+  private:
+    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    static void remove() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Miruteka"); }
+};
+
 class SettingsWindowE2e : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -268,8 +294,14 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     pressOnSlider(form6, 2, VK_RIGHT, 5); // 30 + 5
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 0) == L"250"; }));
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 2) == L"35"; }));
+    const RunEntry runEntry;
+    HWND startBox = ::GetDlgItem(form6, kStartWithWindowsId);
+    clickAt(centreOf(startBox));
+    ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) != 0; }));
+    EXPECT_FALSE(runEntry.value()); // written with OK only
     clickAt(centreOf(::GetDlgItem(form6, kOkId)));
     ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    EXPECT_EQ(runEntry.value(), L"\"" + folder.exe().wstring() + L"\"");
 
     ListFileContents expected;
     expected.settings = {250, 10, 35, 20, 30};
@@ -311,6 +343,17 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     EXPECT_EQ(first.left, 500 - 16);
     EXPECT_EQ(first.top, 400 + 35 - 16);
     EXPECT_EQ(readBytes(folder.listFile()), saved);
+
+    // The box shows the entry; unticked, OK removes it.
+    form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    startBox = ::GetDlgItem(form6, kStartWithWindowsId);
+    ASSERT_EQ(::SendMessageW(startBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+    clickAt(centreOf(startBox));
+    ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) == 0; }));
+    clickAt(centreOf(::GetDlgItem(form6, kOkId)));
+    ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    EXPECT_FALSE(runEntry.value());
 }
 
 TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {
@@ -403,7 +446,7 @@ TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     RECT client{};
     ::GetClientRect(form6, &client);
     EXPECT_NEAR(client.right, 550 * 1.5, 2);
-    EXPECT_NEAR(client.bottom, 439 * 1.5, 2);
+    EXPECT_NEAR(client.bottom, 471 * 1.5, 2);
     clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
     EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
 }

@@ -168,6 +168,43 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
     }
 }
 
+TEST(ShellXRunAs, ElevatesProgramsOnlyAndADeclinedPromptStartsNothingElse) {
+    const auto verbsFor = [](const std::string& line, FakeProcessApi& processes) {
+        processes.addFound("C:\\Tools\\Edit.EXE");
+        processes.addFound("C:\\docs\\a b.txt");
+        const bool started = cExecute(processes).ShellX(line, 1, 0, false, StartVerb::RunAs);
+        std::vector<std::string> verbs;
+        for (const auto& start : processes.starts) {
+            verbs.push_back(start.way == Way::Shell ? start.verb : "process");
+        }
+        verbs.push_back(started ? "started" : "not started");
+        return verbs;
+    };
+    {
+        FakeProcessApi processes;
+        EXPECT_THAT(verbsFor("C:\\Tools\\Edit.EXE C:\\a.txt", processes),
+                    ElementsAre("runas", "started"));
+        EXPECT_EQ(processes.starts[0].parameters, "C:\\a.txt");
+    }
+    for (const std::string line : {"C:\\docs\\a b.txt", "C:\\docs", "C:\\x.exe.txt"}) {
+        FakeProcessApi processes;
+        EXPECT_THAT(verbsFor(line, processes), ElementsAre("open", "started")) << line;
+    }
+    {
+        FakeProcessApi processes;
+        processes.elevationDeclined = true;
+        EXPECT_THAT(verbsFor("C:\\Tools\\Edit.EXE", processes),
+                    ElementsAre("runas", "not started"));
+    }
+    {
+        // A program the shell cannot elevate after all opens as a plain press would.
+        FakeProcessApi processes;
+        processes.elevationFails = true;
+        EXPECT_THAT(verbsFor("\"C:\\Tools\\Edit.EXE\"", processes),
+                    ElementsAre("runas", "open", "started"));
+    }
+}
+
 TEST(ShellXWait, WaitsOnTheProcessDispatchingMessagesThenClosesTheHandle) {
     {
         FakeProcessApi processes;

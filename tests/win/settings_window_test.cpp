@@ -160,7 +160,7 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     RECT client{};
     ::GetClientRect(form, &client);
     EXPECT_EQ(client.right, 550);
-    EXPECT_EQ(client.bottom, 439);
+    EXPECT_EQ(client.bottom, 471);
     RECT outer{};
     ::GetWindowRect(form, &outer);
     EXPECT_LE(std::abs((outer.left + outer.right) / 2 - ::GetSystemMetrics(SM_CXSCREEN) / 2), 1);
@@ -195,6 +195,9 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
         EXPECT_TRUE(samePlace(placeOf(command), button.x, button.y, button.width, button.height))
             << button.number;
     }
+    EXPECT_EQ(textOf(control(kCheck1Id)), L"Windows の起動時に開始する");
+    EXPECT_TRUE(samePlace(placeOf(control(kCheck1Id)), 328, 440, 213, 25));
+    EXPECT_EQ(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const wchar_t* captions[] = {L"タイマー間隔", L"アイコンが動く最小マウス移動距離",
                                  L"マウスとアイコンの離れ具合", L"アイコン同士の離れ具合",
                                  L"ロックを解除するマウス移動距離"};
@@ -252,7 +255,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
             ::GetClientRect(window->hwnd(), &client);
             const RECT suggested{
                 40, 30, 40 + outer.right - outer.left - client.right + twipsToPixels(8250, dpi),
-                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(6585, dpi)};
+                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(7065, dpi)};
             ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                            reinterpret_cast<LPARAM>(&suggested));
             ::GetWindowRect(window->hwnd(), &outer);
@@ -262,7 +265,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
         }
         ::GetClientRect(window->hwnd(), &client);
         EXPECT_EQ(client.right, twipsToPixels(8250, dpi));
-        EXPECT_EQ(client.bottom, twipsToPixels(6585, dpi));
+        EXPECT_EQ(client.bottom, twipsToPixels(7065, dpi));
         const RECT option4 = placeOf(control(kOption1Id + 3));
         EXPECT_TRUE(samePlace(option4, twipsToPixels(4320, dpi), twipsToPixels(120, dpi),
                               twipsToPixels(1215, dpi), twipsToPixels(435, dpi)));
@@ -294,7 +297,8 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheLayout) {
                                     kCommandId + 1, kCommandId + 2, kCommandId + 3, kCommandId + 8,
                                     kCommandId + 7, kCommandId + 6, kCommandId + 5, kCommandId + 4,
                                     kGridId,        kSliderId + 1,  kSliderId + 2,  kSliderId + 3,
-                                    kSliderId + 4,  kSliderId + 5,  kCommandId + 9, kOption1Id};
+                                    kSliderId + 4,  kSliderId + 5,  kCommandId + 9, kCheck1Id,
+                                    kOption1Id};
     std::vector<int> order;
     HWND at = control(kOption1Id);
     for (size_t i = 0; i < expected.size(); ++i) {

@@ -24,7 +24,8 @@ constexpr UINT kRunDroppedFiles = WM_APP + 1;
 constexpr UINT kRestoreSelection = WM_APP + 2;
 
 constexpr int kClientWidth = 8250;
-constexpr int kClientHeight = 6585;
+// The layout's 6585 and one row below the OK row for the start box.
+constexpr int kClientHeight = 7065;
 // Frame1 has no border and the window's colour, so only its offset for the option buttons
 // shows.
 constexpr int kFrameLeft = 60;
@@ -38,6 +39,9 @@ constexpr int kLineY = 3660;
 constexpr int kLineLeft = -540;
 constexpr int kLineRight = 8520;
 constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340};
+// Under Version and Quit, as high as the edit buttons.
+constexpr TwipsRect kCheck1{4920, 6600, 3195, 375};
+constexpr const wchar_t* kCheck1Caption = L"Windows の起動時に開始する";
 
 struct Command {
     int number; // CommandN
@@ -105,6 +109,9 @@ TwipsRect layoutOf(int id) {
     if (id == kPreviewId) {
         return kPreview;
     }
+    if (id == kCheck1Id) {
+        return kCheck1;
+    }
     for (const Command& command : kCommands) {
         if (id == kCommandId + command.number) {
             return command.bounds;
@@ -144,7 +151,7 @@ SettingsWindow::SettingsWindow(SettingsWindowContext context)
       form_(context_.state, context_.host,
             SettingsServices{context_.files, context_.codePage, context_.probes,
                              context_.messages != nullptr ? *context_.messages : *ownMessages_,
-                             context_.listPath},
+                             context_.listPath, context_.startWithWindows},
             preview_, *this) {
     if (!context_.itemDialog) {
         context_.itemDialog = [this](HWND owner, const ItemFields& fields, ItemDialogHost& host) {
@@ -209,7 +216,7 @@ const UniqueGdiObject* SettingsWindow::fontOf(int id) const {
             return command.bottomRow ? &bottomButtonFont_ : &defaultFont_;
         }
     }
-    if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
+    if ((id >= kOption1Id && id < kOption1Id + kGroupCount) || id == kCheck1Id) {
         return &defaultFont_;
     }
     return nullptr; // the preview and the sliders draw no text
@@ -267,6 +274,7 @@ void SettingsWindow::createControls() {
     const Command& version = kCommands.back();
     addControl(L"BUTTON", version.caption, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                kCommandId + version.number);
+    addControl(L"BUTTON", kCheck1Caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kCheck1Id);
 }
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
@@ -370,6 +378,8 @@ void SettingsWindow::refresh() {
     for (int k = 0; k < kGroupCount; ++k) {
         ::InvalidateRect(control(kOption1Id + k), nullptr, FALSE);
     }
+    ::SendMessageW(control(kCheck1Id), BM_SETCHECK,
+                   form_.startTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
     refreshing_ = false;
 }
 
@@ -415,7 +425,7 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return TRUE;
     case WM_CTLCOLORSTATIC: {
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) {
+        if ((id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kCheck1Id) {
             auto dc = reinterpret_cast<HDC>(wParam);
             ::SetBkColor(dc, kLightYellow);
             ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
@@ -471,6 +481,8 @@ void SettingsWindow::onDestroyed() {
 void SettingsWindow::onCommand(int id) {
     if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
         form_.Option1_Click(optionIndex(id));
+    } else if (id == kCheck1Id) {
+        form_.Check1_Click(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0) == BST_CHECKED);
     } else {
         switch (id - kCommandId) {
         case 1:

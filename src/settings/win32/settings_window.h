@@ -38,6 +38,7 @@ enum SettingsControl : int {
     kSliderId = 1200,       // Slider1..Slider5: 1201..1205
     kValueLabelId = 1210,   // the value labels of Slider1..Slider5: 1211..1215
     kCaptionLabelId = 1220, // the caption labels of Slider1..Slider5: 1221..1225
+    kCheck1Id = 1301,       // Check1: start with Windows
 };
 
 struct SettingsWindowContext {
@@ -55,6 +56,8 @@ struct SettingsWindowContext {
     // The modal windows the buttons open; the item dialog and the about window unless given.
     std::function<void(HWND owner, const ItemFields& fields, ItemDialogHost& host)> itemDialog{};
     std::function<void(HWND owner)> about{};
+    // The program's Run entry, which Check1 shows and OK writes; none leaves Check1 unticked.
+    StartWithWindows* startWithWindows = nullptr;
 };
 
 class SettingsWindow : public WindowBase, private SettingsWindowActions, private ItemDialogHost {
