@@ -123,40 +123,18 @@ TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoe
     EXPECT_EQ(shown(), 4);
 }
 
-// A context menu of this test program, open beside the pointer on a thread of its own until
-// Esc closes it.
-class ContextMenu {
-  public:
-    explicit ContextMenu(POINT at)
-        : thread_([this, at] {
-              HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, at.x - 50,
-                                             at.y - 50, 20, 20, nullptr, nullptr, nullptr, nullptr);
-              HMENU menu = ::CreatePopupMenu();
-              for (const wchar_t* item : {L"切り取り", L"コピー", L"貼り付け"}) {
-                  ::AppendMenuW(menu, MF_STRING, 1, item);
-              }
-              ::SetForegroundWindow(owner);
-              ::TrackPopupMenu(menu, TPM_RETURNCMD, at.x + 2, at.y + 2, 0, owner, nullptr);
-              ::DestroyMenu(menu);
-              ::DestroyWindow(owner);
-              closed_ = true;
-          }) {}
-    ~ContextMenu() {
-        close();
-        thread_.join();
-    }
-    void close() {
-        for (int attempt = 0; attempt < 50 && !closed_; ++attempt) {
-            sendKey(VK_ESCAPE, true);
-            sendKey(VK_ESCAPE, false);
-            waitUntil([&] { return closed_.load(); }, std::chrono::milliseconds(100));
-        }
-    }
-
-  private:
-    std::atomic<bool> closed_{false};
-    std::thread thread_;
-};
+// A context menu of this test program beside the pointer, on a thread of its own until Esc.
+void showContextMenu(POINT at, std::atomic<bool>& closed) {
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, at.x - 50, at.y - 50,
+                                   20, 20, nullptr, nullptr, nullptr, nullptr);
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, 1, L"コピー");
+    ::SetForegroundWindow(owner);
+    ::TrackPopupMenu(menu, TPM_RETURNCMD, at.x + 2, at.y + 2, 0, owner, nullptr);
+    ::DestroyMenu(menu);
+    ::DestroyWindow(owner);
+    closed = true;
+}
 
 TEST(Menus, AMenuOfAnotherProgramBesideThePointerHidesTheChainUntilItCloses) {
     ProgramFolder folder;
@@ -173,14 +151,18 @@ TEST(Menus, AMenuOfAnotherProgramBesideThePointerHidesTheChainUntilItCloses) {
         return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible);
     };
     ASSERT_TRUE(waitUntil([&] { return shown() == 4; }));
-    {
-        ContextMenu menu({500, 500});
-        EXPECT_TRUE(waitUntil([&] { return shown() == 0; }));
-        movePointer(560, 520);
-        EXPECT_TRUE(staysAt(windows, cornersOf(windows), kSeveralTicks));
-        EXPECT_EQ(shown(), 0);
-        menu.close();
+    std::atomic<bool> closed{false};
+    std::thread menu(showContextMenu, POINT{500, 500}, std::ref(closed));
+    EXPECT_TRUE(waitUntil([&] { return shown() == 0; }));
+    movePointer(560, 520);
+    EXPECT_TRUE(staysAt(windows, cornersOf(windows), kSeveralTicks));
+    EXPECT_EQ(shown(), 0);
+    for (int attempt = 0; attempt < 50 && !closed; ++attempt) {
+        sendKey(VK_ESCAPE, true);
+        sendKey(VK_ESCAPE, false);
+        waitUntil([&] { return closed.load(); }, std::chrono::milliseconds(100));
     }
+    menu.join();
     const POINT held = cornersOf(windows)[0];
     movePointer(700, 650);
     EXPECT_TRUE(waitUntil([&] { return shown() == 4 && cornersOf(windows)[0].x != held.x; }));

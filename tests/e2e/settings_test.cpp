@@ -148,29 +148,16 @@ std::wstring valueLabel(HWND form6, int slider) {
     return windowText(::GetDlgItem(form6, kFirstValueLabelId + slider));
 }
 
-// The program's value under the per-user Run key of the test's prefix; removed again when
-// the object goes, whatever the test left.
-class RunEntry {
-  public:
-    RunEntry() { remove(); }
-    ~RunEntry() { remove(); }
-    RunEntry(const RunEntry&) = delete;
-    RunEntry& operator=(const RunEntry&) = delete;
-
-    std::optional<std::wstring> value() const {
-        wchar_t text[1024];
-        DWORD size = sizeof text;
-        if (::RegGetValueW(HKEY_CURRENT_USER, kKey, L"Miruteka", RRF_RT_REG_SZ, nullptr, text,
-                           &size) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        return std::wstring(text);
-    }
-
-  private:
-    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    static void remove() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Miruteka"); }
-};
+// The program's value under the per-user Run key of the test's prefix.
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+std::optional<std::wstring> runEntry() {
+    wchar_t text[1024];
+    DWORD size = sizeof text;
+    return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Miruteka", RRF_RT_REG_SZ, nullptr, text,
+                          &size) == ERROR_SUCCESS
+               ? std::optional<std::wstring>(text)
+               : std::nullopt;
+}
 
 class SettingsWindowE2e : public ::testing::Test {
   protected:
@@ -294,14 +281,14 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     pressOnSlider(form6, 2, VK_RIGHT, 5); // 30 + 5
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 0) == L"250"; }));
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 2) == L"35"; }));
-    const RunEntry runEntry;
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Miruteka");
     HWND startBox = ::GetDlgItem(form6, kStartWithWindowsId);
     clickAt(centreOf(startBox));
     ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) != 0; }));
-    EXPECT_FALSE(runEntry.value()); // written with OK only
+    EXPECT_FALSE(runEntry()); // written with OK only
     clickAt(centreOf(::GetDlgItem(form6, kOkId)));
     ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
-    EXPECT_EQ(runEntry.value(), L"\"" + folder.exe().wstring() + L"\"");
+    EXPECT_EQ(runEntry(), L"\"" + folder.exe().wstring() + L"\"");
 
     ListFileContents expected;
     expected.settings = {250, 10, 35, 20, 30};
@@ -353,7 +340,7 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) == 0; }));
     clickAt(centreOf(::GetDlgItem(form6, kOkId)));
     ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
-    EXPECT_FALSE(runEntry.value());
+    EXPECT_FALSE(runEntry());
 }
 
 TEST_F(SettingsWindowE2e, AFailedSaveShowsWhyAndKeepsTheWindowAndItsEdits) {

@@ -1,4 +1,4 @@
-// The Run key and Task Manager's switches as two maps; writes can be made to fail.
+// The Run key and Task Manager's switches as two maps; writes are counted and can fail.
 #pragma once
 
 #include "platform/startup_registry.h"
@@ -9,25 +9,28 @@ namespace miruteka {
 
 class FakeStartupRegistry : public StartupRegistry {
   public:
-    std::optional<std::string> runCommand(const std::string& name) const override {
-        const auto found = run.find(name);
-        return found == run.end() ? std::nullopt : std::optional(found->second);
+    template <typename T>
+    static std::optional<T> at(const std::map<std::string, T>& m, const std::string& n) {
+        const auto found = m.find(n);
+        return found == m.end() ? std::nullopt : std::optional(found->second);
     }
-    bool setRunCommand(const std::string& name, const std::string& command) override {
-        return write([&] { run[name] = command; });
+    std::optional<std::string> runCommand(const std::string& n) const override {
+        return at(run, n);
     }
-    bool deleteRunCommand(const std::string& name) override {
-        return write([&] { run.erase(name); });
+    bool setRunCommand(const std::string& n, const std::string& c) override {
+        return write([&] { run[n] = c; });
     }
-    std::optional<std::vector<uint8_t>> approval(const std::string& name) const override {
-        const auto found = approved.find(name);
-        return found == approved.end() ? std::nullopt : std::optional(found->second);
+    bool deleteRunCommand(const std::string& n) override {
+        return write([&] { run.erase(n); });
     }
-    bool setApproval(const std::string& name, const std::vector<uint8_t>& bytes) override {
-        return write([&] { approved[name] = bytes; });
+    std::optional<std::vector<uint8_t>> approval(const std::string& n) const override {
+        return at(approved, n);
     }
-    bool deleteApproval(const std::string& name) override {
-        return write([&] { approved.erase(name); });
+    bool setApproval(const std::string& n, const std::vector<uint8_t>& b) override {
+        return write([&] { approved[n] = b; });
+    }
+    bool deleteApproval(const std::string& n) override {
+        return write([&] { approved.erase(n); });
     }
 
     std::map<std::string, std::string> run;
