@@ -35,8 +35,10 @@ template <typename Step> void guarded(Step&& step) {
 LauncherApp::LauncherApp()
     : files_(std::make_shared<Win32FileSystem>()), icons_(std::make_shared<Win32IconApi>()),
       processes_(std::make_shared<Win32ProcessApi>()), probes_(work_, files_, icons_),
-      starter_(work_, processes_), motion_(state_, pointer_, *this, popupSlot_, desktop_),
-      presence_(state_), timerInterval_(kTimer1FirstInterval), loader_(state_, probes_, *this) {
+      starter_(work_, processes_), startupRegistry_(std::make_shared<Win32StartupRegistry>()),
+      startWithWindows_(*startupRegistry_, programFile()),
+      motion_(state_, pointer_, *this, popupSlot_, desktop_), presence_(state_),
+      timerInterval_(kTimer1FirstInterval), loader_(state_, probes_, *this) {
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
@@ -97,6 +99,7 @@ bool LauncherApp::Form_Load() {
         pauseKey_ = std::make_unique<PauseKey>([this] { togglePause(); });
         setPauseKeyActive(true);
     });
+    guarded([&] { repointStartupEntry(); });
     // Everything above ran while the looks were out.
     guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
     // A first start has every group empty, so no icon window shows: the settings window,
@@ -124,6 +127,17 @@ void LauncherApp::placeIconWindows(Point pointer) {
                        scale.iconSize, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     motion_.setChainDpi(dpi);
+}
+
+void LauncherApp::repointStartupEntry() {
+    // The old path may lie on a share that does not answer: looked at off this thread.
+    work_.run([registry = startupRegistry_, files = files_,
+               exe = programFile()]() -> BackgroundWork::Answer {
+        StartWithWindows(*registry, exe).repoint([&files](const std::string& path) {
+            return files->attributes(path).has_value();
+        });
+        return {};
+    });
 }
 
 void LauncherApp::ICLOAD() {
@@ -217,14 +231,15 @@ void LauncherApp::setIconWindowEvents(IconWindowEvents* events) {
 }
 
 void LauncherApp::AddTrayIcon() {
-    settingsWindow_ =
-        std::make_unique<SettingsWindowLoader>(SettingsWindowContext{.state = state_,
-                                                                     .host = *this,
-                                                                     .files = *files_,
-                                                                     .codePage = codePage_,
-                                                                     .probes = probes_,
-                                                                     .listPath = listFile_,
-                                                                     .optionsPath = optionsFile_});
+    settingsWindow_ = std::make_unique<SettingsWindowLoader>(
+        SettingsWindowContext{.state = state_,
+                              .host = *this,
+                              .files = *files_,
+                              .codePage = codePage_,
+                              .probes = probes_,
+                              .listPath = listFile_,
+                              .optionsPath = optionsFile_,
+                              .startWithWindows = &startWithWindows_});
     tray_ = std::make_unique<TrayIcon>(state_, *this, *settingsWindow_);
     tray_->AddTrayIcon();
     // The hidden callback window owns the settings window, which keeps it off the taskbar.

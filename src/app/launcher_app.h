@@ -9,6 +9,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/start_with_windows.h"
 #include "iconwin/chain_presence.h"
 #include "iconwin/chain_windows.h"
 #include "iconwin/icon_loader.h"
@@ -24,6 +25,7 @@
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_startup_registry.h"
 #include "shared_ui/item_probe.h"
 #include "shared_ui/launcher_host.h"
 #include "shared_ui/popup_watch.h"
@@ -94,6 +96,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void awayChanged(AwayReason reason, bool away);
     // Timer1 runs at its interval when the chain's presence lets it, and stops otherwise.
     void applyTimer();
+    // A Run entry left pointing at this program's old folder is made to start it from here.
+    void repointStartupEntry();
     // A drive arrived, the session was unlocked, the machine woke or a minute passed: the
     // groups hidden for want of their item are looked at again.
     void lookAgainAtHiddenGroups();
@@ -126,6 +130,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     ItemProbes probes_;
     ItemStarter starter_;
     Win32Desktop desktop_;
+    std::shared_ptr<Win32StartupRegistry> startupRegistry_;
+    StartWithWindows startWithWindows_;
     PopupSlot popupSlot_;
     Motion motion_;
     ChainPresence presence_;

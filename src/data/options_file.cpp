@@ -135,13 +135,13 @@ std::string encodeOptions(std::string_view oldText, const Options& options) {
 }
 
 Options readOptionsFile(const FileSystem& files, const std::string& path) {
-    const auto text = files.readFile(path);
-    return text ? decodeOptions(*text) : Options{};
+    const ReadResult read = files.readFile(path);
+    return read.ok() ? decodeOptions(read.bytes) : Options{};
 }
 
 WriteResult writeOptionsFile(FileSystem& files, const std::string& path, const Options& options) {
-    if (const auto old = files.readFile(path)) {
-        return files.replaceFile(path, encodeOptions(*old, options));
+    if (const ReadResult old = files.readFile(path); old.ok()) {
+        return files.replaceFile(path, encodeOptions(old.bytes, options));
     }
     // One that cannot be read (held open) is not merged, but is not kept either: the user
     // asked for these values.

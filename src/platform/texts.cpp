@@ -50,6 +50,7 @@ constexpr Table kJapanese{{
     {TextId::TrayPausedTip, "ミルテカ（一時停止中）"},
     {TextId::PauseKeyLabel, "一時停止キー"},
     {TextId::PauseKeyUnavailable, "登録できません"},
+    {TextId::StartWithWindowsBox, "Windows の起動時に開始する"},
     {TextId::ErrorTitle, "エラー"},
     {TextId::ConfirmTitle, "確認"},
     {TextId::AllFilesFilter, "すべてのファイル (*.*)"},
@@ -88,8 +89,9 @@ constexpr Table kJapanese{{
     {TextId::ListOfflineReason, "このファイルはオンラインにしかないため、今は読み込めません。"},
     {TextId::ListMissingReason, "このファイルが見つかりません。"},
     {TextId::ListReadErrorReason, "読み込み中にエラーが起きました（エラー番号 {1}）。"},
-    {TextId::PauseKeyNotSavedMessage,
-     "一時停止キーを保存できませんでした。miruteka.ini に書き込めません。\n\nほかの設定は保存しました。"},
+    {TextId::PauseKeyNotSavedMessage, "一時停止キーを保存できませんでした。miruteka.ini "
+                                      "に書き込めません。\n\nほかの設定は保存しました。"},
+    {TextId::StartupNotSavedMessage, "Windows の起動時に開始する設定を保存できませんでした。"},
 }};
 
 constexpr Table kEnglish{{
@@ -131,6 +133,7 @@ constexpr Table kEnglish{{
     {TextId::TrayPausedTip, "Miruteka (paused)"},
     {TextId::PauseKeyLabel, "Pause key"},
     {TextId::PauseKeyUnavailable, "Cannot be registered"},
+    {TextId::StartWithWindowsBox, "Start with Windows"},
     {TextId::ErrorTitle, "Error"},
     {TextId::ConfirmTitle, "Confirm"},
     {TextId::AllFilesFilter, "All files (*.*)"},
@@ -170,6 +173,7 @@ constexpr Table kEnglish{{
     {TextId::PauseKeyNotSavedMessage,
      "The pause key could not be saved: miruteka.ini cannot be written.\n\nThe other settings "
      "were saved."},
+    {TextId::StartupNotSavedMessage, "The 'Start with Windows' setting could not be saved."},
 }};
 
 // Each table lists every text once, in the order of the ids, so a text missing from one

@@ -60,6 +60,8 @@ enum class TextId : int {
     // The settings window's pause key.
     PauseKeyLabel,
     PauseKeyUnavailable,
+    // The settings window's start box.
+    StartWithWindowsBox,
 
     kFirstMessage,
     ErrorTitle = kFirstMessage,
@@ -86,6 +88,7 @@ enum class TextId : int {
     ListMissingReason,
     ListReadErrorReason, // {1}: the system's error number
     PauseKeyNotSavedMessage,
+    StartupNotSavedMessage,
 
     kCount
 };

@@ -1,7 +1,7 @@
 #include "settings/settings_form.h"
 
-#include "platform/texts.h"
 #include "data/options_file.h"
+#include "platform/texts.h"
 #include "settings/dropped_files.h"
 #include "settings/settings_save.h"
 
@@ -17,6 +17,9 @@ void SettingsForm::Form_Load() {
     host_.setPauseKeyActive(false);
     copy_.load(state_);
     checkPauseKey();
+    startTickedAtLoad_ =
+        services_.startWithWindows != nullptr && services_.startWithWindows->enabled();
+    startTicked_ = startTickedAtLoad_;
     Option1_Click(0);
 }
 
@@ -80,6 +83,14 @@ void SettingsForm::Command1_Click() {
     if (!saved.saved()) {
         services_.messages.showError(saveFailureMessage(saved));
         return;
+    }
+    // The list is saved: the window closes even when the registry refuses, and says so.
+    if (services_.startWithWindows != nullptr) {
+        if (services_.startWithWindows->apply(startTickedAtLoad_, startTicked_)) {
+            startTickedAtLoad_ = startTicked_;
+        } else {
+            services_.messages.showError(text(TextId::StartupNotSavedMessage));
+        }
     }
     host_.setTimerInterval(state_.settings.intTimerInterval);
     // The options file is written only when a value changes: one that was never changed

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/start_with_windows.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -38,6 +39,8 @@ struct SettingsServices {
     MessageBoxes& messages;
     std::string listPath;
     std::string optionsPath;
+    // The program's Run entry; without one the start box stays unticked and writes nothing.
+    StartWithWindows* startWithWindows = nullptr;
 };
 
 class SettingsForm {
@@ -60,6 +63,10 @@ class SettingsForm {
     void PauseKey_Change(const HotKey& key);
     // The key in the control cannot be registered: another program holds it.
     bool pauseKeyTaken() const { return pauseKeyTaken_; }
+    // The "start with Windows" box: shows the Run entry's state from loading on; OK applies
+    // a change.
+    void Check1_Click(bool ticked) { startTicked_ = ticked; }
+    bool startTicked() const { return startTicked_; }
 
     void Command1_Click(); // OK: save, take over, close
     void Command2_Click(); // Cancel
@@ -84,6 +91,8 @@ class SettingsForm {
     Picture& preview_;
     SettingsWindowActions& window_;
     SettingsWorkingCopy copy_;
+    bool startTickedAtLoad_ = false;
+    bool startTicked_ = false;
     // The number of the preview's latest look; an answer for an earlier one is dropped.
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@ constexpr int kQuitId = 1103;
 constexpr int kMoveUpId = 1104;
 constexpr int kDeleteId = 1107;
 constexpr int kAddId = 1108;
+constexpr int kStartWithWindowsId = 1304;
 // The tray icon's identity, and the message its window gets for a mouse message on it.
 constexpr UINT kTrayCallbackMessage = 0x200;
 constexpr WPARAM kTrayIconId = 1;
@@ -131,31 +133,26 @@ bool answerBox(const Instance& instance, const wchar_t* title, int button,
 void pressHotKey(LRESULT word) {
     const BYTE flags = HIBYTE(LOWORD(word));
     std::vector<WORD> keys;
-    for (const auto& [flag, key] :
-         {std::pair{HOTKEYF_CONTROL, VK_CONTROL}, std::pair{HOTKEYF_SHIFT, VK_SHIFT},
-          std::pair{HOTKEYF_ALT, VK_MENU}}) {
+    for (const auto& [flag, key] : {std::pair<BYTE, WORD>{HOTKEYF_CONTROL, VK_CONTROL},
+                                    {HOTKEYF_SHIFT, VK_SHIFT},
+                                    {HOTKEYF_ALT, VK_MENU}}) {
         if ((flags & flag) != 0) {
-            keys.push_back(static_cast<WORD>(key));
+            keys.push_back(key);
         }
     }
     keys.push_back(LOBYTE(LOWORD(word)));
-    std::vector<INPUT> inputs;
-    for (const bool up : {false, true}) {
-        for (size_t i = 0; i < keys.size(); ++i) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = up ? keys[keys.size() - 1 - i] : keys[i];
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
-        }
-    }
     // Wine sees no key at all while no window is in front (the settings window has just
     // closed); a user has some program there.
     HWND front = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 1000,
                                    8, 8, nullptr, nullptr, nullptr, nullptr);
     ::SetForegroundWindow(front);
     waitUntil([&] { return ::GetForegroundWindow() == front; });
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (WORD key : keys) {
+        sendKey(key, true);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        sendKey(*key, false);
+    }
     ::DestroyWindow(front);
 }
 
@@ -184,6 +181,17 @@ void pressOnSlider(HWND form6, int slider, WPARAM key, int times) {
 
 std::wstring valueLabel(HWND form6, int slider) {
     return windowText(::GetDlgItem(form6, kFirstValueLabelId + slider));
+}
+
+// The program's value under the per-user Run key of the test's prefix.
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+std::optional<std::wstring> runEntry() {
+    wchar_t text[1024];
+    DWORD size = sizeof text;
+    return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Miruteka", RRF_RT_REG_SZ, nullptr, text,
+                          &size) == ERROR_SUCCESS
+               ? std::optional<std::wstring>(text)
+               : std::nullopt;
 }
 
 class SettingsWindowE2e : public ::testing::Test {
@@ -261,7 +269,7 @@ TEST_F(SettingsWindowE2e,
 
 // The pause key as the settings window shows it: the chain goes and stays away while the
 // pointer moves and through the settings window's Cancel, and comes back under the pointer to
-// follow it. A locked session holds it too, and the unlock lets it go.
+// follow it. A locked session holds it too.
 TEST_F(SettingsWindowE2e, ThePauseKeyHidesTheChainThroughTheSettingsWindowUntilPressedAgain) {
     HWND form6 = openSettings();
     ASSERT_NE(form6, nullptr);
@@ -292,14 +300,13 @@ TEST_F(SettingsWindowE2e, ThePauseKeyHidesTheChainThroughTheSettingsWindowUntilP
     movePointer(440, 300);
     EXPECT_TRUE(waitUntil([&] { return windowRect(form1_).left == 440 - 30 - 16; }));
 
-    // The system's notices of a lock and an unlock, as it sends them.
+    // A locked session, as the system tells of it, holds the chain; the unlock lets it go.
     HWND systemEvents = instance_->waitForWindow(L"MirutekaSystemEvents");
     ASSERT_NE(systemEvents, nullptr);
     ::PostMessageW(systemEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
     movePointer(300, 450);
     EXPECT_FALSE(waitUntil([&] { return windowRect(form1_).left != 440 - 30 - 16; },
                            std::chrono::milliseconds(700)));
-    EXPECT_TRUE(::IsWindowVisible(form1_));
     ::PostMessageW(systemEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     EXPECT_TRUE(waitUntil([&] { return windowRect(form1_).left != 440 - 30 - 16; }));
 }
@@ -353,8 +360,14 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     pressOnSlider(form6, 2, VK_RIGHT, 5); // 30 + 5
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 0) == L"250"; }));
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 2) == L"35"; }));
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Miruteka");
+    HWND startBox = ::GetDlgItem(form6, kStartWithWindowsId);
+    clickAt(centreOf(startBox));
+    ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) != 0; }));
+    EXPECT_FALSE(runEntry()); // written with OK only
     clickAt(centreOf(::GetDlgItem(form6, kOkId)));
     ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    EXPECT_EQ(runEntry(), L"\"" + folder.exe().wstring() + L"\"");
 
     ListFileContents expected;
     expected.settings = {250, 10, 35, 20, 30};
@@ -396,6 +409,17 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     EXPECT_EQ(first.left, 500 - 16);
     EXPECT_EQ(first.top, 400 + 35 - 16);
     EXPECT_EQ(readBytes(folder.listFile()), saved);
+
+    // The box shows the entry; unticked, OK removes it.
+    form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    startBox = ::GetDlgItem(form6, kStartWithWindowsId);
+    ASSERT_EQ(::SendMessageW(startBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+    clickAt(centreOf(startBox));
+    ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) == 0; }));
+    clickAt(centreOf(::GetDlgItem(form6, kOkId)));
+    ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    EXPECT_FALSE(runEntry());
 
     // A file whose name code page 932 cannot spell is an item like any other: saved without
     // a word (the list turns UTF-8), and after a restart its group shows it.

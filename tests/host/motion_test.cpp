@@ -219,6 +219,22 @@ TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
     EXPECT_EQ(withPopup.popup.closeCount, 0);
 }
 
+TEST(Motion, AnOpenMenuOfAnyProgramHidesAndHoldsTheChainUntilItCloses) {
+    Chain chain;
+    chain.tickAt({540, 500});
+    chain.desktop.menu = true;
+    chain.windows.clearLog();
+    chain.tickAt({600, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{}));
+    EXPECT_EQ(chain.windows.movesOf(1), 0);
+
+    // Closed: back at once, where the pointer has gone meanwhile.
+    chain.desktop.menu = false;
+    chain.tickAt({600, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{true, true, true, true}));
+    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
+}
+
 TEST(Motion, ChainResumesAtTheFirstTickWithBothButtonsUp) {
     Chain chain;
     chain.pointer.leftPressedOnce = true; // a click that has already ended

@@ -3,7 +3,9 @@
 #include "fakes/fake_icons.h"
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_startup_registry.h"
 #include "platform/host/cp932_code_page.h"
+#include "platform/texts.h"
 #include "settings/settings_form.h"
 #include "settings/settings_save.h"
 
@@ -69,9 +71,12 @@ class SettingsFormTest : public ::testing::Test {
     FakeMessageBoxes messages;
     FakePicture preview;
     FakeWindowActions window{log};
-    SettingsForm form{state, host,
-                      SettingsServices{files, codePage, probes, messages, kListPath, kOptionsPath},
-                      preview, window};
+    FakeStartupRegistry registry;
+    StartWithWindows startup{registry, "C:\\ミルテカ\\miruteka.exe"};
+    SettingsForm form{
+        state, host,
+        SettingsServices{files, codePage, probes, messages, kListPath, kOptionsPath, &startup},
+        preview, window};
 };
 
 TEST_F(SettingsFormTest, LoadFillsEveryGridFromItsGroupWithGroupOneVisible) {
@@ -454,7 +459,7 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
 TEST(SaveFailureMessage, NamesEveryReason) {
     using Status = SaveResult::Status;
     const std::array<std::pair<SaveResult, const char*>, 5> cases{{
-        {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10}, 
+        {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10},
          "オプション　4 の 10 行目の名前かパスに改行"},
         {SaveResult{Status::WriteFailed, WriteError::CannotCreateTemporary},
          "フォルダーに書き込めません"},
@@ -474,6 +479,41 @@ TEST(SaveFailureMessage, NamesEveryReason) {
     const std::string text = saveFailureMessage(kept);
     EXPECT_NE(text.find("C:\\m\\filelist.txt.new"), std::string::npos) << text;
     EXPECT_EQ(text.find("変更されていません"), std::string::npos) << text;
+}
+
+TEST_F(SettingsFormTest, TheStartBoxShowsTheEntryAndOkWritesOnlyWhatTheUserChanged) {
+    // Disabled in Task Manager: unticked, and an OK that leaves the box alone writes nothing.
+    registry.run[kStartupValueName] = "\"D:\\old\\miruteka.exe\"";
+    registry.approved[kStartupValueName] = {0x03, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0};
+    open();
+    EXPECT_FALSE(form.startTicked());
+    form.Command1_Click();
+    EXPECT_EQ(registry.writes, 0);
+
+    // Ticked: this program, quoted, enabled there too.
+    open();
+    form.Check1_Click(true);
+    form.Command1_Click();
+    EXPECT_EQ(registry.run.at(kStartupValueName), "\"C:\\ミルテカ\\miruteka.exe\"");
+    EXPECT_EQ(registry.approved.at(kStartupValueName),
+              (std::vector<uint8_t>{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Unticked: both values go. A refused write is told, after the list is saved.
+    open();
+    EXPECT_TRUE(form.startTicked());
+    form.Check1_Click(false);
+    registry.writesFail = true;
+    form.Command1_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, text(TextId::StartupNotSavedMessage));
+    registry.writesFail = false;
+    open();
+    form.Check1_Click(false);
+    form.Command1_Click();
+    EXPECT_TRUE(registry.run.empty());
+    EXPECT_TRUE(registry.approved.empty());
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 200", "unload", "ICLOAD", "pause key on"}));
 }
 
 } // namespace

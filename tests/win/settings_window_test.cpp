@@ -209,6 +209,9 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
         EXPECT_TRUE(samePlace(placeOf(command), button.x, button.y, button.width, button.height))
             << button.number;
     }
+    EXPECT_EQ(textOf(control(kCheck1Id)), L"Windows の起動時に開始する");
+    EXPECT_TRUE(samePlace(placeOf(control(kCheck1Id)), 328, 440, 213, 25));
+    EXPECT_EQ(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const wchar_t* captions[] = {L"タイマー間隔", L"アイコンが動く最小マウス移動距離",
                                  L"マウスとアイコンの離れ具合", L"アイコン同士の離れ具合",
                                  L"ロックを解除するマウス移動距離"};
@@ -328,7 +331,7 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheLayout) {
                                     kCommandId + 7, kCommandId + 6, kCommandId + 5, kCommandId + 4,
                                     kGridId,        kSliderId + 1,  kSliderId + 2,  kSliderId + 3,
                                     kSliderId + 4,  kSliderId + 5,  kCommandId + 9, kPauseKeyId,
-                                    kOption1Id};
+                                    kCheck1Id,      kOption1Id};
     std::vector<int> order;
     HWND at = control(kOption1Id);
     for (size_t i = 0; i < expected.size(); ++i) {

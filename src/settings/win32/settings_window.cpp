@@ -22,7 +22,7 @@ constexpr UINT kRunDroppedFiles = WM_APP + 1;
 constexpr UINT kRestoreSelection = WM_APP + 2;
 
 constexpr int kClientWidth = 8250;
-// One row below the OK row holds the options the list file has no place for.
+// One row below the OK row holds the pause key and the start box.
 constexpr int kClientHeight = 7065;
 // Frame1 has no border and the window's colour, so only its offset for the option buttons
 // shows.
@@ -40,7 +40,8 @@ constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340}
 constexpr TwipsRect kPauseKeyLabel{120, 6660, 1455, 255};
 constexpr TwipsRect kPauseKey{1680, 6600, 1575, 375};
 constexpr TwipsRect kPauseKeyNote{3360, 6660, 1440, 255};
-
+// Under Version and Quit, as high as the edit buttons.
+constexpr TwipsRect kCheck1{4920, 6600, 3195, 375};
 
 struct Command {
     int number; // CommandN
@@ -109,7 +110,7 @@ HotKey hotKeyOf(LRESULT word) {
 
 bool isStaticWithWindowColour(int id) {
     return (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kPauseKeyLabelId ||
-           id == kPauseKeyNoteId;
+           id == kPauseKeyNoteId || id == kCheck1Id;
 }
 
 int optionIndex(int id) {
@@ -140,6 +141,9 @@ TwipsRect layoutOf(int id) {
     }
     if (id == kPauseKeyNoteId) {
         return kPauseKeyNote;
+    }
+    if (id == kCheck1Id) {
+        return kCheck1;
     }
     for (const Command& command : kCommands) {
         if (id == kCommandId + command.number) {
@@ -180,7 +184,7 @@ SettingsWindow::SettingsWindow(SettingsWindowContext context)
       form_(context_.state, context_.host,
             SettingsServices{context_.files, context_.codePage, context_.probes,
                              context_.messages != nullptr ? *context_.messages : *ownMessages_,
-                             context_.listPath, context_.optionsPath},
+                             context_.listPath, context_.optionsPath, context_.startWithWindows},
             preview_, *this) {
     if (!context_.itemDialog) {
         context_.itemDialog = [this](HWND owner, const ItemFields& fields, ItemDialogHost& host) {
@@ -248,7 +252,7 @@ const UniqueGdiObject* SettingsWindow::fontOf(int id) const {
             return command.bottomRow ? &bottomButtonFont_ : &defaultFont_;
         }
     }
-    if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
+    if ((id >= kOption1Id && id < kOption1Id + kGroupCount) || id == kCheck1Id) {
         return &defaultFont_;
     }
     return nullptr; // the preview and the sliders draw no text
@@ -309,14 +313,18 @@ void SettingsWindow::createControls() {
                WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kCommandId + version.number);
 
     // The label just before its control names it for screen readers.
-    addControl(L"STATIC", toWide(text(TextId::PauseKeyLabel)).c_str(), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kPauseKeyLabelId);
-    HWND pauseKey = addControl(HOTKEY_CLASSW, toWide(text(TextId::PauseKeyLabel)).c_str(), WS_VISIBLE | WS_TABSTOP | WS_BORDER,
-                               kPauseKeyId);
+    addControl(L"STATIC", toWide(text(TextId::PauseKeyLabel)).c_str(),
+               WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kPauseKeyLabelId);
+    HWND pauseKey = addControl(HOTKEY_CLASSW, toWide(text(TextId::PauseKeyLabel)).c_str(),
+                               WS_VISIBLE | WS_TABSTOP | WS_BORDER, kPauseKeyId);
     // A key without Ctrl or Alt would be taken from every program's typing, and Ctrl+Alt is
     // AltGr on many keyboards: such keys get Ctrl+Shift instead.
     ::SendMessageW(pauseKey, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S | HKCOMB_CA,
                    MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
-    addControl(L"STATIC", toWide(text(TextId::PauseKeyUnavailable)).c_str(), SS_LEFT | SS_NOPREFIX, kPauseKeyNoteId);
+    addControl(L"STATIC", toWide(text(TextId::PauseKeyUnavailable)).c_str(), SS_LEFT | SS_NOPREFIX,
+               kPauseKeyNoteId);
+    addControl(L"BUTTON", toWide(text(TextId::StartWithWindowsBox)).c_str(),
+               WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kCheck1Id);
 }
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
@@ -426,6 +434,8 @@ void SettingsWindow::refresh() {
         ::SendMessageW(pauseKey, HKM_SETHOTKEY, controlWordOf(copy.pauseKey()), 0);
     }
     ::ShowWindow(control(kPauseKeyNoteId), form_.pauseKeyTaken() ? SW_SHOWNA : SW_HIDE);
+    ::SendMessageW(control(kCheck1Id), BM_SETCHECK,
+                   form_.startTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
     refreshing_ = false;
 }
 
@@ -538,6 +548,8 @@ void SettingsWindow::onDestroyed() {
 void SettingsWindow::onCommand(int id) {
     if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
         form_.Option1_Click(optionIndex(id));
+    } else if (id == kCheck1Id) {
+        form_.Check1_Click(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0) == BST_CHECKED);
     } else {
         switch (id - kCommandId) {
         case 1:

@@ -42,6 +42,7 @@ enum SettingsControl : int {
     kPauseKeyLabelId = 1301,
     kPauseKeyId = 1302,     // the pause key's hotkey control
     kPauseKeyNoteId = 1303, // says when the key cannot be registered
+    kCheck1Id = 1304,       // Check1: start with Windows
 };
 
 struct SettingsWindowContext {
@@ -61,6 +62,8 @@ struct SettingsWindowContext {
     std::function<void(HWND owner)> about{};
     // miruteka.ini, where the pause key is kept.
     std::string optionsPath{};
+    // The program's Run entry, which Check1 shows and OK writes; none leaves Check1 unticked.
+    StartWithWindows* startWithWindows = nullptr;
 };
 
 class SettingsWindow : public WindowBase, private SettingsWindowActions, private ItemDialogHost {
