@@ -3,7 +3,7 @@
 namespace miruteka::win32 {
 namespace {
 
-constexpr int kPauseKeyId = 1;
+constexpr int kPauseHotKeyId = 1;
 constexpr int kTrialId = 2;
 
 bool registerKey(HWND window, int id, const HotKey& key) {
@@ -27,10 +27,10 @@ bool PauseKey::set(const HotKey& key) {
         return key.none();
     }
     if (!held_.none()) {
-        ::UnregisterHotKey(hwnd(), kPauseKeyId);
+        ::UnregisterHotKey(hwnd(), kPauseHotKeyId);
         held_ = HotKey{};
     }
-    if (key.none() || !registerKey(hwnd(), kPauseKeyId, key)) {
+    if (key.none() || !registerKey(hwnd(), kPauseHotKeyId, key)) {
         return key.none();
     }
     held_ = key;
@@ -49,7 +49,7 @@ bool PauseKey::available(const HotKey& key) {
 }
 
 LRESULT PauseKey::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HOTKEY && wParam == kPauseKeyId) {
+    if (message == WM_HOTKEY && wParam == kPauseHotKeyId) {
         pressed_();
         return 0;
     }

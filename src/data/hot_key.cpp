@@ -1,7 +1,8 @@
 #include "data/hot_key.h"
 
+#include "data/text_lines.h"
+
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <utility>
 
@@ -25,29 +26,6 @@ constexpr std::uint8_t kNumPad0 = 0x60;
 constexpr std::uint8_t kF1 = 0x70;
 constexpr int kFunctionKeys = 24;
 
-bool sameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::string keyName(std::uint8_t code) {
     if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
         return std::string(1, static_cast<char>(code));
@@ -70,7 +48,8 @@ std::string keyName(std::uint8_t code) {
 // A number of one to two digits after the prefix, within [first, last].
 std::optional<int> numberAfter(std::string_view text, std::string_view prefix, int first, int last,
                                int base = 10) {
-    if (text.size() <= prefix.size() || !sameText(text.substr(0, prefix.size()), prefix)) {
+    if (text.size() <= prefix.size() ||
+        !sameLettersIgnoringCase(text.substr(0, prefix.size()), prefix)) {
         return std::nullopt;
     }
     text.remove_prefix(prefix.size());
@@ -97,7 +76,7 @@ std::optional<std::uint8_t> keyCode(std::string_view name) {
         return static_cast<std::uint8_t>(*code);
     }
     for (const NamedKey& named : kNamedKeys) {
-        if (sameText(named.name, name)) {
+        if (sameLettersIgnoringCase(named.name, name)) {
             return named.code;
         }
     }
@@ -125,14 +104,14 @@ std::string hotKeyText(const HotKey& key) {
 }
 
 std::optional<HotKey> parseHotKey(std::string_view text) {
-    text = trimmed(text);
+    text = withoutBlanks(text);
     if (text.empty()) {
         return HotKey{};
     }
     HotKey key;
     for (;;) {
         const size_t plus = text.find('+', 1); // a lone "+" cannot be the key: it is "Add"
-        const std::string_view part = trimmed(text.substr(0, plus));
+        const std::string_view part = withoutBlanks(text.substr(0, plus));
         if (plus == std::string_view::npos) {
             const auto code = keyCode(part);
             if (!code) {
@@ -141,10 +120,12 @@ std::optional<HotKey> parseHotKey(std::string_view text) {
             key.virtualKey = *code;
             break;
         }
-        bool* modifier = sameText(part, "Ctrl") || sameText(part, "Control") ? &key.ctrl
-                         : sameText(part, "Shift")                           ? &key.shift
-                         : sameText(part, "Alt")                             ? &key.alt
-                                                                             : nullptr;
+        bool* modifier =
+            sameLettersIgnoringCase(part, "Ctrl") || sameLettersIgnoringCase(part, "Control")
+                ? &key.ctrl
+            : sameLettersIgnoringCase(part, "Shift") ? &key.shift
+            : sameLettersIgnoringCase(part, "Alt")   ? &key.alt
+                                                     : nullptr;
         if (modifier == nullptr || *modifier) {
             return std::nullopt;
         }
