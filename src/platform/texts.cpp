@@ -132,7 +132,7 @@ constexpr Table kEnglish{{
     {TextId::TrayTip, "Miruteka"},
     {TextId::TrayPausedTip, "Miruteka (paused)"},
     {TextId::PauseKeyLabel, "Pause key"},
-    {TextId::PauseKeyUnavailable, "Cannot be registered"},
+    {TextId::PauseKeyUnavailable, "Unavailable"},
     {TextId::StartWithWindowsBox, "Start with Windows"},
     {TextId::ErrorTitle, "Error"},
     {TextId::ConfirmTitle, "Confirm"},

@@ -81,7 +81,7 @@ class FrontWindow {
     HWND window_;
 };
 
-TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoesNot) {
+TEST(FullScreen, ABorderlessWindowOverTheMonitorOrAMenuHidesTheChainAndAMaximisedOneDoesNot) {
     ProgramFolder folder;
     ListFileContents contents;
     contents.settings = {50, 10, 30, 20, 30};
@@ -111,6 +111,31 @@ TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoe
     }
     EXPECT_TRUE(waitUntil([&] { return shown() == 4; }, kSeveralTicks));
 
+    // A context menu of another program beside the pointer, open until Esc, hides it too.
+    std::atomic<bool> closed{false};
+    std::thread menu([&closed] {
+        HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 600, 600, 20, 20,
+                                       nullptr, nullptr, nullptr, nullptr);
+        HMENU popup = ::CreatePopupMenu();
+        ::AppendMenuW(popup, MF_STRING, 1, L"コピー");
+        ::SetForegroundWindow(owner);
+        ::TrackPopupMenu(popup, TPM_RETURNCMD, 702, 652, 0, owner, nullptr);
+        ::DestroyMenu(popup);
+        ::DestroyWindow(owner);
+        closed = true;
+    });
+    EXPECT_TRUE(waitUntil([&] { return shown() == 0; }));
+    const auto held = cornersOf(windows);
+    movePointer(760, 700);
+    EXPECT_TRUE(staysAt(windows, held, kSeveralTicks));
+    for (int attempt = 0; attempt < 50 && !closed; ++attempt) {
+        sendKey(VK_ESCAPE, true);
+        sendKey(VK_ESCAPE, false);
+        waitUntil([&] { return closed.load(); }, std::chrono::milliseconds(100));
+    }
+    menu.join();
+    EXPECT_TRUE(waitUntil([&] { return shown() == 4; }, kSeveralTicks));
+
     FrontWindow maximised(WS_OVERLAPPEDWINDOW, SW_MAXIMIZE);
     ASSERT_EQ(::GetForegroundWindow(), maximised.get());
     const RECT frame = windowRect(maximised.get());
@@ -121,51 +146,6 @@ TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoe
     movePointer(300, 300);
     EXPECT_TRUE(waitUntil([&] { return cornersOf(windows)[0].x != before.x; }));
     EXPECT_EQ(shown(), 4);
-}
-
-// A context menu of this test program beside the pointer, on a thread of its own until Esc.
-void showContextMenu(POINT at, std::atomic<bool>& closed) {
-    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, at.x - 50, at.y - 50,
-                                   20, 20, nullptr, nullptr, nullptr, nullptr);
-    HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuW(menu, MF_STRING, 1, L"コピー");
-    ::SetForegroundWindow(owner);
-    ::TrackPopupMenu(menu, TPM_RETURNCMD, at.x + 2, at.y + 2, 0, owner, nullptr);
-    ::DestroyMenu(menu);
-    ::DestroyWindow(owner);
-    closed = true;
-}
-
-TEST(Menus, AMenuOfAnotherProgramBesideThePointerHidesTheChainUntilItCloses) {
-    ProgramFolder folder;
-    ListFileContents contents;
-    contents.settings = {50, 10, 30, 20, 30};
-    for (int group = 1; group <= 4; ++group) {
-        contents.setItem(group, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
-    }
-    writeListFile(folder.listFile(), contents);
-    movePointer(500, 500);
-    Instance instance(folder.exe());
-    const auto windows = waitForIconWindows(instance);
-    const auto shown = [&] {
-        return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible);
-    };
-    ASSERT_TRUE(waitUntil([&] { return shown() == 4; }));
-    std::atomic<bool> closed{false};
-    std::thread menu(showContextMenu, POINT{500, 500}, std::ref(closed));
-    EXPECT_TRUE(waitUntil([&] { return shown() == 0; }));
-    movePointer(560, 520);
-    EXPECT_TRUE(staysAt(windows, cornersOf(windows), kSeveralTicks));
-    EXPECT_EQ(shown(), 0);
-    for (int attempt = 0; attempt < 50 && !closed; ++attempt) {
-        sendKey(VK_ESCAPE, true);
-        sendKey(VK_ESCAPE, false);
-        waitUntil([&] { return closed.load(); }, std::chrono::milliseconds(100));
-    }
-    menu.join();
-    const POINT held = cornersOf(windows)[0];
-    movePointer(700, 650);
-    EXPECT_TRUE(waitUntil([&] { return shown() == 4 && cornersOf(windows)[0].x != held.x; }));
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %).

@@ -181,7 +181,7 @@ TEST(Motion, EachHoldStopsTheChainAndNothingElseDoes) {
     EXPECT_EQ(chain.windows.topLeftOf(1), (Point{494, 484}));
 }
 
-TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
+TEST(Motion, AFullScreenProgramInFrontOrAnOpenMenuHidesAndHoldsTheChainUntilItGoes) {
     Chain chain;
     chain.desktop.putInFront({0, 0, 1280, 1024});
     chain.tickAt({540, 500});
@@ -200,6 +200,13 @@ TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
     EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{true, true, true, true}));
     EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
 
+    // An open menu of any program holds it the same way.
+    chain.desktop.menu = true;
+    chain.tickAt({620, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{}));
+    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
+    chain.desktop.menu = false;
+
     // Not while the settings window keeps it hidden.
     chain.desktop.putInFront({0, 0, 1280, 1024});
     chain.tickAt({600, 500});
@@ -217,22 +224,6 @@ TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
     withPopup.tickAt({540, 500});
     EXPECT_EQ(withPopup.windows.logSize, 0u);
     EXPECT_EQ(withPopup.popup.closeCount, 0);
-}
-
-TEST(Motion, AnOpenMenuOfAnyProgramHidesAndHoldsTheChainUntilItCloses) {
-    Chain chain;
-    chain.tickAt({540, 500});
-    chain.desktop.menu = true;
-    chain.windows.clearLog();
-    chain.tickAt({600, 500});
-    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{}));
-    EXPECT_EQ(chain.windows.movesOf(1), 0);
-
-    // Closed: back at once, where the pointer has gone meanwhile.
-    chain.desktop.menu = false;
-    chain.tickAt({600, 500});
-    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{true, true, true, true}));
-    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
 }
 
 TEST(Motion, ChainResumesAtTheFirstTickWithBothButtonsUp) {

@@ -16,10 +16,8 @@ TEST(StartWithWindows, TheEntrysStateComesFromTheRunValueAndTaskManagersSwitch) 
     EXPECT_EQ(startupEntryState(std::nullopt, Bytes{0x02}), StartupEntry::Absent);
     EXPECT_EQ(startupEntryState(run, std::nullopt), StartupEntry::Enabled);
     EXPECT_EQ(startupEntryState(run, Bytes{}), StartupEntry::Enabled);
-    for (uint8_t first : {0x01, 0x02, 0x03, 0x06, 0x07}) {
-        EXPECT_EQ(startupEntryState(run, Bytes{first, 0x9F, 0x3A}),
-                  first % 2 == 0 ? StartupEntry::Enabled : StartupEntry::Disabled);
-    }
+    EXPECT_EQ(startupEntryState(run, Bytes{0x06, 0x9F, 0x3A}), StartupEntry::Enabled);
+    EXPECT_EQ(startupEntryState(run, Bytes{0x03, 0x9F, 0x3A}), StartupEntry::Disabled);
 }
 
 TEST(StartWithWindows, StartUpRepointsOnlyAnEntryLeftOnAMissingCopy) {
