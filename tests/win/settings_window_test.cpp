@@ -167,8 +167,8 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     EXPECT_EQ(client.bottom, 471); // one row below the OK row
     EXPECT_EQ(textOf(control(kPauseKeyLabelId)), L"一時停止キー");
     EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyLabelId)), 8, 444, 97, 17));
-    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyId)), 112, 440, 105, 25));
-    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyNoteId)), 224, 444, 96, 17));
+    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyId)), 112, 440, 128, 25));
+    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyNoteId)), 247, 444, 88, 17));
     EXPECT_EQ(::SendMessageW(control(kPauseKeyId), HKM_GETHOTKEY, 0, 0),
               MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
     EXPECT_FALSE(::IsWindowVisible(control(kPauseKeyNoteId)));
@@ -207,7 +207,7 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
             << button.number;
     }
     EXPECT_EQ(textOf(control(kCheck1Id)), L"Windows の起動時に開始する");
-    EXPECT_TRUE(samePlace(placeOf(control(kCheck1Id)), 328, 440, 213, 25));
+    EXPECT_TRUE(samePlace(placeOf(control(kCheck1Id)), 342, 440, 199, 25));
     EXPECT_EQ(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const wchar_t* captions[] = {L"タイマー間隔", L"アイコンが動く最小マウス移動距離",
                                  L"マウスとアイコンの離れ具合", L"アイコン同士の離れ具合",

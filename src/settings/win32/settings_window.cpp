@@ -38,10 +38,10 @@ constexpr int kLineLeft = -540;
 constexpr int kLineRight = 8520;
 constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340};
 constexpr TwipsRect kPauseKeyLabel{120, 6660, 1455, 255};
-constexpr TwipsRect kPauseKey{1680, 6600, 1575, 375};
-constexpr TwipsRect kPauseKeyNote{3360, 6660, 1440, 255};
+constexpr TwipsRect kPauseKey{1680, 6600, 1920, 375};
+constexpr TwipsRect kPauseKeyNote{3705, 6660, 1320, 255};
 // Under Version and Quit, as high as the edit buttons.
-constexpr TwipsRect kCheck1{4920, 6600, 3195, 375};
+constexpr TwipsRect kCheck1{5130, 6600, 2985, 375};
 
 struct Command {
     int number; // CommandN
