@@ -1,27 +1,42 @@
 #!/usr/bin/env python3
 """Draws the program icon (32 x 32) and the tray icon (16 x 16): four small squares in the
 icon windows' colours, trailing down and to the left like the chain behind the pointer,
-with a white arrow pointer at the top right. Each file also holds the image drawn for every
-display scale from 125 % to 200 %, so no scale gets a stretched one. Writes miruteka.ico and
-tray.ico beside itself."""
+with a white arrow pointer at the top right. The tray icon of a paused chain has the squares
+in greys and a pause sign where the pointer was. Each file also holds the image drawn for
+every display scale from 125 % to 200 %, so no scale gets a stretched one. Writes
+miruteka.ico, tray.ico and tray_paused.ico beside itself."""
 import os
 import struct
 
 COLOURS = [(255, 255, 0), (255, 128, 128), (192, 192, 255), (255, 192, 128)]  # RGB
+GREYS = [(224, 224, 224), (192, 192, 192), (176, 176, 176), (160, 160, 160)]
 OUTLINE = (64, 64, 64)
 
 
-def draw(size):
+def draw_pause_sign(px, size, unit):
+    """Two upright bars, dark with a white rim so they show on any taskbar."""
+    width, height, top = max(2, round(4 * unit)), max(6, round(13 * unit)), 0
+    for left in (size - 2 * width - max(1, round(3 * unit)), size - width):
+        for y in range(top, top + height):
+            for x in range(left, left + width):
+                rim = y in (top, top + height - 1) or x in (left, left + width - 1)
+                px[y][x] = (255, 255, 255) if rim and width > 2 else (32, 32, 32)
+
+
+def draw(size, paused=False):
     px = [[None] * size for _ in range(size)]
     unit = size / 32.0
     box = max(3, round(7 * unit))
     starts = [(17, 8), (12, 13), (7, 18), (2, 23)]
-    for (sx, sy), colour in zip(starts, COLOURS):
+    for (sx, sy), colour in zip(starts, GREYS if paused else COLOURS):
         x0, y0 = round(sx * unit), round(sy * unit)
         for y in range(y0, min(size, y0 + box)):
             for x in range(x0, min(size, x0 + box)):
                 edge = y in (y0, y0 + box - 1) or x in (x0, x0 + box - 1)
                 px[y][x] = OUTLINE if edge else colour
+    if paused:
+        draw_pause_sign(px, size, unit)
+        return px
     # Arrow pointer: a right triangle with its tip at the top right.
     tip_x, tip_y, length = round(24 * unit), round(1 * unit), max(5, round(10 * unit))
     for dy in range(length):
@@ -33,8 +48,8 @@ def draw(size):
     return px
 
 
-def image(size):
-    px = draw(size)
+def image(size, paused):
+    px = draw(size, paused)
     xor = bytearray()
     for y in reversed(range(size)):
         for x in range(size):
@@ -52,10 +67,10 @@ def image(size):
     return header + xor + mask
 
 
-def ico(base):
+def ico(base, paused=False):
     """The image at 96 dpi first, then at 120, 144, 168 and 192 dpi."""
     sizes = [base * dpi // 96 for dpi in (96, 120, 144, 168, 192)]
-    images = [image(size) for size in sizes]
+    images = [image(size, paused) for size in sizes]
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in zip(sizes, images):
@@ -69,3 +84,5 @@ with open(os.path.join(here, "miruteka.ico"), "wb") as f:
     f.write(ico(32))
 with open(os.path.join(here, "tray.ico"), "wb") as f:
     f.write(ico(16))
+with open(os.path.join(here, "tray_paused.ico"), "wb") as f:
+    f.write(ico(16, paused=True))

@@ -3,3 +3,4 @@
 
 #define IDI_MIRUTEKA 1
 #define IDI_TRAY 2
+#define IDI_TRAY_PAUSED 3

@@ -72,13 +72,7 @@ start_xvfb() { # [width x height] [further Xvfb options...]
             sleep 0.1
         done
         kill "$STARTED_XVFB_PID" 2>/dev/null
-        # An English system: Wine takes the display language (0x409) and the code page (1252) from
-# the locale. Start the wineserver after this, in a prefix of its own.
-use_english_locale() {
-    { export LANG=C.UTF-8 LC_ALL=C.UTF-8; } 2>/dev/null
-}
-
-STARTED_XVFB_PID=""
+        STARTED_XVFB_PID=""
     done
     log "cannot start Xvfb"
     return 1
@@ -88,13 +82,7 @@ stop_xvfb() {
     if [ -n "$STARTED_XVFB_PID" ]; then
         kill "$STARTED_XVFB_PID" 2>/dev/null || true
         wait "$STARTED_XVFB_PID" 2>/dev/null || true
-        # An English system: Wine takes the display language (0x409) and the code page (1252) from
-# the locale. Start the wineserver after this, in a prefix of its own.
-use_english_locale() {
-    { export LANG=C.UTF-8 LC_ALL=C.UTF-8; } 2>/dev/null
-}
-
-STARTED_XVFB_PID=""
+        STARTED_XVFB_PID=""
     fi
 }
 

@@ -1,9 +1,11 @@
 #include "app/launcher_app.h"
 
+#include "app/pause_key.h"
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
 #include "data/list_startup.h"
 #include "iconwin/chain_scale.h"
+#include "iconwin/display_change.h"
 #include "iconwin/icon_loader.h"
 #include "iconwin/startup_placement.h"
 #include "iconwin/win32/tray_icon.h"
@@ -33,8 +35,10 @@ template <typename Step> void guarded(Step&& step) {
 LauncherApp::LauncherApp()
     : files_(std::make_shared<Win32FileSystem>()), icons_(std::make_shared<Win32IconApi>()),
       processes_(std::make_shared<Win32ProcessApi>()), probes_(work_, files_, icons_),
-      starter_(work_, processes_), motion_(state_, pointer_, *this, popupSlot_, desktop_),
-      loader_(state_, probes_, *this) {
+      starter_(work_, processes_), startupRegistry_(std::make_shared<Win32StartupRegistry>()),
+      startWithWindows_(*startupRegistry_, programFile()),
+      motion_(state_, pointer_, *this, popupSlot_, desktop_), presence_(state_),
+      timerInterval_(kTimer1FirstInterval), loader_(state_, probes_, *this) {
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
@@ -75,6 +79,8 @@ bool LauncherApp::Form_Load() {
         return false;
     }
 
+    optionsFile_ = optionsFilePath(programFolder());
+    guarded([&] { state_.options = readOptionsFile(*files_, optionsFile_); });
     guarded([&] { placeIconWindows(pointer); });
     // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
     // hidden, so no empty window stands under the pointer. A group whose item does not answer
@@ -82,13 +88,18 @@ bool LauncherApp::Form_Load() {
     // tray icon least of all.
     guarded([&] { loader_.requestAll(); });
     guarded([&] { AddTrayIcon(); });
+    guarded([&] { setTimerInterval(state_.settings.intTimerInterval); });
     guarded([&] {
-        ::SetTimer(iconWindow(1), kTimer1Id, kTimer1FirstInterval, nullptr);
-        setTimerInterval(state_.settings.intTimerInterval);
+        systemEvents_ = std::make_unique<SystemEvents>(SystemEventHandlers{
+            .itemsMayHaveReturned = [this] { lookAgainAtHiddenGroups(); },
+            .awayChanged = [this](AwayReason reason, bool away) { awayChanged(reason, away); }});
     });
+    // A key another program holds leaves the program without one; the settings window says so.
     guarded([&] {
-        systemEvents_ = std::make_unique<SystemEvents>([this] { lookAgainAtHiddenGroups(); });
+        pauseKey_ = std::make_unique<PauseKey>([this] { togglePause(); });
+        setPauseKeyActive(true);
     });
+    guarded([&] { repointStartupEntry(); });
     // Everything above ran while the looks were out.
     guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
     // A first start has every group empty, so no icon window shows: the settings window,
@@ -118,27 +129,82 @@ void LauncherApp::placeIconWindows(Point pointer) {
     motion_.setChainDpi(dpi);
 }
 
+void LauncherApp::repointStartupEntry() {
+    // The old path may lie on a share that does not answer: looked at off this thread.
+    work_.run([registry = startupRegistry_, files = files_,
+               exe = programFile()]() -> BackgroundWork::Answer {
+        StartWithWindows(*registry, exe).repoint([&files](const std::string& path) {
+            return files->attributes(path).has_value();
+        });
+        return {};
+    });
+}
+
 void LauncherApp::ICLOAD() {
     loader_.ICLOAD();
 }
 
 void LauncherApp::lookAgainAtHiddenGroups() {
-    // While the settings window is open its closing looks at every group anyway.
-    if (!state_.blnSettingsOpen && loader_.anyGroupAwaitingItem()) {
+    if (presence_.looksForItems() && loader_.anyGroupAwaitingItem()) {
         loader_.reprobeHiddenGroups();
     }
 }
 
 void LauncherApp::setTimerInterval(int16_t milliseconds) {
-    const auto interval = timerIntervalToApply(milliseconds);
-    if (!interval) {
-        return;
+    if (const auto interval = timerIntervalToApply(milliseconds)) {
+        timerInterval_ = *interval;
     }
-    if (*interval == 0) {
+    applyTimer();
+}
+
+void LauncherApp::applyTimer() {
+    if (presence_.timerRuns() && timerInterval_ != 0) {
+        ::SetTimer(iconWindow(1), kTimer1Id, timerInterval_, nullptr);
+    } else {
         ::KillTimer(iconWindow(1), kTimer1Id);
+    }
+    if (systemEvents_ != nullptr) {
+        systemEvents_->setMinuteLook(presence_.timerRuns());
+    }
+}
+
+void LauncherApp::togglePause() {
+    presence_.togglePause();
+    applyTimer();
+    if (tray_ != nullptr) {
+        tray_->setPaused(presence_.paused());
+    }
+    if (presence_.paused()) {
+        // Nothing ticks to watch the popup any more: it goes with the chain.
+        if (popupSlot_.isOpen()) {
+            popupSlot_.close();
+        }
+        state_.intOpenGroup = 0;
+        hideIconWindows();
         return;
     }
-    ::SetTimer(iconWindow(1), kTimer1Id, *interval, nullptr);
+    if (state_.blnSettingsOpen) {
+        return; // the window's closing brings the chain back
+    }
+    // Back under the pointer wherever it is now, to follow it from there.
+    state_.blnMouseOnIcon = false;
+    placeChainAfterDisplayChange(state_.settings, pointer_, desktop_, *this, motion_);
+    ICLOAD();
+}
+
+void LauncherApp::awayChanged(AwayReason reason, bool away) {
+    presence_.setAway(reason, away);
+    applyTimer();
+}
+
+void LauncherApp::setPauseKeyActive(bool active) {
+    if (pauseKey_ != nullptr) {
+        pauseKey_->set(active ? state_.options.pauseKey : HotKey{});
+    }
+}
+
+bool LauncherApp::pauseKeyAvailable(const HotKey& key) {
+    return pauseKey_ != nullptr && pauseKey_->available(key);
 }
 
 void LauncherApp::hideIconWindows() {
@@ -165,13 +231,15 @@ void LauncherApp::setIconWindowEvents(IconWindowEvents* events) {
 }
 
 void LauncherApp::AddTrayIcon() {
-    settingsWindow_ =
-        std::make_unique<SettingsWindowLoader>(SettingsWindowContext{.state = state_,
-                                                                     .host = *this,
-                                                                     .files = *files_,
-                                                                     .codePage = codePage_,
-                                                                     .probes = probes_,
-                                                                     .listPath = listFile_});
+    settingsWindow_ = std::make_unique<SettingsWindowLoader>(
+        SettingsWindowContext{.state = state_,
+                              .host = *this,
+                              .files = *files_,
+                              .codePage = codePage_,
+                              .probes = probes_,
+                              .listPath = listFile_,
+                              .optionsPath = optionsFile_,
+                              .startWithWindows = &startWithWindows_});
     tray_ = std::make_unique<TrayIcon>(state_, *this, *settingsWindow_);
     tray_->AddTrayIcon();
     // The hidden callback window owns the settings window, which keeps it off the taskbar.
@@ -200,7 +268,9 @@ void LauncherApp::moveTopmost(int group, Point topLeft) {
 }
 
 void LauncherApp::show(int group) {
-    ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+    if (presence_.chainShows()) {
+        ::ShowWindow(iconWindow(group), SW_SHOWNOACTIVATE);
+    }
 }
 
 void LauncherApp::hide(int group) {
@@ -229,7 +299,9 @@ void LauncherApp::setTooltip(int group, const std::string& text) {
 }
 
 void LauncherApp::setVisible(int group, bool visible) {
-    ::ShowWindow(iconWindow(group), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // ICLOAD and its late answers decide which windows show, once the chain may show at all.
+    ::ShowWindow(iconWindow(group),
+                 visible && presence_.chainShows() ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 } // namespace miruteka::win32

@@ -9,6 +9,8 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/start_with_windows.h"
+#include "iconwin/chain_presence.h"
 #include "iconwin/chain_windows.h"
 #include "iconwin/icon_loader.h"
 #include "iconwin/icon_window_events.h"
@@ -23,6 +25,7 @@
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_pointer_input.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_startup_registry.h"
 #include "shared_ui/item_probe.h"
 #include "shared_ui/launcher_host.h"
 #include "shared_ui/popup_watch.h"
@@ -33,6 +36,7 @@
 
 namespace miruteka::win32 {
 
+class PauseKey;
 class SettingsWindowLoader;
 class SystemEvents;
 class TrayIcon;
@@ -53,6 +57,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void setTimerInterval(int16_t milliseconds) override;
     void hideIconWindows() override;
     void quit() override;
+    void setPauseKeyActive(bool active) override;
+    bool pauseKeyAvailable(const HotKey& key) override;
 
     LauncherState& state() { return state_; }
     FileSystem& files() { return *files_; }
@@ -84,6 +90,14 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // The pause key was pressed: the chain goes away, or comes back under the pointer.
+    void togglePause();
+    // Nobody is at the session for this reason any more, or from now on.
+    void awayChanged(AwayReason reason, bool away);
+    // Timer1 runs at its interval when the chain's presence lets it, and stops otherwise.
+    void applyTimer();
+    // A Run entry left pointing at this program's old folder is made to start it from here.
+    void repointStartupEntry();
     // A drive arrived, the session was unlocked, the machine woke or a minute passed: the
     // groups hidden for want of their item are looked at again.
     void lookAgainAtHiddenGroups();
@@ -116,12 +130,19 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     ItemProbes probes_;
     ItemStarter starter_;
     Win32Desktop desktop_;
+    std::shared_ptr<Win32StartupRegistry> startupRegistry_;
+    StartWithWindows startWithWindows_;
     PopupSlot popupSlot_;
     Motion motion_;
+    ChainPresence presence_;
+    // Timer1's interval while it runs.
+    unsigned timerInterval_;
     std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;
     IconLoader loader_;
     std::unique_ptr<SystemEvents> systemEvents_;
+    std::unique_ptr<PauseKey> pauseKey_;
     std::string listFile_;
+    std::string optionsFile_;
     // The settings window the tray icon opens, and the tray icon itself (Module1).
     std::unique_ptr<SettingsWindowLoader> settingsWindow_;
     std::unique_ptr<TrayIcon> tray_;

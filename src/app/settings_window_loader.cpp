@@ -31,8 +31,9 @@ void SettingsWindowLoader::showSettingsWindow() {
         // Without a window nothing would ever clear the flag, and the tray could not open
         // the settings again: go back to following the pointer.
         window_.reset();
-        context_.host.ICLOAD();
         context_.state.blnSettingsOpen = false;
+        context_.host.ICLOAD();
+        context_.host.setPauseKeyActive(true);
     }
 }
 

@@ -3,6 +3,8 @@
 // whole run; windows get a reference to it.
 #pragma once
 
+#include "data/options_file.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -61,6 +63,8 @@ struct LauncherState {
     bool blnSettingsOpen = false;
     // Per group (index group - 1): its icon window is to be visible.
     std::array<bool, kGroupCount> blnGroupHasIcon{};
+    // What miruteka.ini holds.
+    Options options{};
 
     int16_t shownSlot(int group) const { return intShownItem[group - 1]; }
     const std::string& shownPath(int group) const { return items.path(group, shownSlot(group)); }

@@ -1,5 +1,6 @@
 #include "data/list_file.h"
 
+#include "data/text_lines.h"
 #include "data/unicode_text.h"
 
 #include <algorithm>
@@ -11,11 +12,9 @@ namespace miruteka {
 namespace {
 
 constexpr std::string_view kListFileName = "filelist.txt";
-constexpr std::string_view kLineEnd = "\r\n";
 // How many names "filelist.txt.partial", "...partial2" and so on a cut-off save may be kept
 // under before the oldest ones stand in the way.
 constexpr int kPartialNames = 20;
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // "シフトJIS" in code page 932: a line that is never valid UTF-8 (see encodeListFile).
 constexpr std::string_view kNotUtf8Line = "\x83\x56\x83\x74\x83\x67JIS\r\n";
 
@@ -29,7 +28,7 @@ void appendNumberLine(std::string& out, int value) {
     out += value < 0 ? '-' : ' ';
     out += std::to_string(value < 0 ? -value : value);
     out += ' ';
-    out += kLineEnd;
+    out += kCrLf;
 }
 
 // The file has no quoting: a line break inside a name or path would move every later line.
@@ -37,38 +36,10 @@ bool holdsLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Lines end in CR LF, or in a bare LF when the file was edited by hand; the last line may
-// lack its end. Shift-JIS trail bytes are never CR or LF, so splitting the bytes is safe.
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    while (!bytes.empty() && lines.size() < kListFileLines) {
-        const size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        bytes.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // An optionally signed decimal integer with blanks around it; an empty line is 0. Nothing
 // when the line is not such a number or the value does not fit 16 bits.
 std::optional<int16_t> parseSetting(std::string_view line) {
-    while (!line.empty() && isBlank(line.front())) {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && isBlank(line.back())) {
-        line.remove_suffix(1);
-    }
+    line = withoutBlanks(line);
     if (line.empty()) {
         return 0;
     }
@@ -178,10 +149,10 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
                     const auto ansi = codePage.fromUtf8(*text);
                     fitsCodePage = ansi.has_value();
                     ansiLines += ansi.value_or("");
-                    ansiLines += kLineEnd;
+                    ansiLines += kCrLf;
                 }
                 utf8Lines += wellFormedUtf8(*text);
-                utf8Lines += kLineEnd;
+                utf8Lines += kCrLf;
             }
         }
     }
@@ -213,7 +184,7 @@ void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settin
     } else {
         utf8 = readsAsUtf8(bytes);
     }
-    const std::vector<std::string_view> lines = splitLines(bytes);
+    const std::vector<std::string_view> lines = splitLines(bytes, kListFileLines);
     const auto targets = settingsInFileOrder(settings);
     size_t line = 0;
     for (int16_t* target : targets) {

@@ -54,13 +54,13 @@ void IconInput::lockOnPointer() {
     state_.lngMouseY = pointer->y;
 }
 
-void IconInput::IC_MouseDown(int group, int button) {
+void IconInput::IC_MouseDown(int group, int button, int shift) {
     if (!validGroup(group)) {
         return;
     }
     switch (button) {
     case 1:
-        startShownItem(group);
+        startShownItem(group, shift);
         break;
     case 2:
         openPopup(group);
@@ -73,10 +73,10 @@ void IconInput::IC_MouseDown(int group, int button) {
     }
 }
 
-void IconInput::startShownItem(int group) {
+void IconInput::startShownItem(int group, int shift) {
     const std::string path = shownItemPath(state_, group);
     if (!path.empty()) {
-        starter_.start(path);
+        starter_.start(path, startVerbFor(shift));
     }
 }
 

@@ -1,7 +1,7 @@
 // What the user does on an icon window: moving or dragging over it locks the chain, a left
-// press starts the group's shown item, a right press opens the group's item list popup, a
-// middle press hides the window until the chain next moves, dropped files are each opened
-// with the shown item.
+// press starts the group's shown item (Ctrl+Shift: as administrator), a right press opens the
+// group's item list popup, a middle press hides the window until the chain next moves, dropped
+// files are each opened with the shown item.
 #pragma once
 
 #include "data/launcher_state.h"
@@ -35,12 +35,12 @@ class IconInput : public IconWindowEvents {
 
     void IC_MouseMove(int group) override;
     void IC_OLEDragOver(int group) override;
-    void IC_MouseDown(int group, int button) override;
+    void IC_MouseDown(int group, int button, int shift = 0) override;
     void IC_OLEDragDrop(int group, const std::vector<std::string>& files) override;
 
   private:
     void lockOnPointer();
-    void startShownItem(int group);
+    void startShownItem(int group, int shift);
     void openPopup(int group);
 
     LauncherState& state_;

@@ -80,14 +80,14 @@ void Motion::Timer1_Timer() {
 
     const int16_t trackedY = clampTo16Bits(pointer.y);
     const int64_t threshold = scale.settings.intMoveThreshold;
-    const bool fullScreen = holdForFullScreen(pointer);
-    if (!fullScreen && mayFollow(leftPressed, rightPressed) &&
+    const bool held = holdHidden(pointer);
+    if (!held && mayFollow(leftPressed, rightPressed) &&
         (fartherThan(pointer.x, lngLastX, threshold) ||
          fartherThan(trackedY, intLastY, threshold))) {
         moveChain(pointer, trackedY, dpi, scale);
     }
-    if (hiddenForFullScreen_ && !fullScreen && !state_.blnSettingsOpen) {
-        hiddenForFullScreen_ = false;
+    if (hiddenInFront_ && !held && !state_.blnSettingsOpen) {
+        hiddenInFront_ = false;
         showHiddenWindowsWithIcon();
     }
 
@@ -113,11 +113,13 @@ bool Motion::mayFollow(bool leftPressed, bool rightPressed) const {
            !state_.blnSettingsOpen && !rightPressed;
 }
 
-// The chain is hidden at the first tick a full-screen program is in front, and again should
-// something show it meanwhile (the settings window's OK). Not while a popup is open: the
-// user is at the chain then.
-bool Motion::holdForFullScreen(Point pointer) {
-    if (state_.intOpenGroup != 0 || !fullScreenUnderPointer(desktop_, pointer)) {
+// The chain is hidden at the first tick a full-screen program or a menu is in front, and
+// again should something show it meanwhile (the settings window's OK). A menu opens beside
+// the pointer, where the chain would cover its items and be drawn into its picture. Not
+// while a popup is open: the user is at the chain then.
+bool Motion::holdHidden(Point pointer) {
+    if (state_.intOpenGroup != 0 ||
+        !(desktop_.menuOpen() || fullScreenUnderPointer(desktop_, pointer))) {
         return false;
     }
     for (int group = 1; group <= kGroupCount; ++group) {
@@ -125,7 +127,7 @@ bool Motion::holdForFullScreen(Point pointer) {
             windows_.hide(group);
         }
     }
-    hiddenForFullScreen_ = true;
+    hiddenInFront_ = true;
     return true;
 }
 

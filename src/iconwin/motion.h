@@ -38,8 +38,9 @@ class Motion {
     // another scale the windows first take that monitor's size. The positions computed
     // from them are rounded as at 96 dpi, so there nothing changes.
     //
-    // While a program in full screen fills the monitor under the pointer, the chain is
-    // hidden and held; it comes back at the first tick after. An open popup keeps its chain.
+    // While a program in full screen fills the monitor under the pointer, or a menu of any
+    // program is open, the chain is hidden and held; it comes back at the first tick after,
+    // following the pointer. An open popup keeps its chain.
     void Timer1_Timer();
 
     // The pointer position at the last move of the chain. The y is kept in 16 bits: a
@@ -51,7 +52,7 @@ class Motion {
   private:
     const ChainScale& scaleAt(int dpi);
     bool mayFollow(bool leftPressed, bool rightPressed) const;
-    bool holdForFullScreen(Point pointer);
+    bool holdHidden(Point pointer);
     void moveChain(Point pointer, int16_t trackedY, int dpi, const ChainScale& scale);
     void placeLeader(Point pointer, int16_t trackedY, const Settings& scaled);
     void placeFollower(int group, const Settings& scaled);
@@ -64,7 +65,7 @@ class Motion {
     ChainWindows& windows_;
     OpenPopup& popup_;
     const Desktop& desktop_;
-    bool hiddenForFullScreen_ = false;
+    bool hiddenInFront_ = false;
     int32_t lngLastX = 0;
     int16_t intLastY = 0;
     int chainDpi_ = kDesignDpi;

@@ -66,10 +66,43 @@ void waitForExit(ProcessApi& processes, const ProcessHandle& process) {
     }
 }
 
+char lowered(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool endsWithNoCase(std::string_view text, std::string_view tail) {
+    if (text.size() < tail.size()) {
+        return false;
+    }
+    text.remove_prefix(text.size() - tail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (lowered(text[i]) != tail[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The kinds of file whose shell registration has a "runas" verb on every Windows.
+constexpr std::string_view kElevatableExtensions[] = {".exe", ".com", ".bat",
+                                                      ".cmd", ".msc", ".lnk"};
+
 } // namespace
 
+bool canRunAsAdministrator(std::string_view file) {
+    if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
+        file = file.substr(1, file.size() - 2);
+    }
+    for (std::string_view extension : kElevatableExtensions) {
+        if (endsWithNoCase(file, extension)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
-                      std::uintptr_t lngOwnerhWnd, bool blnWait) {
+                      std::uintptr_t lngOwnerhWnd, bool blnWait, StartVerb verb) {
     if (strCommandLine.empty() || utf16Length(strCommandLine) > kMaxCommandLineUnits) {
         return false;
     }
@@ -95,7 +128,18 @@ bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
         }
     }
 
-    StartResult opened = processes_.shellOpen(request);
+    StartResult opened;
+    if (verb == StartVerb::RunAs && canRunAsAdministrator(request.file)) {
+        ShellOpenRequest elevated = request;
+        elevated.verb = "runas";
+        opened = processes_.shellOpen(elevated);
+        if (opened.declined) {
+            return false; // the user chose not to: no other start, and no message
+        }
+    }
+    if (!opened.started) {
+        opened = processes_.shellOpen(request);
+    }
     if (opened.started) {
         if (blnWait) {
             waitForExit(processes_, opened.process);

@@ -5,7 +5,9 @@
 // ended, it is.
 #pragma once
 
+#include "launch/execute.h"
 #include "platform/background_work.h"
+#include "platform/input.h"
 #include "platform/life_token.h"
 #include "platform/process.h"
 
@@ -15,6 +17,10 @@
 
 namespace miruteka {
 
+// The verb a left press asks for, from the modifier keys held (the Shift mask of the press):
+// Ctrl+Shift runs the item as administrator, as the Start menu and the taskbar do.
+StartVerb startVerbFor(int shift);
+
 class ItemStarter {
   public:
     // The process API is shared with the starts, which may outlive this object.
@@ -22,9 +28,12 @@ class ItemStarter {
         : work_(work), processes_(std::move(processes)) {}
 
     // Starts each command line not under way already, in their order, with a normal window,
-    // no owner and no wait; returns at once.
-    void start(std::vector<std::string> commandLines);
-    void start(const std::string& commandLine) { start(std::vector<std::string>{commandLine}); }
+    // no owner and no wait; returns at once. Called on the thread that took the user's click
+    // or drop, which hands its right to the foreground on to what it starts.
+    void start(std::vector<std::string> commandLines, StartVerb verb = StartVerb::Open);
+    void start(const std::string& commandLine, StartVerb verb = StartVerb::Open) {
+        start(std::vector<std::string>{commandLine}, verb);
+    }
 
   private:
     BackgroundWork& work_;

@@ -1,6 +1,6 @@
 // What the logic needs to know about the desktop around the program: the monitors, the
-// window in the foreground and the shell's notification state. Read afresh at each call;
-// no call allocates, so the motion timer can ask every tick.
+// window in the foreground, whether a menu is open and the shell's notification state. Read afresh
+// at each call; no call allocates, so the motion timer can ask every tick.
 #pragma once
 
 #include "platform/geometry.h"
@@ -32,6 +32,8 @@ class Desktop {
     virtual uint32_t ownProcessId() const = 0;
     // SHQueryUserNotificationState's QUNS_* value; 0 when it cannot be read.
     virtual int notificationState() const = 0;
+    // Whether the foreground thread is showing a menu (a context menu, a menu bar's menu).
+    virtual bool menuOpen() const = 0;
 };
 
 } // namespace miruteka

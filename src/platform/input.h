@@ -10,6 +10,10 @@ namespace miruteka {
 inline constexpr int kVkLeftButton = 1;
 inline constexpr int kVkRightButton = 2;
 
+// The Shift argument of a mouse press: the modifier keys held with it.
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+
 class PointerInput {
   public:
     virtual ~PointerInput() = default;

@@ -38,8 +38,10 @@ class ProcessHandle {
     std::uintptr_t value_ = 0;
 };
 
-// A shell "open" of a file with a parameter string, in the caller's current folder.
+// A shell "open" (or another verb) of a file with a parameter string, in the caller's current
+// folder.
 struct ShellOpenRequest {
+    std::string verb = "open"; // "runas": as administrator, after the elevation prompt
     std::string file;
     std::string parameters; // empty for none
     std::int32_t show = 1;  // nShow: the show command for the started program's window
@@ -55,6 +57,7 @@ enum class ProcessWait {
 
 struct StartResult {
     bool started = false;
+    bool declined = false; // the user said no to the elevation prompt (ERROR_CANCELLED)
     ProcessHandle process; // only when asked for and the start gives one
 };
 
@@ -65,7 +68,7 @@ class ProcessApi {
     // True when the name, exactly as given (no extension added), is found along the default
     // search order (SearchPath with no path).
     virtual bool searchPath(const std::string& name) = 0;
-    // ShellExecuteEx "open" with no error UI.
+    // ShellExecuteEx with the request's verb and no error UI.
     virtual StartResult shellOpen(const ShellOpenRequest& request) = 0;
     // Starts the whole command line as a process with a normal, focused window, in the
     // current folder. With wantProcess, the handle the start gave: opening the process again
@@ -77,6 +80,9 @@ class ProcessApi {
     // Dispatches the window messages waiting for this thread, then returns.
     virtual void pumpMessages() = 0;
     virtual void closeProcess(std::uintptr_t value) = 0;
+    // On the thread that took the user's click: lets whatever this program starts next take
+    // the foreground (AllowSetForegroundWindow), so it does not open behind other windows.
+    virtual void passForegroundRight() = 0;
 };
 
 inline void ProcessHandle::reset() {

@@ -47,6 +47,10 @@ constexpr Table kJapanese{{
     {TextId::HelpButton, "ヘルプ"},
     {TextId::CloseButton, "閉じる"},
     {TextId::TrayTip, "ミルテカ"},
+    {TextId::TrayPausedTip, "ミルテカ（一時停止中）"},
+    {TextId::PauseKeyLabel, "一時停止キー"},
+    {TextId::PauseKeyUnavailable, "登録できません"},
+    {TextId::StartWithWindowsBox, "Windows の起動時に開始する"},
     {TextId::ErrorTitle, "エラー"},
     {TextId::ConfirmTitle, "確認"},
     {TextId::AllFilesFilter, "すべてのファイル (*.*)"},
@@ -85,6 +89,9 @@ constexpr Table kJapanese{{
     {TextId::ListOfflineReason, "このファイルはオンラインにしかないため、今は読み込めません。"},
     {TextId::ListMissingReason, "このファイルが見つかりません。"},
     {TextId::ListReadErrorReason, "読み込み中にエラーが起きました（エラー番号 {1}）。"},
+    {TextId::PauseKeyNotSavedMessage, "一時停止キーを保存できませんでした。miruteka.ini "
+                                      "に書き込めません。\n\nほかの設定は保存しました。"},
+    {TextId::StartupNotSavedMessage, "Windows の起動時に開始する設定を保存できませんでした。"},
 }};
 
 constexpr Table kEnglish{{
@@ -123,6 +130,10 @@ constexpr Table kEnglish{{
     {TextId::HelpButton, "Help"},
     {TextId::CloseButton, "Close"},
     {TextId::TrayTip, "Miruteka"},
+    {TextId::TrayPausedTip, "Miruteka (paused)"},
+    {TextId::PauseKeyLabel, "Pause key"},
+    {TextId::PauseKeyUnavailable, "Unavailable"},
+    {TextId::StartWithWindowsBox, "Start with Windows"},
     {TextId::ErrorTitle, "Error"},
     {TextId::ConfirmTitle, "Confirm"},
     {TextId::AllFilesFilter, "All files (*.*)"},
@@ -159,6 +170,10 @@ constexpr Table kEnglish{{
     {TextId::ListOfflineReason, "This file is only available online and cannot be read now."},
     {TextId::ListMissingReason, "This file cannot be found."},
     {TextId::ListReadErrorReason, "An error occurred while reading it (error {1})."},
+    {TextId::PauseKeyNotSavedMessage,
+     "The pause key could not be saved: miruteka.ini cannot be written.\n\nThe other settings "
+     "were saved."},
+    {TextId::StartupNotSavedMessage, "The 'Start with Windows' setting could not be saved."},
 }};
 
 // Each table lists every text once, in the order of the ids, so a text missing from one

@@ -56,6 +56,12 @@ enum class TextId : int {
     CloseButton,
     // The tray icon's tip.
     TrayTip,
+    TrayPausedTip,
+    // The settings window's pause key.
+    PauseKeyLabel,
+    PauseKeyUnavailable,
+    // The settings window's start box.
+    StartWithWindowsBox,
 
     kFirstMessage,
     ErrorTitle = kFirstMessage,
@@ -81,6 +87,8 @@ enum class TextId : int {
     ListOfflineReason,
     ListMissingReason,
     ListReadErrorReason, // {1}: the system's error number
+    PauseKeyNotSavedMessage,
+    StartupNotSavedMessage,
 
     kCount
 };

@@ -53,7 +53,7 @@ void ItemListPopup::Form_MouseMove() {
     paintRestingAndShown();
 }
 
-ItemListPopup::AfterPress ItemListPopup::Command1_MouseDown(int index, int button) {
+ItemListPopup::AfterPress ItemListPopup::Command1_MouseDown(int index, int button, int shift) {
     if (!validSlot(index) || !entries_[index].enabled || !validGroup(group())) {
         return AfterPress::StayOpen;
     }
@@ -62,7 +62,7 @@ ItemListPopup::AfterPress ItemListPopup::Command1_MouseDown(int index, int butto
         if (path.empty()) {
             return AfterPress::StayOpen;
         }
-        starter_.start(path);
+        starter_.start(path, startVerbFor(shift));
         // intOpenGroup stays set: the next motion tick sees the popup gone and clears it.
         return AfterPress::Close;
     }

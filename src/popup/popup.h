@@ -43,8 +43,9 @@ class ItemListPopup {
     // The pointer over the background (or a disabled entry): only the shown item is marked.
     void Form_MouseMove();
 
-    // A button going down on an entry; button is the mask 1 (left), 2 (right), 4 (middle).
-    AfterPress Command1_MouseDown(int index, int button);
+    // A button going down on an entry; button is the mask 1 (left), 2 (right), 4 (middle),
+    // shift the modifier keys held (Ctrl+Shift with a left press: as administrator).
+    AfterPress Command1_MouseDown(int index, int button, int shift = 0);
 
   private:
     int group() const { return state_.intOpenGroup; }

@@ -1,5 +1,6 @@
 #include "settings/settings_form.h"
 
+#include "data/options_file.h"
 #include "platform/texts.h"
 #include "settings/dropped_files.h"
 #include "settings/settings_save.h"
@@ -12,7 +13,13 @@ SettingsForm::SettingsForm(LauncherState& state, LauncherHost& host, SettingsSer
       window_(window) {}
 
 void SettingsForm::Form_Load() {
+    // Until the window closes, the key goes to its control.
+    host_.setPauseKeyActive(false);
     copy_.load(state_);
+    checkPauseKey();
+    startTickedAtLoad_ =
+        services_.startWithWindows != nullptr && services_.startWithWindows->enabled();
+    startTicked_ = startTickedAtLoad_;
     Option1_Click(0);
 }
 
@@ -60,6 +67,16 @@ void SettingsForm::Slider_Change(int slider, int value) {
     copy_.setSlider(slider, value);
 }
 
+void SettingsForm::PauseKey_Change(const HotKey& key) {
+    copy_.setPauseKey(key);
+    checkPauseKey();
+}
+
+void SettingsForm::checkPauseKey() {
+    const HotKey& key = copy_.pauseKey();
+    pauseKeyTaken_ = !key.none() && (!usableAsGlobalKey(key) || !host_.pauseKeyAvailable(key));
+}
+
 void SettingsForm::Command1_Click() {
     const SaveResult saved =
         saveWorkingCopy(services_.files, services_.codePage, services_.listPath, copy_, state_);
@@ -67,7 +84,28 @@ void SettingsForm::Command1_Click() {
         services_.messages.showError(saveFailureMessage(saved));
         return;
     }
+    // The list is saved: the window closes even when the registry refuses, and says so.
+    if (services_.startWithWindows != nullptr) {
+        if (services_.startWithWindows->apply(startTickedAtLoad_, startTicked_)) {
+            startTickedAtLoad_ = startTicked_;
+        } else {
+            services_.messages.showError(text(TextId::StartupNotSavedMessage));
+        }
+    }
     host_.setTimerInterval(state_.settings.intTimerInterval);
+    // The options file is written only when a value changes: one that was never changed
+    // from its default is never created.
+    Options options = state_.options;
+    options.pauseKey = copy_.pauseKey();
+    if (options != state_.options) {
+        const WriteResult written =
+            writeOptionsFile(services_.files, services_.optionsPath, options);
+        if (written.error != WriteError::None) {
+            services_.messages.showError(text(TextId::PauseKeyNotSavedMessage));
+            return;
+        }
+        state_.options = options;
+    }
     closeWindow();
 }
 
@@ -134,8 +172,10 @@ void SettingsForm::writeDialogItem(const std::string& name, const std::string& p
 
 void SettingsForm::closeWindow() {
     window_.unloadWindow();
-    host_.ICLOAD();
+    // Cleared first: ICLOAD shows only windows that may show.
     state_.blnSettingsOpen = false;
+    host_.ICLOAD();
+    host_.setPauseKeyActive(true);
 }
 
 } // namespace miruteka

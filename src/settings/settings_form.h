@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/start_with_windows.h"
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -37,6 +38,9 @@ struct SettingsServices {
     ItemProbes& probes;
     MessageBoxes& messages;
     std::string listPath;
+    std::string optionsPath;
+    // The program's Run entry; without one the start box stays unticked and writes nothing.
+    StartWithWindows* startWithWindows = nullptr;
 };
 
 class SettingsForm {
@@ -55,6 +59,14 @@ class SettingsForm {
     void selectRow(int index, int r);
     void FG_OLEDragDrop(int index, const std::vector<std::string>& files);
     void Slider_Change(int slider, int value);
+    // The pause key's control holds this key (none: the key is off).
+    void PauseKey_Change(const HotKey& key);
+    // The key in the control cannot be registered: another program holds it.
+    bool pauseKeyTaken() const { return pauseKeyTaken_; }
+    // The "start with Windows" box: shows the Run entry's state from loading on; OK applies
+    // a change.
+    void Check1_Click(bool ticked) { startTicked_ = ticked; }
+    bool startTicked() const { return startTicked_; }
 
     void Command1_Click(); // OK: save, take over, close
     void Command2_Click(); // Cancel
@@ -71,6 +83,7 @@ class SettingsForm {
 
   private:
     void closeWindow();
+    void checkPauseKey();
 
     LauncherState& state_;
     LauncherHost& host_;
@@ -78,9 +91,12 @@ class SettingsForm {
     Picture& preview_;
     SettingsWindowActions& window_;
     SettingsWorkingCopy copy_;
+    bool startTickedAtLoad_ = false;
+    bool startTicked_ = false;
     // The number of the preview's latest look; an answer for an earlier one is dropped.
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;
+    bool pauseKeyTaken_ = false;
     LifeToken life_;
 };
 

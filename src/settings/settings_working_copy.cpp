@@ -7,6 +7,7 @@ namespace miruteka {
 void SettingsWorkingCopy::load(const LauncherState& state) {
     sliders_ = slidersFromSettings(state.settings);
     intGroupIndex_ = 0;
+    pauseKey_ = state.options.pauseKey;
     for (int index = 0; index < kGroupCount; ++index) {
         grids_[index].load(state.items, index + 1);
     }

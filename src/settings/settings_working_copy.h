@@ -25,6 +25,9 @@ class SettingsWorkingCopy {
     ItemGrid& visibleGrid() { return grid(intGroupIndex_); }
     const ItemGrid& visibleGrid() const { return grid(intGroupIndex_); }
 
+    const HotKey& pauseKey() const { return pauseKey_; }
+    void setPauseKey(const HotKey& key) { pauseKey_ = key; }
+
     int slider(int index) const { return sliders_.at(index); }
     // Takes the value as the slider shows it (clamped to its range).
     void setSlider(int index, int value);
@@ -37,6 +40,7 @@ class SettingsWorkingCopy {
     std::array<ItemGrid, kGroupCount> grids_{};
     int intGroupIndex_ = 0;
     SliderValues sliders_{};
+    HotKey pauseKey_{};
 };
 
 } // namespace miruteka

@@ -2,6 +2,8 @@
 // public operations and the program's life).
 #pragma once
 
+#include "data/hot_key.h"
+
 #include <cstdint>
 
 namespace miruteka {
@@ -17,6 +19,11 @@ class LauncherHost {
     virtual void hideIconWindows() = 0;
     // Unloads Form1 (removing the tray icon), Form2..Form4, and ends the message loop.
     virtual void quit() = 0;
+    // The pause key (state.options.pauseKey) pauses and resumes the chain while active. The
+    // settings window turns it off while it is open, so the key can be typed into its control.
+    virtual void setPauseKeyActive(bool active) = 0;
+    // Whether the key could be taken now: no other program holds it.
+    virtual bool pauseKeyAvailable(const HotKey& key) = 0;
 };
 
 } // namespace miruteka

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace e2e {
 namespace {
@@ -79,7 +81,7 @@ class FrontWindow {
     HWND window_;
 };
 
-TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoesNot) {
+TEST(FullScreen, ABorderlessWindowOverTheMonitorOrAMenuHidesTheChainAndAMaximisedOneDoesNot) {
     ProgramFolder folder;
     ListFileContents contents;
     contents.settings = {50, 10, 30, 20, 30};
@@ -107,6 +109,31 @@ TEST(FullScreen, ABorderlessWindowOverTheMonitorHidesTheChainAndAMaximisedOneDoe
         EXPECT_TRUE(staysAt(windows, held, kSeveralTicks));
         EXPECT_EQ(shown(), 0);
     }
+    EXPECT_TRUE(waitUntil([&] { return shown() == 4; }, kSeveralTicks));
+
+    // A context menu of another program beside the pointer, open until Esc, hides it too.
+    std::atomic<bool> closed{false};
+    std::thread menu([&closed] {
+        HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 600, 600, 20, 20,
+                                       nullptr, nullptr, nullptr, nullptr);
+        HMENU popup = ::CreatePopupMenu();
+        ::AppendMenuW(popup, MF_STRING, 1, L"コピー");
+        ::SetForegroundWindow(owner);
+        ::TrackPopupMenu(popup, TPM_RETURNCMD, 702, 652, 0, owner, nullptr);
+        ::DestroyMenu(popup);
+        ::DestroyWindow(owner);
+        closed = true;
+    });
+    EXPECT_TRUE(waitUntil([&] { return shown() == 0; }));
+    const auto held = cornersOf(windows);
+    movePointer(760, 700);
+    EXPECT_TRUE(staysAt(windows, held, kSeveralTicks));
+    for (int attempt = 0; attempt < 50 && !closed; ++attempt) {
+        sendKey(VK_ESCAPE, true);
+        sendKey(VK_ESCAPE, false);
+        waitUntil([&] { return closed.load(); }, std::chrono::milliseconds(100));
+    }
+    menu.join();
     EXPECT_TRUE(waitUntil([&] { return shown() == 4; }, kSeveralTicks));
 
     FrontWindow maximised(WS_OVERLAPPEDWINDOW, SW_MAXIMIZE);

@@ -160,6 +160,16 @@ TEST_F(IconWindowInput, LeftPressStartsTheShownItemAndDroppedFilesOpenWithIt) {
     };
     EXPECT_TRUE(started("recorder.exe\" \"C:\\資料\\a b.txt\"")) << lines[1] << "\n" << lines[2];
     EXPECT_TRUE(started("recorder.exe\" C:\\資料\\c.txt")) << lines[1] << "\n" << lines[2];
+
+    // Ctrl+Shift: as administrator, which Wine starts as it would any program.
+    moveOnto(1);
+    sendKey(VK_CONTROL, true);
+    sendKey(VK_SHIFT, true);
+    click(Button::Left);
+    sendKey(VK_SHIFT, false);
+    sendKey(VK_CONTROL, false);
+    ASSERT_TRUE(waitUntil([&] { return startedCount(4); }));
+    EXPECT_NE(startedCommandLines()[3].find("recorder.exe"), std::string::npos);
 }
 
 TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClosesIt) {

@@ -9,6 +9,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <commctrl.h>
+#include <wtsapi32.h>
 
 namespace e2e {
 namespace {
@@ -20,6 +26,7 @@ constexpr int kQuitId = 1103;
 constexpr int kMoveUpId = 1104;
 constexpr int kDeleteId = 1107;
 constexpr int kAddId = 1108;
+constexpr int kStartWithWindowsId = 1304;
 // The tray icon's identity, and the message its window gets for a mouse message on it.
 constexpr UINT kTrayCallbackMessage = 0x200;
 constexpr WPARAM kTrayIconId = 1;
@@ -29,6 +36,7 @@ constexpr int kItemDialogOkId = 1101;
 constexpr int kItemNameId = 1111;
 constexpr int kItemPathId = 1112;
 constexpr COLORREF kIconBackground = 0x0080FFFF;
+constexpr int kPauseKeyId = 1302;
 
 std::wstring systemProgram(const wchar_t* name) {
     wchar_t folder[MAX_PATH];
@@ -120,6 +128,34 @@ bool answerBox(const Instance& instance, const wchar_t* title, int button,
     return waitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); });
 }
 
+// The key of a hotkey control's word (HKM_GETHOTKEY), pressed and released with its
+// modifiers as the keyboard would.
+void pressHotKey(LRESULT word) {
+    const BYTE flags = HIBYTE(LOWORD(word));
+    std::vector<WORD> keys;
+    for (const auto& [flag, key] : {std::pair<BYTE, WORD>{HOTKEYF_CONTROL, VK_CONTROL},
+                                    {HOTKEYF_SHIFT, VK_SHIFT},
+                                    {HOTKEYF_ALT, VK_MENU}}) {
+        if ((flags & flag) != 0) {
+            keys.push_back(key);
+        }
+    }
+    keys.push_back(LOBYTE(LOWORD(word)));
+    // Wine sees no key at all while no window is in front (the settings window has just
+    // closed); a user has some program there.
+    HWND front = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 1000,
+                                   8, 8, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(front);
+    waitUntil([&] { return ::GetForegroundWindow() == front; });
+    for (WORD key : keys) {
+        sendKey(key, true);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        sendKey(*key, false);
+    }
+    ::DestroyWindow(front);
+}
+
 // Add in the settings window, then the item typed into the item dialog and confirmed.
 void addItem(const Instance& instance, HWND form6, const std::wstring& name,
              const std::wstring& path) {
@@ -145,6 +181,17 @@ void pressOnSlider(HWND form6, int slider, WPARAM key, int times) {
 
 std::wstring valueLabel(HWND form6, int slider) {
     return windowText(::GetDlgItem(form6, kFirstValueLabelId + slider));
+}
+
+// The program's value under the per-user Run key of the test's prefix.
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+std::optional<std::wstring> runEntry() {
+    wchar_t text[1024];
+    DWORD size = sizeof text;
+    return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Miruteka", RRF_RT_REG_SZ, nullptr, text,
+                          &size) == ERROR_SUCCESS
+               ? std::optional<std::wstring>(text)
+               : std::nullopt;
 }
 
 class SettingsWindowE2e : public ::testing::Test {
@@ -220,6 +267,49 @@ TEST_F(SettingsWindowE2e,
     EXPECT_TRUE(waitUntil([&] { return dialog != nullptr && ::GetForegroundWindow() == dialog; }));
 }
 
+// The pause key as the settings window shows it: the chain goes and stays away while the
+// pointer moves and through the settings window's Cancel, and comes back under the pointer to
+// follow it. A locked session holds it too.
+TEST_F(SettingsWindowE2e, ThePauseKeyHidesTheChainThroughTheSettingsWindowUntilPressedAgain) {
+    HWND form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    const LRESULT pauseKey = ::SendMessageW(::GetDlgItem(form6, kPauseKeyId), HKM_GETHOTKEY, 0, 0);
+    ASSERT_NE(LOBYTE(pauseKey), 0) << "no pause key";
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(form1_) != FALSE; }));
+    const auto anyVisible = [&] {
+        return !instance_->visibleWindows(L"MirutekaForm1").empty() ||
+               !instance_->visibleWindows(L"MirutekaForm2").empty();
+    };
+    const auto staysHidden = [&] { return !waitUntil(anyVisible, std::chrono::milliseconds(700)); };
+
+    pressHotKey(pauseKey);
+    ASSERT_TRUE(waitUntil([&] { return !anyVisible(); })) << "the key did not pause the chain";
+    form6 = openSettings();
+    ASSERT_NE(form6, nullptr);
+    clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
+    ASSERT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
+    movePointer(300, 300);
+    EXPECT_TRUE(staysHidden());
+
+    movePointer(400, 300);
+    pressHotKey(pauseKey);
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(form1_) != FALSE; }));
+    EXPECT_EQ(windowRect(form1_).left, 400 - 16); // under the pointer where it is now
+    movePointer(440, 300);
+    EXPECT_TRUE(waitUntil([&] { return windowRect(form1_).left == 440 - 30 - 16; }));
+
+    // A locked session, as the system tells of it, holds the chain; the unlock lets it go.
+    HWND systemEvents = instance_->waitForWindow(L"MirutekaSystemEvents");
+    ASSERT_NE(systemEvents, nullptr);
+    ::PostMessageW(systemEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    movePointer(300, 450);
+    EXPECT_FALSE(waitUntil([&] { return windowRect(form1_).left != 440 - 30 - 16; },
+                           std::chrono::milliseconds(700)));
+    ::PostMessageW(systemEvents, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    EXPECT_TRUE(waitUntil([&] { return windowRect(form1_).left != 440 - 30 - 16; }));
+}
+
 TEST_F(SettingsWindowE2e, QuitAnsweredYesEndsWithoutSavingAndTakesTheTrayIconAway) {
     HWND form6 = openSettings();
     ASSERT_NE(form6, nullptr);
@@ -269,8 +359,13 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     pressOnSlider(form6, 2, VK_RIGHT, 5); // 30 + 5
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 0) == L"250"; }));
     ASSERT_TRUE(waitUntil([&] { return valueLabel(form6, 2) == L"35"; }));
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Miruteka");
+    HWND startBox = ::GetDlgItem(form6, kStartWithWindowsId);
+    clickAt(centreOf(startBox));
+    ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) != 0; }));
     clickAt(centreOf(::GetDlgItem(form6, kOkId)));
     ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    EXPECT_EQ(runEntry(), L"\"" + folder.exe().wstring() + L"\"");
 
     ListFileContents expected;
     expected.settings = {250, 10, 35, 20, 30};
@@ -312,6 +407,17 @@ TEST(SettingsRoundTrip, EditsSavedWithOkAreTheListTheIconsAndTheMotionAfterARest
     EXPECT_EQ(first.left, 500 - 16);
     EXPECT_EQ(first.top, 400 + 35 - 16);
     EXPECT_EQ(readBytes(folder.listFile()), saved);
+
+    // The box shows the entry; unticked, OK removes it.
+    form6 = openSettingsFromTray(*instance);
+    ASSERT_NE(form6, nullptr);
+    startBox = ::GetDlgItem(form6, kStartWithWindowsId);
+    ASSERT_EQ(::SendMessageW(startBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+    clickAt(centreOf(startBox));
+    ASSERT_TRUE(waitUntil([&] { return ::SendMessageW(startBox, BM_GETCHECK, 0, 0) == 0; }));
+    clickAt(centreOf(::GetDlgItem(form6, kOkId)));
+    ASSERT_TRUE(waitUntil([&] { return instance->windows(L"MirutekaForm6").empty(); }));
+    EXPECT_FALSE(runEntry());
 
     // A file whose name code page 932 cannot spell is an item like any other: saved without
     // a word (the list turns UTF-8), and after a restart its group shows it.
@@ -420,7 +526,7 @@ TEST(SlowDrive, AnItemThereHoldsUpNeitherTheOtherGroupsNorTheChainNorTheTray) {
 }
 
 // Run in a Wine prefix whose display is at 144 dpi (150 %): the window is the 96-dpi one
-// (550 x 439) half again as large.
+// (550 x 471) half again as large.
 TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
@@ -431,7 +537,7 @@ TEST_F(SettingsWindowE2e, At144DpiTheWindowIsHalfAgainAsLarge) {
     RECT client{};
     ::GetClientRect(form6, &client);
     EXPECT_NEAR(client.right, 550 * 1.5, 2);
-    EXPECT_NEAR(client.bottom, 439 * 1.5, 2);
+    EXPECT_NEAR(client.bottom, 471 * 1.5, 2);
     clickAt(centreOf(::GetDlgItem(form6, kCancelId)));
     EXPECT_TRUE(waitUntil([&] { return settingsWindows().empty(); }));
 }

@@ -1,5 +1,5 @@
-// A desktop set by the test: one or more monitors, a foreground window and the shell's
-// notification state. Never allocates.
+// A desktop set by the test: one or more monitors, a foreground window, an open menu and the
+// shell's notification state. Never allocates.
 #pragma once
 
 #include "platform/desktop.h"
@@ -27,6 +27,7 @@ class FakeDesktop : public Desktop {
     std::optional<ForegroundWindow> foregroundWindow() const override { return foreground; }
     uint32_t ownProcessId() const override { return kOwnProcess; }
     int notificationState() const override { return state; }
+    bool menuOpen() const override { return menu; }
 
     // A window of another program in front, with this rectangle, style and class, on the
     // monitor that holds its top-left corner (else on the first).
@@ -45,6 +46,7 @@ class FakeDesktop : public Desktop {
     std::size_t monitorCount = 1;
     std::optional<ForegroundWindow> foreground;
     int state = 5; // QUNS_ACCEPTS_NOTIFICATIONS
+    bool menu = false;
 };
 
 } // namespace miruteka

@@ -90,8 +90,9 @@ WriteResult FakeFileSystem::replaceFile(const std::string& path, std::string_vie
         addFile(temporaryPathFor(path), {}, std::string(bytes));
         return {.error = failWrites, .keptAt = temporaryPathFor(path)};
     }
-    if (failWrites != WriteError::None) {
-        return {.error = failWrites, .keptAt = {}};
+    if (failWrites != WriteError::None || refuseWrites.count(path) != 0) {
+        return {.error = refuseWrites.count(path) != 0 ? WriteError::CannotReplace : failWrites,
+                .keptAt = {}};
     }
     ++writeCount;
     auto& entry = entries[path];

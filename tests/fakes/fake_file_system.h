@@ -43,6 +43,8 @@ class FakeFileSystem : public FileSystem {
     // it was; with NotMovedIntoPlace, as Windows does, the file is gone and the new bytes
     // are in its temporary.
     WriteError failWrites = WriteError::None;
+    // Writes to these paths fail with CannotReplace.
+    std::set<std::string> refuseWrites;
     // Lookups of these paths find nothing though the entry is there (access denied).
     std::set<std::string> failLookups;
     // Reads of these paths fail with that error; moves of these paths (from or to) fail.

@@ -1,10 +1,11 @@
 // Form1's public operations as a log of calls, in order: "ICLOAD", "timer <ms>",
-// "hideIconWindows", "quit". A shared log lets a test see how these calls interleave with
-// other fakes' calls.
+// "hideIconWindows", "quit", "pause key on/off". A shared log lets a test see how these calls
+// interleave with other fakes' calls.
 #pragma once
 
 #include "shared_ui/launcher_host.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,14 @@ class FakeLauncherHost : public LauncherHost {
     }
     void hideIconWindows() override { log_->push_back("hideIconWindows"); }
     void quit() override { log_->push_back("quit"); }
+    void setPauseKeyActive(bool active) override {
+        log_->push_back(active ? "pause key on" : "pause key off");
+    }
+    // Keys another program holds.
+    std::vector<HotKey> takenKeys;
+    bool pauseKeyAvailable(const HotKey& key) override {
+        return std::find(takenKeys.begin(), takenKeys.end(), key) == takenKeys.end();
+    }
 
   private:
     std::vector<std::string>* log_;

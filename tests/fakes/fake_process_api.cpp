@@ -13,11 +13,14 @@ bool FakeProcessApi::searchPath(const std::string& name) {
 
 StartResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
     std::lock_guard lock(mutex_);
-    const bool ok = !shellFails && shellRefuses.count(request.file) == 0;
+    const bool elevated = request.verb == "runas";
+    const bool ok = !shellFails && shellRefuses.count(request.file) == 0 &&
+                    !(elevated && (elevationDeclined || elevationFails));
     starts.push_back({Way::Shell, request.file, request.parameters, request.show, request.owner,
-                      request.wantProcess, ok});
+                      request.wantProcess, ok, request.verb});
     StartResult result;
     result.started = ok;
+    result.declined = elevated && elevationDeclined;
     if (ok && request.wantProcess && shellGivesProcess) {
         result.process = newHandle();
     }
@@ -26,7 +29,7 @@ StartResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
 
 StartResult FakeProcessApi::startProcess(const std::string& commandLine, bool wantProcess) {
     std::lock_guard lock(mutex_);
-    starts.push_back({Way::Process, commandLine, {}, 0, 0, wantProcess, !processFails});
+    starts.push_back({Way::Process, commandLine, {}, 0, 0, wantProcess, !processFails, {}});
     StartResult result;
     result.started = !processFails;
     if (result.started && wantProcess) {

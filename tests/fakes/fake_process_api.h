@@ -34,6 +34,7 @@ class FakeProcessApi : public ProcessApi {
         std::uintptr_t owner = 0;
         bool wantProcess = false;
         bool succeeded = false;
+        std::string verb; // Shell only
     };
 
     void addFound(const std::string& name) { found.insert(name); }
@@ -44,6 +45,7 @@ class FakeProcessApi : public ProcessApi {
     ProcessWait waitForExitOrMessages(const ProcessHandle& process) override;
     void pumpMessages() override;
     void closeProcess(std::uintptr_t value) override;
+    void passForegroundRight() override { foregroundPasses.push_back(starts.size()); }
 
     // The successful starts as command lines: "file parameters" for the shell (just the file
     // when there are none), the command line for a direct start.
@@ -63,6 +65,9 @@ class FakeProcessApi : public ProcessApi {
     // Whether a shell start asked for a process handle gets one (a document handed to an
     // already running program gives none).
     bool shellGivesProcess = true;
+    // What the elevation prompt gets: a no (declined), or the shell cannot elevate at all.
+    bool elevationDeclined = false;
+    bool elevationFails = false;
     // Whether a direct start fails.
     bool processFails = false;
     // Waits that wake for window messages before the process ends.
@@ -76,6 +81,8 @@ class FakeProcessApi : public ProcessApi {
     std::vector<std::string> events;
     std::vector<std::uintptr_t> closed;
     int handlesGiven = 0;
+    // For each pass of the foreground right: how many starts had been made before it.
+    std::vector<std::size_t> foregroundPasses;
 
   private:
     ProcessHandle newHandle();

@@ -168,6 +168,39 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
     }
 }
 
+TEST(ShellXRunAs, ElevatesProgramsOnlyAndADeclinedPromptStartsNothingElse) {
+    struct Case {
+        const char* line;
+        bool declined, fails; // the elevation prompt's answer
+        std::vector<std::string> verbs;
+        const char* parameters = "";
+    };
+    const std::vector<Case> cases{
+        {"C:\\Tools\\Edit.EXE C:\\a.txt", false, false, {"runas", "started"}, "C:\\a.txt"},
+        {"C:\\docs\\a b.txt", false, false, {"open", "started"}},
+        {"C:\\docs", false, false, {"open", "started"}},
+        {"C:\\x.exe.txt", false, false, {"open", "started"}},
+        {"C:\\Tools\\Edit.EXE", true, false, {"runas", "not started"}},
+        // A program the shell cannot elevate after all opens as a plain press would.
+        {"\"C:\\Tools\\Edit.EXE\"", false, true, {"runas", "open", "started"}},
+    };
+    for (const Case& c : cases) {
+        FakeProcessApi processes;
+        processes.addFound("C:\\Tools\\Edit.EXE");
+        processes.addFound("C:\\docs\\a b.txt");
+        processes.elevationDeclined = c.declined;
+        processes.elevationFails = c.fails;
+        const bool started = cExecute(processes).ShellX(c.line, 1, 0, false, StartVerb::RunAs);
+        std::vector<std::string> verbs;
+        for (const auto& start : processes.starts) {
+            verbs.push_back(start.way == Way::Shell ? start.verb : "process");
+        }
+        verbs.push_back(started ? "started" : "not started");
+        EXPECT_EQ(verbs, c.verbs) << c.line;
+        EXPECT_EQ(processes.starts[0].parameters, c.parameters) << c.line;
+    }
+}
+
 TEST(ShellXWait, WaitsOnTheProcessDispatchingMessagesThenClosesTheHandle) {
     {
         FakeProcessApi processes;

@@ -85,13 +85,21 @@ TEST_F(IconInputTest, LeftPressStartsTheGroupsShownItemWhenItHasAPath) {
     state.intShownItem[1] = 5; // empty slot
     input.IC_MouseDown(2, 1);
     input.IC_MouseDown(1, 1); // group 1 has nothing
+    state.intShownItem[1] = 0;
+    input.IC_MouseDown(2, 1, kShiftMask);
+    input.IC_MouseDown(2, 1, kShiftMask | kCtrlMask);
 
     EXPECT_THAT(processes.startedLines(),
-                ElementsAre("C:\\tools\\edit.exe", "C:\\Program Files\\viewer.exe"));
-    ASSERT_EQ(processes.starts.size(), 2u);
+                ElementsAre("C:\\tools\\edit.exe", "C:\\Program Files\\viewer.exe",
+                            "C:\\tools\\edit.exe", "C:\\tools\\edit.exe"));
+    ASSERT_EQ(processes.starts.size(), 4u);
     EXPECT_EQ(processes.starts[0].show, 1);
     EXPECT_EQ(processes.starts[0].owner, 0u);
     EXPECT_FALSE(processes.starts[0].wantProcess);
+    EXPECT_EQ(processes.starts[2].verb, "open");
+    EXPECT_EQ(processes.starts[3].verb, "runas");
+    // Each start may take the foreground: the right is passed on before it.
+    EXPECT_THAT(processes.foregroundPasses, ElementsAre(0, 1, 2, 3));
 }
 
 TEST_F(IconInputTest, RightPressOpensThePopupForItsGroupOnlyWhenNoneIsOpen) {

@@ -1,5 +1,6 @@
 #include "data/list_file.h"
 #include "data/list_startup.h"
+#include "data/options_file.h"
 #include "fakes/fake_file_system.h"
 #include "platform/host/cp932_code_page.h"
 
@@ -364,6 +365,47 @@ TEST_F(ListFileTest, BareLineFeedsReadTheSameAsCrLf) {
     read(unixText);
     EXPECT_EQ(settings, (Settings{5, 6, 7, 8, 9}));
     EXPECT_EQ(items, saved);
+}
+
+// miruteka.ini: the pause key's text both ways, what a hand-edited file may hold, and a
+// rewrite that touches only its own line.
+TEST(OptionsFile, ThePauseKeyReadsAndWritesAsTextAndARewriteKeepsOtherLines) {
+    const std::pair<HotKey, const char*> keys[] = {
+        {kDefaultPauseKey, "Ctrl+Shift+X"},
+        {{'7', true, true, true}, "Ctrl+Shift+Alt+7"},
+        {{0x2E, true, false, false}, "Ctrl+Delete"},
+        {{0x63, false, true, true}, "Shift+Alt+NumPad3"},
+        {{0xBA, true, false, false}, "Ctrl+#BA"},
+        {{}, ""},
+    };
+    for (const auto& [key, text] : keys) {
+        EXPECT_EQ(hotKeyText(key), text);
+        EXPECT_EQ(parseHotKey(text), key) << text;
+    }
+    EXPECT_EQ(parseHotKey(" control + alt+ shift +x "), (HotKey{'X', true, true, true}));
+    for (const char* refused : {"X", "Shift+X", "Ctrl+Alt+X", "Ctrl+Ctrl+X", "Ctrl+", "Ctrl+F25",
+                                "Ctrl+#00", "Win+X", "Ctrl+Shift", "Ctrl+XY"}) {
+        EXPECT_EQ(parseHotKey(refused), std::nullopt) << refused;
+    }
+
+    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Ctrl+Alt+Q\r\n"), Options{});
+    EXPECT_EQ(decodeOptions("Pause=Alt+F9\r\n[Other]\r\nPause=Alt+F9\r\n"), Options{});
+    EXPECT_EQ(decodeOptions("\xEF\xBB\xBF[keys]\n; Pause=Alt+F8\n pause = Alt+F9\n").pauseKey,
+              (HotKey{0x78, false, false, true}));
+    const Options off{HotKey{}};
+    EXPECT_EQ(
+        encodeOptions("; mine\n[Keys]\nOther=1\nPause=Alt+F9\npause=Alt+F8\n[More]\nA=b", off),
+        "; mine\r\n[Keys]\r\nOther=1\r\nPause=\r\n[More]\r\nA=b\r\n");
+    EXPECT_EQ(encodeOptions("[Keys]\r\nOther=1\r\n\r\n[More]\r\n", off),
+              "[Keys]\r\nOther=1\r\nPause=\r\n\r\n[More]\r\n");
+    EXPECT_EQ(encodeOptions("[More]\r\nA=b\r\n", Options{}),
+              "[More]\r\nA=b\r\n\r\n[Keys]\r\nPause=Ctrl+Shift+X\r\n");
+
+    FakeFileSystem files;
+    const std::string path = optionsFilePath("C:\\Tools");
+    EXPECT_EQ(readOptionsFile(files, path), Options{});
+    EXPECT_EQ(writeOptionsFile(files, path, off).error, WriteError::None);
+    EXPECT_EQ(files.entries.at("C:\\Tools\\miruteka.ini").contents, "[Keys]\r\nPause=\r\n");
 }
 
 } // namespace

@@ -181,7 +181,7 @@ TEST(Motion, EachHoldStopsTheChainAndNothingElseDoes) {
     EXPECT_EQ(chain.windows.topLeftOf(1), (Point{494, 484}));
 }
 
-TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
+TEST(Motion, AFullScreenProgramInFrontOrAnOpenMenuHidesAndHoldsTheChainUntilItGoes) {
     Chain chain;
     chain.desktop.putInFront({0, 0, 1280, 1024});
     chain.tickAt({540, 500});
@@ -199,6 +199,13 @@ TEST(Motion, AFullScreenProgramInFrontHidesAndHoldsTheChainUntilItGoes) {
     chain.tickAt({600, 500});
     EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{true, true, true, true}));
     EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
+
+    // An open menu of any program holds it the same way.
+    chain.desktop.menu = true;
+    chain.tickAt({620, 500});
+    EXPECT_EQ(chain.windows.visible, (std::array<bool, kGroupCount>{}));
+    EXPECT_EQ(chain.windows.topLeftOf(1), (Point{554, 484}));
+    chain.desktop.menu = false;
 
     // Not while the settings window keeps it hidden.
     chain.desktop.putInFront({0, 0, 1280, 1024});

@@ -120,6 +120,11 @@ TEST_F(PopupTest, LeftPressStartsTheEntrysPathAndClosesOnlyWhenItHasOne) {
     EXPECT_EQ(processes.starts[0].show, 1);
     EXPECT_EQ(processes.starts[0].owner, 0u);
     EXPECT_FALSE(processes.starts[0].wantProcess);
+    EXPECT_EQ(processes.starts[0].verb, "open");
+    EXPECT_EQ(popup.Command1_MouseDown(0, kLeft, kShiftMask | kCtrlMask), AfterPress::Close);
+    ASSERT_EQ(processes.starts.size(), 2u);
+    EXPECT_EQ(processes.starts[1].verb, "runas");
+    EXPECT_THAT(processes.foregroundPasses, ElementsAre(0, 1));
     // The motion timer clears the group once it sees the popup gone.
     EXPECT_EQ(state.intOpenGroup, 3);
     EXPECT_THAT(host.calls, IsEmpty());

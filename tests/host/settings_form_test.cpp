@@ -3,7 +3,9 @@
 #include "fakes/fake_icons.h"
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_startup_registry.h"
 #include "platform/host/cp932_code_page.h"
+#include "platform/texts.h"
 #include "settings/settings_form.h"
 #include "settings/settings_save.h"
 
@@ -17,6 +19,7 @@ namespace miruteka {
 namespace {
 
 const std::string kListPath = "C:\\ミルテカ\\filelist.txt";
+const std::string kOptionsPath = "C:\\ミルテカ\\miruteka.ini";
 
 class FakeWindowActions : public SettingsWindowActions {
   public:
@@ -68,8 +71,12 @@ class SettingsFormTest : public ::testing::Test {
     FakeMessageBoxes messages;
     FakePicture preview;
     FakeWindowActions window{log};
-    SettingsForm form{state, host, SettingsServices{files, codePage, probes, messages, kListPath},
-                      preview, window};
+    FakeStartupRegistry registry;
+    StartWithWindows startup{registry, "C:\\ミルテカ\\miruteka.exe"};
+    SettingsForm form{
+        state, host,
+        SettingsServices{files, codePage, probes, messages, kListPath, kOptionsPath, &startup},
+        preview, window};
 };
 
 TEST_F(SettingsFormTest, LoadFillsEveryGridFromItsGroupWithGroupOneVisible) {
@@ -204,7 +211,7 @@ TEST_F(SettingsFormTest, SlidersChangeOnlyTheWorkingCopyAndCancelDiscardsEveryth
     form.Command7_Click();
 
     form.Command2_Click();
-    EXPECT_EQ(log, (std::vector<std::string>{"unload", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"unload", "ICLOAD", "pause key on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, before.settings);
     EXPECT_EQ(state.items, before.items);
@@ -338,7 +345,7 @@ TEST_F(SettingsFormTest, OkSavesEverySlotThenTakesOverAndCloses) {
     messages.whileShown = [] { FAIL() << "no message expected"; };
     form.Command1_Click();
 
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 120", "unload", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 120", "unload", "ICLOAD", "pause key on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, (Settings{120, 10, 30, 20, 0}));
     EXPECT_EQ(state.shownName(2), "second");
@@ -400,14 +407,53 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
 
     files.failWrites = WriteError::None;
     form.Command1_Click();
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 50", "unload", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 50", "unload", "ICLOAD", "pause key on"}));
     EXPECT_EQ(state.items.path(3, 0), "C:\\ok.exe");
+}
+
+TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItChanges) {
+    form.Form_Load();
+    EXPECT_EQ(log, (std::vector<std::string>{"pause key off"}));
+    EXPECT_EQ(form.workingCopy().pauseKey(), kDefaultPauseKey);
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.count(kOptionsPath), 0u) << "a default was written";
+
+    const HotKey altF9{0x78, false, false, true}, ctrlF9{0x78, true, false, false};
+    host.takenKeys = {altF9};
+    open();
+    form.PauseKey_Change(altF9);
+    EXPECT_TRUE(form.pauseKeyTaken());
+    form.PauseKey_Change(HotKey{'P', true, false, true}); // Ctrl+Alt is AltGr
+    EXPECT_TRUE(form.pauseKeyTaken());
+    form.PauseKey_Change(ctrlF9);
+    EXPECT_FALSE(form.pauseKeyTaken());
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=Ctrl+F9\r\n");
+    EXPECT_EQ(state.options.pauseKey, ctrlF9);
+    EXPECT_EQ(log.back(), "pause key on");
+
+    // An ini that cannot be written keeps the window, the key and the state; the list is saved.
+    open();
+    EXPECT_EQ(form.workingCopy().pauseKey(), ctrlF9);
+    form.PauseKey_Change(HotKey{});
+    EXPECT_FALSE(form.pauseKeyTaken());
+    form.Slider_Change(0, 300);
+    files.refuseWrites = {kOptionsPath};
+    form.Command1_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, text(TextId::PauseKeyNotSavedMessage));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 300"}));
+    EXPECT_EQ(state.options.pauseKey, ctrlF9);
+    files.refuseWrites.clear();
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
+    EXPECT_TRUE(state.options.pauseKey.none());
 }
 
 TEST(SaveFailureMessage, NamesEveryReason) {
     using Status = SaveResult::Status;
     const std::array<std::pair<SaveResult, const char*>, 5> cases{{
-        {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10}, 
+        {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10},
          "オプション　4 の 10 行目の名前かパスに改行"},
         {SaveResult{Status::WriteFailed, WriteError::CannotCreateTemporary},
          "フォルダーに書き込めません"},
@@ -427,6 +473,39 @@ TEST(SaveFailureMessage, NamesEveryReason) {
     const std::string text = saveFailureMessage(kept);
     EXPECT_NE(text.find("C:\\m\\filelist.txt.new"), std::string::npos) << text;
     EXPECT_EQ(text.find("変更されていません"), std::string::npos) << text;
+}
+
+TEST_F(SettingsFormTest, TheStartBoxShowsTheEntryAndOkWritesOnlyWhatTheUserChanged) {
+    // Disabled in Task Manager: unticked, and an OK that leaves the box alone writes nothing.
+    registry.run[kStartupValueName] = "\"D:\\old\\miruteka.exe\"";
+    registry.approved[kStartupValueName] = {0x03, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0};
+    open();
+    EXPECT_FALSE(form.startTicked());
+    form.Command1_Click();
+    EXPECT_EQ(registry.writes, 0);
+
+    // Ticked: this program, quoted, enabled there too.
+    open();
+    form.Check1_Click(true);
+    form.Command1_Click();
+    EXPECT_EQ(registry.run.at(kStartupValueName), "\"C:\\ミルテカ\\miruteka.exe\"");
+    EXPECT_EQ(registry.approved.at(kStartupValueName),
+              (std::vector<uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Unticked: both values go. A refused write is told, and the window closes all the same.
+    open();
+    EXPECT_TRUE(form.startTicked());
+    form.Check1_Click(false);
+    registry.writesFail = true;
+    form.Command1_Click();
+    EXPECT_EQ(messages.shown.at(0).text, text(TextId::StartupNotSavedMessage));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 200", "unload", "ICLOAD", "pause key on"}));
+    registry.writesFail = false;
+    open();
+    form.Check1_Click(false);
+    form.Command1_Click();
+    EXPECT_TRUE(registry.run.empty() && registry.approved.empty());
 }
 
 } // namespace

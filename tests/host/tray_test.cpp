@@ -1,4 +1,5 @@
 #include "fakes/fake_launcher_host.h"
+#include "iconwin/chain_presence.h"
 #include "iconwin/tray.h"
 #include "iconwin/tray_presence.h"
 
@@ -53,6 +54,40 @@ TEST_F(TrayClickTest, APressWhileTheSettingsAreOpenBringsThemForwardAndOpensNoSe
     message(0x204);
     EXPECT_EQ(log, (std::vector<std::string>{"bringForward", "bringForward"}));
     EXPECT_TRUE(state.blnSettingsOpen);
+}
+
+// The pause key, the session and the settings window each keep the chain away; only the
+// key hides it for good, and only nobody at the session stops the look for items too.
+TEST_F(TrayClickTest, ThePausedChainStaysAwayThroughTheSettingsWindowAndTheSession) {
+    ChainPresence presence(state);
+    presence.togglePause();
+    EXPECT_FALSE(presence.timerRuns() || presence.chainShows() || presence.looksForItems());
+    message(0x201); // the tray still opens the settings window
+    EXPECT_EQ(log, (std::vector<std::string>{"hideIconWindows", "showSettings"}));
+    state.blnSettingsOpen = false; // its OK or Cancel
+    EXPECT_FALSE(presence.timerRuns() || presence.chainShows());
+    presence.togglePause();
+    EXPECT_TRUE(presence.timerRuns() && presence.chainShows() && presence.looksForItems());
+
+    message(0x201); // open, unpaused: hidden but ticking, the look waits for the closing
+    EXPECT_TRUE(presence.timerRuns());
+    EXPECT_FALSE(presence.chainShows() || presence.looksForItems());
+    state.blnSettingsOpen = false;
+
+    // Locked, the display off and on meanwhile: away until the unlock, left in place.
+    presence.setAway(AwayReason::Locked, true);
+    presence.setAway(AwayReason::DisplayOff, true);
+    presence.setAway(AwayReason::DisplayOff, false);
+    EXPECT_FALSE(presence.timerRuns() || presence.looksForItems());
+    EXPECT_TRUE(presence.chainShows());
+    presence.setAway(AwayReason::Locked, false);
+    EXPECT_TRUE(presence.timerRuns() && presence.looksForItems());
+
+    // Back while paused: nothing starts.
+    presence.togglePause();
+    presence.setAway(AwayReason::Disconnected, true);
+    presence.setAway(AwayReason::Disconnected, false);
+    EXPECT_FALSE(presence.timerRuns() || presence.chainShows());
 }
 
 class ScriptedShell : public TrayShell {

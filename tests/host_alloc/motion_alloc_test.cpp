@@ -27,6 +27,9 @@ TEST(Motion, TickAllocatesNothing) {
     chain.desktop.putInFront({0, 0, 1280, 1024});
     chain.tickAt({800, 800}); // hides the chain for a program in full screen
     chain.desktop.foreground.reset();
+    chain.desktop.menu = true;
+    chain.tickAt({900, 900}); // keeps it hidden for an open menu
+    chain.desktop.menu = false;
     chain.tickAt({800, 800}); // brings it back
     EXPECT_EQ(heapAllocationCount(), before);
 

@@ -130,6 +130,7 @@ class WatchedProcessApi final : public ProcessApi {
     }
     void pumpMessages() override { real_.pumpMessages(); }
     void closeProcess(std::uintptr_t value) override { real_.closeProcess(value); }
+    void passForegroundRight() override { real_.passForegroundRight(); }
 
     bool refuseShell = false; // as the shell does with a file it cannot open
     bool shellOpened = false;

@@ -17,7 +17,7 @@ class RecordingEvents : public IconWindowEvents {
     int moves = 0;
     void IC_MouseMove(int) override { ++moves; }
     void IC_OLEDragOver(int) override {}
-    void IC_MouseDown(int group, int button) override { downs.emplace_back(group, button); }
+    void IC_MouseDown(int group, int button, int) override { downs.emplace_back(group, button); }
     void IC_OLEDragDrop(int, const std::vector<std::string>&) override {}
 };
 

@@ -123,14 +123,17 @@ class SettingsWindowTest : public ::testing::Test {
                 }
             },
             [this](HWND owner) { aboutOwner = owner; }};
+        context.optionsPath = toUtf8(optionsFile().wstring());
         window = std::make_unique<SettingsWindow>(std::move(context));
         ASSERT_TRUE(window->create());
+        log.clear(); // the pause key goes off while the window is open
     }
     HWND control(int id) const { return window->control(id); }
     HWND grid(int index) const { return control(kGridId + index); }
     void click(int id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
     void command(int number) { click(kCommandId + number); }
     fs::path listFile() const { return folder_ / L"filelist.txt"; }
+    fs::path optionsFile() const { return folder_ / L"miruteka.ini"; }
 
     LauncherState state;
     std::vector<std::string> log;
@@ -161,7 +164,14 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     RECT client{};
     ::GetClientRect(form, &client);
     EXPECT_EQ(client.right, 550);
-    EXPECT_EQ(client.bottom, 439);
+    EXPECT_EQ(client.bottom, 471); // one row below the OK row
+    EXPECT_EQ(textOf(control(kPauseKeyLabelId)), L"一時停止キー");
+    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyLabelId)), 8, 444, 97, 17));
+    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyId)), 112, 440, 128, 25));
+    EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyNoteId)), 247, 444, 88, 17));
+    EXPECT_EQ(::SendMessageW(control(kPauseKeyId), HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+    EXPECT_FALSE(::IsWindowVisible(control(kPauseKeyNoteId)));
     RECT outer{};
     ::GetWindowRect(form, &outer);
     EXPECT_LE(std::abs((outer.left + outer.right) / 2 - ::GetSystemMetrics(SM_CXSCREEN) / 2), 1);
@@ -196,6 +206,9 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
         EXPECT_TRUE(samePlace(placeOf(command), button.x, button.y, button.width, button.height))
             << button.number;
     }
+    EXPECT_EQ(textOf(control(kCheck1Id)), L"Windows の起動時に開始する");
+    EXPECT_TRUE(samePlace(placeOf(control(kCheck1Id)), 342, 440, 199, 25));
+    EXPECT_EQ(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const wchar_t* captions[] = {L"タイマー間隔", L"アイコンが動く最小マウス移動距離",
                                  L"マウスとアイコンの離れ具合", L"アイコン同士の離れ具合",
                                  L"ロックを解除するマウス移動距離"};
@@ -253,7 +266,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
             ::GetClientRect(window->hwnd(), &client);
             const RECT suggested{
                 40, 30, 40 + outer.right - outer.left - client.right + twipsToPixels(8250, dpi),
-                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(6585, dpi)};
+                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(7065, dpi)};
             ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                            reinterpret_cast<LPARAM>(&suggested));
             ::GetWindowRect(window->hwnd(), &outer);
@@ -263,7 +276,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
         }
         ::GetClientRect(window->hwnd(), &client);
         EXPECT_EQ(client.right, twipsToPixels(8250, dpi));
-        EXPECT_EQ(client.bottom, twipsToPixels(6585, dpi));
+        EXPECT_EQ(client.bottom, twipsToPixels(7065, dpi));
         const RECT option4 = placeOf(control(kOption1Id + 3));
         EXPECT_TRUE(samePlace(option4, twipsToPixels(4320, dpi), twipsToPixels(120, dpi),
                               twipsToPixels(1215, dpi), twipsToPixels(435, dpi)));
@@ -311,7 +324,8 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheLayout) {
                                     kCommandId + 1, kCommandId + 2, kCommandId + 3, kCommandId + 8,
                                     kCommandId + 7, kCommandId + 6, kCommandId + 5, kCommandId + 4,
                                     kGridId,        kSliderId + 1,  kSliderId + 2,  kSliderId + 3,
-                                    kSliderId + 4,  kSliderId + 5,  kCommandId + 9, kOption1Id};
+                                    kSliderId + 4,  kSliderId + 5,  kCommandId + 9, kPauseKeyId,
+                                    kCheck1Id,      kOption1Id};
     std::vector<int> order;
     HWND at = control(kOption1Id);
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -414,7 +428,7 @@ TEST_F(SettingsWindowTest, SliderMovesShowInTheirLabelOnlyAndCloseIsCancel) {
 
     ::SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window->hwnd(), nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"ICLOAD", "pause key on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, kDefaultSettings);
     EXPECT_EQ(rawRead(listFile()), kListBefore);
@@ -488,9 +502,20 @@ TEST_F(SettingsWindowTest, OkSavesTheListOrKeepsEverythingWhenTheFileIsHeld) {
     EXPECT_EQ(rawRead(listFile()), kListBefore);
     EXPECT_EQ(textOf(control(kValueLabelId + 1)), L"250");
 
+    // The key the control holds is taken with OK: a taken one is said to be so at once.
+    const HotKey altShiftF9{VK_F9, false, true, true};
+    host.takenKeys = {altShiftF9};
+    ::SendMessageW(control(kPauseKeyId), HKM_SETHOTKEY,
+                   MAKEWORD(VK_F9, HOTKEYF_ALT | HOTKEYF_SHIFT), 0);
+    ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(kPauseKeyId, EN_CHANGE),
+                   reinterpret_cast<LPARAM>(control(kPauseKeyId)));
+    EXPECT_TRUE(::IsWindowVisible(control(kPauseKeyNoteId)));
+    EXPECT_EQ(textOf(control(kPauseKeyNoteId)), L"登録できません");
     command(1);
     EXPECT_EQ(window->hwnd(), nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 250", "ICLOAD"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 250", "ICLOAD", "pause key on"}));
+    EXPECT_EQ(state.options.pauseKey, altShiftF9);
+    EXPECT_EQ(rawRead(optionsFile()), "[Keys]\r\nPause=Shift+Alt+F9\r\n");
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings.intTimerInterval, 250);
     const std::string saved = rawRead(listFile());

@@ -1,5 +1,7 @@
 #include "iconwin/win32/icon_window.h"
 
+#include "platform/win32/win32_pointer_input.h"
+
 #include "resource_ids.h"
 
 #include <commctrl.h>
@@ -136,9 +138,9 @@ LRESULT IconWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBase::handleMessage(message, wParam, lParam);
 }
 
-void IconWindow::mouseDown(int button) {
+void IconWindow::mouseDown(int button, WPARAM keys) {
     if (events_ != nullptr) {
-        events_->IC_MouseDown(group_, button);
+        events_->IC_MouseDown(group_, button, modifierMask(keys));
     }
 }
 
@@ -165,13 +167,13 @@ LRESULT IconWindow::PictureBox::handleMessage(UINT message, WPARAM wParam, LPARA
         }
         return 0;
     case WM_LBUTTONDOWN:
-        owner_.mouseDown(1);
+        owner_.mouseDown(1, wParam);
         return 0;
     case WM_RBUTTONDOWN:
-        owner_.mouseDown(2);
+        owner_.mouseDown(2, wParam);
         return 0;
     case WM_MBUTTONDOWN:
-        owner_.mouseDown(4);
+        owner_.mouseDown(4, wParam);
         return 0;
     default:
         break;

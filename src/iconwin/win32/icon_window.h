@@ -68,7 +68,8 @@ class IconWindow : public WindowBase {
         IconWindow& owner_;
     };
 
-    void mouseDown(int button);
+    // keys: the MK_* flags of the press.
+    void mouseDown(int button, WPARAM keys);
 
     int group_;
     Win32Picture picture_;

@@ -51,17 +51,19 @@ bool TrayIcon::createCallbackWindow() {
 // the size.
 bool TrayIcon::loadIcon() {
     const int size = systemMetricAtDpi(SM_CXSMICON, dpiAt(POINT{0, 0}));
-    if (icon_ && size == iconSize_) {
+    if (icon_ && size == iconSize_ && paused_ == iconPaused_) {
         return false;
     }
     UniqueIcon icon(static_cast<HICON>(::LoadImageW(
-        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, 0)));
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(paused_ ? IDI_TRAY_PAUSED : IDI_TRAY),
+        IMAGE_ICON, size, size, 0)));
     if (!icon) {
         // A program built without its resources still gets an icon to click.
         icon.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
     }
     icon_ = std::move(icon); // the shell keeps a copy of the icon it shows
     iconSize_ = size;
+    iconPaused_ = paused_;
     return true;
 }
 
@@ -74,6 +76,13 @@ void TrayIcon::AddTrayIcon() {
 
 void TrayIcon::openSettingsWindow() {
     Picture1_MouseMove(state_, host_, opener_, kTrayLeftButtonDown);
+}
+
+void TrayIcon::setPaused(bool paused) {
+    paused_ = paused;
+    if (loadIcon() && presence_.shown()) {
+        modifyIcon();
+    }
 }
 
 void TrayIcon::DeleteTrayIcon() {
@@ -91,7 +100,7 @@ NOTIFYICONDATAW TrayIcon::record() const {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = icon_.get();
-    const std::wstring tip = toWide(text(TextId::TrayTip));
+    const std::wstring tip = toWide(text(paused_ ? TextId::TrayPausedTip : TextId::TrayTip));
     std::wcsncpy(data.szTip, tip.c_str(), std::size(data.szTip) - 1);
     return data;
 }

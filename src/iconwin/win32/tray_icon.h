@@ -36,6 +36,9 @@ class TrayIcon : public WindowBase, private TrayShell {
     // for it too.
     void openSettingsWindow();
 
+    // The paused chain's tip and image, or the usual ones again.
+    void setPaused(bool paused);
+
     bool shown() const { return presence_.shown(); }
     HWND callbackWindow() const { return hwnd(); }
 
@@ -57,6 +60,8 @@ class TrayIcon : public WindowBase, private TrayShell {
     TrayPresence presence_;
     UniqueIcon icon_;
     int iconSize_ = 0;
+    bool paused_ = false;
+    bool iconPaused_ = false;
     UINT taskbarCreated_ = 0;
     UINT openSettings_ = 0;
 };

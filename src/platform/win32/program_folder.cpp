@@ -18,7 +18,9 @@ std::string folderOfFile(std::wstring_view filePath) {
     return toUtf8(folder);
 }
 
-std::string programFolder() {
+namespace {
+
+std::wstring moduleFileName() {
     // Paths can be longer than MAX_PATH; grow until the name fits.
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
@@ -29,10 +31,21 @@ std::string programFolder() {
         }
         if (length < buffer.size()) {
             buffer.resize(length);
-            return folderOfFile(buffer);
+            return buffer;
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+} // namespace
+
+std::string programFolder() {
+    const std::wstring file = moduleFileName();
+    return file.empty() ? std::string() : folderOfFile(file);
+}
+
+std::string programFile() {
+    return toUtf8(moduleFileName());
 }
 
 } // namespace miruteka::win32

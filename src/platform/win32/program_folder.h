@@ -10,6 +10,9 @@ namespace miruteka::win32 {
 // except for a drive root ("C:\"). Empty if Windows cannot say.
 std::string programFolder();
 
+// The running exe's full path in UTF-8; empty if Windows cannot say.
+std::string programFile();
+
 // The folder part of a full file path, by the same rule.
 std::string folderOfFile(std::wstring_view filePath);
 

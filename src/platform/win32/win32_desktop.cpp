@@ -65,4 +65,16 @@ int Win32Desktop::notificationState() const {
     return static_cast<int>(state);
 }
 
+// The thread's input state is read from the window manager (no message goes to the thread),
+// like the foreground window above.
+bool Win32Desktop::menuOpen() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    // Thread 0: the thread of the foreground window.
+    if (!::GetGUIThreadInfo(0, &info)) {
+        return false;
+    }
+    return (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+}
+
 } // namespace miruteka::win32

@@ -1,4 +1,5 @@
-// The monitors, the foreground window and the shell's notification state on Windows.
+// The monitors, the foreground window, its menus and the shell's notification state on
+// Windows.
 #pragma once
 
 #include "platform/desktop.h"
@@ -11,6 +12,7 @@ class Win32Desktop : public Desktop {
     std::optional<ForegroundWindow> foregroundWindow() const override;
     uint32_t ownProcessId() const override;
     int notificationState() const override;
+    bool menuOpen() const override;
 };
 
 } // namespace miruteka::win32

@@ -23,6 +23,7 @@ bool Win32ProcessApi::searchPath(const std::string& name) {
 }
 
 StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
+    const std::wstring verb = toWide(request.verb);
     const std::wstring file = toWide(request.file);
     const std::wstring parameters = toWide(request.parameters);
 
@@ -32,7 +33,7 @@ StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC |
                  (request.wantProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
     info.hwnd = reinterpret_cast<HWND>(request.owner);
-    info.lpVerb = L"open";
+    info.lpVerb = verb.c_str();
     info.lpFile = file.c_str();
     // Empty strings rather than null: no parameters, and the started item works in our
     // current folder.
@@ -43,6 +44,7 @@ StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     StartResult result;
     const ComScope com;
     result.started = ::ShellExecuteExW(&info) != FALSE;
+    result.declined = !result.started && ::GetLastError() == ERROR_CANCELLED;
     ProcessHandle process(this, reinterpret_cast<std::uintptr_t>(info.hProcess));
     if (result.started) {
         result.process = std::move(process);
@@ -106,6 +108,12 @@ void Win32ProcessApi::pumpMessages() {
 
 void Win32ProcessApi::closeProcess(std::uintptr_t value) {
     ::CloseHandle(reinterpret_cast<HANDLE>(value));
+}
+
+// The new process's id is not known before it starts (and a shell start may hand the item to
+// a program that already runs): any process may take the foreground, until the next input.
+void Win32ProcessApi::passForegroundRight() {
+    ::AllowSetForegroundWindow(ASFW_ANY);
 }
 
 } // namespace miruteka::win32

@@ -14,6 +14,7 @@ class Win32ProcessApi final : public ProcessApi {
     ProcessWait waitForExitOrMessages(const ProcessHandle& process) override;
     void pumpMessages() override;
     void closeProcess(std::uintptr_t value) override;
+    void passForegroundRight() override;
 
   private:
     // A quit request was seen and put back for the message loop that owns it.

@@ -9,6 +9,7 @@
 #include "platform/win32/ui_font.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/win32_pointer_input.h"
 #include "platform/win32/window_base.h"
 #include "popup/popup_placement.h"
 
@@ -231,7 +232,8 @@ class PopupWindow::Form5 : public WindowBase {
                 break;
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
-                if (form->mouseDown(slot, 1) == ItemListPopup::AfterPress::Close) {
+                if (form->mouseDown(slot, 1, modifierMask(wParam)) ==
+                    ItemListPopup::AfterPress::Close) {
                     return 0;
                 }
                 break; // the button shows itself pressed
@@ -276,8 +278,8 @@ class PopupWindow::Form5 : public WindowBase {
         return ::DefSubclassProc(button, message, wParam, lParam);
     }
 
-    ItemListPopup::AfterPress mouseDown(int slot, int button) {
-        const auto after = logic_.Command1_MouseDown(slot, button);
+    ItemListPopup::AfterPress mouseDown(int slot, int button, int shift = 0) {
+        const auto after = logic_.Command1_MouseDown(slot, button, shift);
         if (after == ItemListPopup::AfterPress::Close && hwnd() != nullptr) {
             ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
         }

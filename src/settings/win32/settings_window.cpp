@@ -22,7 +22,8 @@ constexpr UINT kRunDroppedFiles = WM_APP + 1;
 constexpr UINT kRestoreSelection = WM_APP + 2;
 
 constexpr int kClientWidth = 8250;
-constexpr int kClientHeight = 6585;
+// One row below the OK row holds the pause key and the start box.
+constexpr int kClientHeight = 7065;
 // Frame1 has no border and the window's colour, so only its offset for the option buttons
 // shows.
 constexpr int kFrameLeft = 60;
@@ -36,6 +37,11 @@ constexpr int kLineY = 3660;
 constexpr int kLineLeft = -540;
 constexpr int kLineRight = 8520;
 constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340};
+constexpr TwipsRect kPauseKeyLabel{120, 6660, 1455, 255};
+constexpr TwipsRect kPauseKey{1680, 6600, 1920, 375};
+constexpr TwipsRect kPauseKeyNote{3705, 6660, 1320, 255};
+// Under Version and Quit, as high as the edit buttons.
+constexpr TwipsRect kCheck1{5130, 6600, 2985, 375};
 
 struct Command {
     int number; // CommandN
@@ -83,6 +89,30 @@ void setRowHeight(HWND grid, int height) {
     }
 }
 
+// The hotkey control's word: the key in the low byte, HOTKEYF_ flags in the high one.
+bool isExtendedKey(BYTE key) {
+    return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE ||
+           key == VK_DIVIDE || key == VK_NUMLOCK || key == VK_SNAPSHOT || key == VK_APPS;
+}
+
+WPARAM controlWordOf(const HotKey& key) {
+    const BYTE flags = (key.ctrl ? HOTKEYF_CONTROL : 0) | (key.shift ? HOTKEYF_SHIFT : 0) |
+                       (key.alt ? HOTKEYF_ALT : 0) |
+                       (isExtendedKey(key.virtualKey) ? HOTKEYF_EXT : 0);
+    return key.none() ? 0 : MAKEWORD(key.virtualKey, flags);
+}
+
+HotKey hotKeyOf(LRESULT word) {
+    const BYTE flags = HIBYTE(LOWORD(word));
+    return HotKey{LOBYTE(LOWORD(word)), (flags & HOTKEYF_CONTROL) != 0,
+                  (flags & HOTKEYF_SHIFT) != 0, (flags & HOTKEYF_ALT) != 0};
+}
+
+bool isStaticWithWindowColour(int id) {
+    return (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kPauseKeyLabelId ||
+           id == kPauseKeyNoteId || id == kCheck1Id;
+}
+
 int optionIndex(int id) {
     return id - kOption1Id;
 }
@@ -102,6 +132,18 @@ TwipsRect layoutOf(int id) {
     }
     if (id == kPreviewId) {
         return kPreview;
+    }
+    if (id == kPauseKeyLabelId) {
+        return kPauseKeyLabel;
+    }
+    if (id == kPauseKeyId) {
+        return kPauseKey;
+    }
+    if (id == kPauseKeyNoteId) {
+        return kPauseKeyNote;
+    }
+    if (id == kCheck1Id) {
+        return kCheck1;
     }
     for (const Command& command : kCommands) {
         if (id == kCommandId + command.number) {
@@ -142,7 +184,7 @@ SettingsWindow::SettingsWindow(SettingsWindowContext context)
       form_(context_.state, context_.host,
             SettingsServices{context_.files, context_.codePage, context_.probes,
                              context_.messages != nullptr ? *context_.messages : *ownMessages_,
-                             context_.listPath},
+                             context_.listPath, context_.optionsPath, context_.startWithWindows},
             preview_, *this) {
     if (!context_.itemDialog) {
         context_.itemDialog = [this](HWND owner, const ItemFields& fields, ItemDialogHost& host) {
@@ -199,15 +241,18 @@ const UniqueGdiObject* SettingsWindow::fontOf(int id) const {
     if (id >= kGridId && id < kGridId + kGroupCount) {
         return &gridFont_;
     }
-    if (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) {
+    if ((id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kPauseKeyLabelId) {
         return &labelFont_;
+    }
+    if (id == kPauseKeyId || id == kPauseKeyNoteId) {
+        return &defaultFont_;
     }
     for (const Command& command : kCommands) {
         if (id == kCommandId + command.number) {
             return command.bottomRow ? &bottomButtonFont_ : &defaultFont_;
         }
     }
-    if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
+    if ((id >= kOption1Id && id < kOption1Id + kGroupCount) || id == kCheck1Id) {
         return &defaultFont_;
     }
     return nullptr; // the preview and the sliders draw no text
@@ -266,6 +311,20 @@ void SettingsWindow::createControls() {
     const Command& version = kCommands.back();
     addControl(L"BUTTON", toWide(text(version.caption)).c_str(),
                WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kCommandId + version.number);
+
+    // The label just before its control names it for screen readers.
+    addControl(L"STATIC", toWide(text(TextId::PauseKeyLabel)).c_str(),
+               WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kPauseKeyLabelId);
+    HWND pauseKey = addControl(HOTKEY_CLASSW, toWide(text(TextId::PauseKeyLabel)).c_str(),
+                               WS_VISIBLE | WS_TABSTOP | WS_BORDER, kPauseKeyId);
+    // A key without Ctrl or Alt would be taken from every program's typing, and Ctrl+Alt is
+    // AltGr on many keyboards: such keys get Ctrl+Shift instead.
+    ::SendMessageW(pauseKey, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S | HKCOMB_CA,
+                   MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
+    addControl(L"STATIC", toWide(text(TextId::PauseKeyUnavailable)).c_str(), SS_LEFT | SS_NOPREFIX,
+               kPauseKeyNoteId);
+    addControl(L"BUTTON", toWide(text(TextId::StartWithWindowsBox)).c_str(),
+               WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kCheck1Id);
 }
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
@@ -370,6 +429,13 @@ void SettingsWindow::refresh() {
     for (int k = 0; k < kGroupCount; ++k) {
         ::InvalidateRect(control(kOption1Id + k), nullptr, FALSE);
     }
+    HWND pauseKey = control(kPauseKeyId);
+    if (hotKeyOf(::SendMessageW(pauseKey, HKM_GETHOTKEY, 0, 0)) != copy.pauseKey()) {
+        ::SendMessageW(pauseKey, HKM_SETHOTKEY, controlWordOf(copy.pauseKey()), 0);
+    }
+    ::ShowWindow(control(kPauseKeyNoteId), form_.pauseKeyTaken() ? SW_SHOWNA : SW_HIDE);
+    ::SendMessageW(control(kCheck1Id), BM_SETCHECK,
+                   form_.startTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
     refreshing_ = false;
 }
 
@@ -399,7 +465,9 @@ void SettingsWindow::refreshGrid(int index) {
 LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (lParam != 0 && isButtonClick(HIWORD(wParam))) {
+        if (lParam != 0 && LOWORD(wParam) == kPauseKeyId && HIWORD(wParam) == EN_CHANGE) {
+            onPauseKeyChange();
+        } else if (lParam != 0 && isButtonClick(HIWORD(wParam))) {
             onCommand(LOWORD(wParam));
         }
         return 0;
@@ -415,7 +483,7 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return TRUE;
     case WM_CTLCOLORSTATIC: {
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) {
+        if (isStaticWithWindowColour(id)) {
             auto dc = reinterpret_cast<HDC>(wParam);
             const ColourPair& labels = palette_.get().labels;
             ::SetBkColor(dc, labels.back);
@@ -480,9 +548,12 @@ void SettingsWindow::onDestroyed() {
 void SettingsWindow::onCommand(int id) {
     if (id >= kOption1Id && id < kOption1Id + kGroupCount) {
         form_.Option1_Click(optionIndex(id));
+    } else if (id == kCheck1Id) {
+        form_.Check1_Click(::SendMessageW(control(kCheck1Id), BM_GETCHECK, 0, 0) == BST_CHECKED);
     } else {
         switch (id - kCommandId) {
         case 1:
+            onPauseKeyChange(); // the control's word, whether it told of its change or not
             form_.Command1_Click();
             break;
         case 2:
@@ -556,6 +627,14 @@ void SettingsWindow::onSlider(HWND trackbar) {
     form_.Slider_Change(slider, static_cast<int>(::SendMessageW(trackbar, TBM_GETPOS, 0, 0)));
     ::SetWindowTextW(control(kValueLabelId + 1 + slider),
                      toWide(sliderLabel(form_.workingCopy().slider(slider))).c_str());
+}
+
+void SettingsWindow::onPauseKeyChange() {
+    if (refreshing_) {
+        return;
+    }
+    form_.PauseKey_Change(hotKeyOf(::SendMessageW(control(kPauseKeyId), HKM_GETHOTKEY, 0, 0)));
+    ::ShowWindow(control(kPauseKeyNoteId), form_.pauseKeyTaken() ? SW_SHOWNA : SW_HIDE);
 }
 
 void SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& item) {

@@ -39,6 +39,10 @@ enum SettingsControl : int {
     kSliderId = 1200,       // Slider1..Slider5: 1201..1205
     kValueLabelId = 1210,   // the value labels of Slider1..Slider5: 1211..1215
     kCaptionLabelId = 1220, // the caption labels of Slider1..Slider5: 1221..1225
+    kPauseKeyLabelId = 1301,
+    kPauseKeyId = 1302,     // the pause key's hotkey control
+    kPauseKeyNoteId = 1303, // says when the key cannot be registered
+    kCheck1Id = 1304,       // Check1: start with Windows
 };
 
 struct SettingsWindowContext {
@@ -56,6 +60,10 @@ struct SettingsWindowContext {
     // The modal windows the buttons open; the item dialog and the about window unless given.
     std::function<void(HWND owner, const ItemFields& fields, ItemDialogHost& host)> itemDialog{};
     std::function<void(HWND owner)> about{};
+    // miruteka.ini, where the pause key is kept.
+    std::string optionsPath{};
+    // The program's Run entry, which Check1 shows and OK writes; none leaves Check1 unticked.
+    StartWithWindows* startWithWindows = nullptr;
 };
 
 class SettingsWindow : public WindowBase, private SettingsWindowActions, private ItemDialogHost {
@@ -103,6 +111,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     void onCommand(int id);
     LRESULT onNotify(const NMHDR& header);
     void onSlider(HWND slider);
+    void onPauseKeyChange();
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void runDroppedFiles();
     void paintSeparator();

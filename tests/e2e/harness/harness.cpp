@@ -324,6 +324,14 @@ void click(Button button) {
     release(button);
 }
 
+void sendKey(WORD virtualKey, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof input);
+}
+
 std::array<HWND, 4> waitForIconWindows(const Instance& instance,
                                        std::chrono::milliseconds timeout) {
     std::array<HWND, 4> windows{};

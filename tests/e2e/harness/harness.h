@@ -96,6 +96,8 @@ enum class Button { Left, Right, Middle };
 void press(Button button);
 void release(Button button);
 void click(Button button);
+// A key going down or up (VK_CONTROL, VK_SHIFT, VK_ESCAPE), as the keyboard sends it.
+void sendKey(WORD virtualKey, bool down);
 
 // The icon windows Form1..Form4 (classes "MirutekaForm1".."MirutekaForm4"), once all four
 // exist; null entries when they do not appear within the timeout.
