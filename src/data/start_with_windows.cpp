@@ -1,5 +1,7 @@
 #include "data/start_with_windows.h"
 
+#include "data/text_lines.h"
+
 namespace miruteka {
 namespace {
 
@@ -9,23 +11,6 @@ const std::vector<uint8_t> kEnabledApproval{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 
 
 bool disabledBy(const std::optional<std::vector<uint8_t>>& approval) {
     return approval && !approval->empty() && ((*approval)[0] & 0x01) != 0;
-}
-
-char lowered(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Windows paths compare without regard to (ASCII) case.
-bool samePath(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowered(a[i]) != lowered(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -84,8 +69,8 @@ void StartWithWindows::repoint(const std::function<bool(const std::string& path)
         return;
     }
     const std::string program = programOfRunCommand(*command);
-    if (samePath(program, exePath_) || !samePath(fileNameOf(program), fileNameOf(exePath_)) ||
-        exists(program)) {
+    if (sameLettersIgnoringCase(program, exePath_) ||
+        !sameLettersIgnoringCase(fileNameOf(program), fileNameOf(exePath_)) || exists(program)) {
         return;
     }
     registry_.setRunCommand(kStartupValueName, runCommandFor(exePath_));

@@ -1,5 +1,7 @@
 #include "iconwin/full_screen.h"
 
+#include "data/text_lines.h"
+
 #include <array>
 #include <cstdint>
 
@@ -18,26 +20,9 @@ constexpr int64_t kOverhang = 1;
 constexpr std::array<std::string_view, 5> kShellClasses{"#32769", "Progman", "WorkerW",
                                                         "Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Window classes compare without regard to case.
-bool sameClass(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool isShell(std::string_view className) {
     for (std::string_view shell : kShellClasses) {
-        if (sameClass(className, shell)) {
+        if (sameLettersIgnoringCase(className, shell)) {
             return true;
         }
     }

@@ -250,14 +250,10 @@ LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         paint();
         return 0;
     case WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        const ColourPair& colours =
-            isLink(id) ? palette_.get().aboutLinks : palette_.get().aboutText;
-        ::SetTextColor(dc, colours.text);
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetBkColor(dc, colours.back);
-        return reinterpret_cast<LRESULT>(palette_.brush(colours.back));
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return palette_.colourControl(wParam, isLink(id) ? palette_.get().aboutLinks
+                                                         : palette_.get().aboutText);
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:

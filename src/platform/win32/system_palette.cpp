@@ -24,6 +24,12 @@ HBRUSH WindowPalette::brush(uint32_t colour) {
     return static_cast<HBRUSH>(brush_.get());
 }
 
+LRESULT WindowPalette::colourControl(WPARAM dc, const ColourPair& colours) {
+    ::SetTextColor(reinterpret_cast<HDC>(dc), colours.text);
+    ::SetBkColor(reinterpret_cast<HDC>(dc), colours.back);
+    return reinterpret_cast<LRESULT>(brush(colours.back));
+}
+
 bool WindowPalette::onSystemChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Common controls (grids, sliders) pick up new system colours only when told.
     for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;

@@ -18,6 +18,9 @@ class WindowPalette {
     const Palette& get() const { return palette_; }
     // A brush of the given back colour (a colour of get()), made once per reading.
     HBRUSH brush(uint32_t colour);
+    // A WM_CTLCOLORSTATIC answer: the control's device context in these colours, and the
+    // brush of its back.
+    LRESULT colourControl(WPARAM dc, const ColourPair& colours);
 
     // On WM_SETTINGCHANGE and WM_SYSCOLORCHANGE: tells the window's children, reads the
     // palette again and, when it changed, repaints the window with its children. True when

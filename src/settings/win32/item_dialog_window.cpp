@@ -174,13 +174,8 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
                    palette_.brush(palette_.get().labels.back));
         return 1;
     }
-    case WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        const ColourPair& labels = palette_.get().labels;
-        ::SetTextColor(dc, labels.text);
-        ::SetBkColor(dc, labels.back);
-        return reinterpret_cast<LRESULT>(palette_.brush(labels.back));
-    }
+    case WM_CTLCOLORSTATIC:
+        return palette_.colourControl(wParam, palette_.get().labels);
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         palette_.onSystemChange(hwnd(), message, wParam, lParam);

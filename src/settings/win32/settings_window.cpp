@@ -484,11 +484,7 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC: {
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         if (isStaticWithWindowColour(id)) {
-            auto dc = reinterpret_cast<HDC>(wParam);
-            const ColourPair& labels = palette_.get().labels;
-            ::SetBkColor(dc, labels.back);
-            ::SetTextColor(dc, labels.text);
-            return reinterpret_cast<LRESULT>(palette_.brush(labels.back));
+            return palette_.colourControl(wParam, palette_.get().labels);
         }
         break;
     }
