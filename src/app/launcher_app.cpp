@@ -130,13 +130,18 @@ void LauncherApp::placeIconWindows(Point pointer) {
 }
 
 void LauncherApp::repointStartupEntry() {
-    // The old path may lie on a share that does not answer: looked at off this thread.
-    work_.run([registry = startupRegistry_, files = files_,
+    // The old path may lie on a share that does not answer: looked at off this thread, and
+    // written, if still wanted, back on it.
+    work_.run([this, registry = startupRegistry_, files = files_,
                exe = programFile()]() -> BackgroundWork::Answer {
-        StartWithWindows(*registry, exe).repoint([&files](const std::string& path) {
-            return files->attributes(path).has_value();
-        });
-        return {};
+        const auto stale =
+            StartWithWindows(*registry, exe).staleCommand([&files](const std::string& path) {
+                return files->attributes(path).has_value();
+            });
+        if (!stale) {
+            return {};
+        }
+        return [this, stale = *stale] { startWithWindows_.repoint(stale); };
     });
 }
 

@@ -65,6 +65,8 @@ struct LauncherState {
     std::array<bool, kGroupCount> blnGroupHasIcon{};
     // What miruteka.ini holds.
     Options options{};
+    // miruteka.ini is there but could not be read: its keys are off and OK leaves it alone.
+    bool optionsUnreadable = false;
 
     int16_t shownSlot(int group) const { return intShownItem[group - 1]; }
     const std::string& shownPath(int group) const { return items.path(group, shownSlot(group)); }

@@ -18,6 +18,23 @@ std::string fileNameOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+// The root of a full path ("C:\", or "\\server\share\" for a share); empty for a relative one.
+std::string rootOf(const std::string& path) {
+    if (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) {
+        return path.substr(0, 3);
+    }
+    if (path.starts_with("\\\\")) {
+        const std::size_t server = path.find('\\', 2);
+        const std::size_t share =
+            server == std::string::npos ? server : path.find('\\', server + 1);
+        if (server != std::string::npos && server > 2 && share != std::string::npos &&
+            share > server + 1) {
+            return path.substr(0, share + 1);
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 StartupEntry startupEntryState(const std::optional<std::string>& runCommand,
@@ -49,6 +66,7 @@ bool StartWithWindows::apply(bool tickedAtLoad, bool ticked) {
     if (ticked == tickedAtLoad) {
         return true;
     }
+    appliedByUser_ = true;
     if (!ticked) {
         const bool removed = registry_.deleteRunCommand(kStartupValueName);
         // Task Manager's switch goes with the entry, so a later tick starts afresh.
@@ -63,14 +81,27 @@ bool StartWithWindows::apply(bool tickedAtLoad, bool ticked) {
     return true;
 }
 
-void StartWithWindows::repoint(const std::function<bool(const std::string& path)>& exists) {
-    const std::optional<std::string> command = registry_.runCommand(kStartupValueName);
+std::optional<std::string>
+StartWithWindows::staleCommand(const std::function<bool(const std::string& path)>& exists) const {
+    std::optional<std::string> command = registry_.runCommand(kStartupValueName);
     if (!command) {
-        return;
+        return std::nullopt;
     }
     const std::string program = programOfRunCommand(*command);
     if (sameLettersIgnoringCase(program, exePath_) ||
         !sameLettersIgnoringCase(fileNameOf(program), fileNameOf(exePath_)) || exists(program)) {
+        return std::nullopt;
+    }
+    // A copy on removable media or a share is only away for now; it is still the user's choice.
+    const std::string root = rootOf(program);
+    if (root.empty() || !exists(root)) {
+        return std::nullopt;
+    }
+    return command;
+}
+
+void StartWithWindows::repoint(const std::string& stale) {
+    if (appliedByUser_ || registry_.runCommand(kStartupValueName) != stale) {
         return;
     }
     registry_.setRunCommand(kStartupValueName, runCommandFor(exePath_));

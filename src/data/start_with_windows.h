@@ -42,15 +42,23 @@ class StartWithWindows {
     // the registry refused a write.
     bool apply(bool tickedAtLoad, bool ticked);
 
-    // At start-up: an entry that starts a copy of this program (the same file name) which no
-    // longer exists, because its folder was moved or renamed, is made to start this one. An
-    // entry that starts another existing copy, or another program, is left alone. `exists`
-    // may block (a path on an unreachable share): call this off the user-interface thread.
-    void repoint(const std::function<bool(const std::string& path)>& exists);
+    // At start-up, off the user-interface thread (`exists` may block on an unreachable
+    // share): the Run value to re-point, if the entry starts a copy of this program (the same
+    // file name) which no longer exists because its folder was moved or renamed. An entry
+    // that starts another existing copy, a copy on a drive that is not there now (a USB stick
+    // not plugged in), or another program, is left alone.
+    std::optional<std::string>
+    staleCommand(const std::function<bool(const std::string& path)>& exists) const;
+
+    // Back on the user-interface thread: makes the entry start this program, but only while it
+    // still holds `stale` and the user has not applied the box since the program started, so
+    // a look that took long never undoes the user.
+    void repoint(const std::string& stale);
 
   private:
     StartupRegistry& registry_;
     std::string exePath_;
+    bool appliedByUser_ = false;
 };
 
 } // namespace miruteka

@@ -133,8 +133,10 @@ bool cExecute::ShellX(const std::string& strCommandLine, int32_t WindowStyle,
         ShellOpenRequest elevated = request;
         elevated.verb = "runas";
         opened = processes_.shellOpen(elevated);
-        if (opened.declined) {
-            return false; // the user chose not to: no other start, and no message
+        // The user's No, or an elevation that failed: either way nothing runs unelevated
+        // in its place. Only a file the shell cannot elevate after all opens as usual.
+        if (!opened.started && !opened.noSuchVerb) {
+            return false;
         }
     }
     if (!opened.started) {

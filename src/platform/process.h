@@ -57,8 +57,9 @@ enum class ProcessWait {
 
 struct StartResult {
     bool started = false;
-    bool declined = false; // the user said no to the elevation prompt (ERROR_CANCELLED)
-    ProcessHandle process; // only when asked for and the start gives one
+    bool declined = false;   // the user said no to the elevation prompt (ERROR_CANCELLED)
+    bool noSuchVerb = false; // the shell has no such verb for the file (ERROR_NO_ASSOCIATION)
+    ProcessHandle process;   // only when asked for and the start gives one
 };
 
 class ProcessApi {

@@ -1,9 +1,8 @@
 #include "settings/settings_form.h"
 
-#include "data/options_file.h"
 #include "platform/texts.h"
 #include "settings/dropped_files.h"
-#include "settings/settings_save.h"
+#include "settings/settings_apply.h"
 
 namespace miruteka {
 
@@ -78,35 +77,18 @@ void SettingsForm::checkPauseKey() {
 }
 
 void SettingsForm::Command1_Click() {
-    const SaveResult saved =
-        saveWorkingCopy(services_.files, services_.codePage, services_.listPath, copy_, state_);
-    if (!saved.saved()) {
-        services_.messages.showError(saveFailureMessage(saved));
-        return;
+    const AppliedSettings applied =
+        SettingsApplier(services_, state_, host_).apply({copy_, startTickedAtLoad_, startTicked_});
+    for (const std::string& message : applied.messages()) {
+        services_.messages.showError(message);
     }
-    // The list is saved: the window closes even when the registry refuses, and says so.
-    if (services_.startWithWindows != nullptr) {
-        if (services_.startWithWindows->apply(startTickedAtLoad_, startTicked_)) {
-            startTickedAtLoad_ = startTicked_;
-        } else {
-            services_.messages.showError(text(TextId::StartupNotSavedMessage));
-        }
+    if (applied.list.saved() && applied.startupEntry) {
+        startTickedAtLoad_ = startTicked_;
     }
-    host_.setTimerInterval(state_.settings.intTimerInterval);
-    // The options file is written only when a value changes: one that was never changed
-    // from its default is never created.
-    Options options = state_.options;
-    options.pauseKey = copy_.pauseKey();
-    if (options != state_.options) {
-        const WriteResult written =
-            writeOptionsFile(services_.files, services_.optionsPath, options);
-        if (written.error != WriteError::None) {
-            services_.messages.showError(text(TextId::PauseKeyNotSavedMessage));
-            return;
-        }
-        state_.options = options;
+    // The list is saved: the window closes even when the registry refuses.
+    if (applied.complete()) {
+        closeWindow();
     }
-    closeWindow();
 }
 
 void SettingsForm::Command2_Click() {

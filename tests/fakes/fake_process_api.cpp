@@ -15,12 +15,13 @@ StartResult FakeProcessApi::shellOpen(const ShellOpenRequest& request) {
     std::lock_guard lock(mutex_);
     const bool elevated = request.verb == "runas";
     const bool ok = !shellFails && shellRefuses.count(request.file) == 0 &&
-                    !(elevated && (elevationDeclined || elevationFails));
+                    !(elevated && (elevationDeclined || elevationFails || elevationErrs));
     starts.push_back({Way::Shell, request.file, request.parameters, request.show, request.owner,
                       request.wantProcess, ok, request.verb});
     StartResult result;
     result.started = ok;
     result.declined = elevated && elevationDeclined;
+    result.noSuchVerb = elevated && elevationFails;
     if (ok && request.wantProcess && shellGivesProcess) {
         result.process = newHandle();
     }

@@ -65,9 +65,11 @@ class FakeProcessApi : public ProcessApi {
     // Whether a shell start asked for a process handle gets one (a document handed to an
     // already running program gives none).
     bool shellGivesProcess = true;
-    // What the elevation prompt gets: a no (declined), or the shell cannot elevate at all.
+    // What the elevation prompt gets: a no (declined); or the shell has no elevation for the
+    // file (fails), or it fails for another reason (errs).
     bool elevationDeclined = false;
     bool elevationFails = false;
+    bool elevationErrs = false;
     // Whether a direct start fails.
     bool processFails = false;
     // Waits that wake for window messages before the process ends.

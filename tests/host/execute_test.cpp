@@ -168,21 +168,23 @@ TEST(ShellXStart, PassesShowAndOwnerAndFallsBackToTheWholeLine) {
     }
 }
 
-TEST(ShellXRunAs, ElevatesProgramsOnlyAndADeclinedPromptStartsNothingElse) {
+TEST(ShellXRunAs, ElevatesProgramsOnlyAndADeclinedOrFailedPromptStartsNothingElse) {
     struct Case {
         const char* line;
-        bool declined, fails; // the elevation prompt's answer
+        bool declined, fails, errs; // the elevation prompt's answer
         std::vector<std::string> verbs;
         const char* parameters = "";
     };
     const std::vector<Case> cases{
-        {"C:\\Tools\\Edit.EXE C:\\a.txt", false, false, {"runas", "started"}, "C:\\a.txt"},
-        {"C:\\docs\\a b.txt", false, false, {"open", "started"}},
-        {"C:\\docs", false, false, {"open", "started"}},
-        {"C:\\x.exe.txt", false, false, {"open", "started"}},
-        {"C:\\Tools\\Edit.EXE", true, false, {"runas", "not started"}},
+        {"C:\\Tools\\Edit.EXE C:\\a.txt", false, false, false, {"runas", "started"}, "C:\\a.txt"},
+        {"C:\\docs\\a b.txt", false, false, false, {"open", "started"}},
+        {"C:\\docs", false, false, false, {"open", "started"}},
+        {"C:\\x.exe.txt", false, false, false, {"open", "started"}},
+        {"C:\\Tools\\Edit.EXE", true, false, false, {"runas", "not started"}},
         // A program the shell cannot elevate after all opens as a plain press would.
-        {"\"C:\\Tools\\Edit.EXE\"", false, true, {"runas", "open", "started"}},
+        {"\"C:\\Tools\\Edit.EXE\"", false, true, false, {"runas", "open", "started"}},
+        // An elevation that failed otherwise never runs it unelevated instead.
+        {"C:\\Tools\\Edit.EXE", false, false, true, {"runas", "not started"}},
     };
     for (const Case& c : cases) {
         FakeProcessApi processes;
@@ -190,6 +192,7 @@ TEST(ShellXRunAs, ElevatesProgramsOnlyAndADeclinedPromptStartsNothingElse) {
         processes.addFound("C:\\docs\\a b.txt");
         processes.elevationDeclined = c.declined;
         processes.elevationFails = c.fails;
+        processes.elevationErrs = c.errs;
         const bool started = cExecute(processes).ShellX(c.line, 1, 0, false, StartVerb::RunAs);
         std::vector<std::string> verbs;
         for (const auto& start : processes.starts) {

@@ -448,6 +448,14 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     form.Command1_Click();
     EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
     EXPECT_TRUE(state.options.pauseKey.none());
+
+    // An ini that could not be read at start-up is never written over: its keys are unknown.
+    state.optionsUnreadable = true;
+    open();
+    form.PauseKey_Change(ctrlF9);
+    form.Command1_Click();
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
+    EXPECT_FALSE(state.blnSettingsOpen);
 }
 
 TEST(SaveFailureMessage, NamesEveryReason) {

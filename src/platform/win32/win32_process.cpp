@@ -44,7 +44,9 @@ StartResult Win32ProcessApi::shellOpen(const ShellOpenRequest& request) {
     StartResult result;
     const ComScope com;
     result.started = ::ShellExecuteExW(&info) != FALSE;
-    result.declined = !result.started && ::GetLastError() == ERROR_CANCELLED;
+    const DWORD error = result.started ? ERROR_SUCCESS : ::GetLastError();
+    result.declined = error == ERROR_CANCELLED;
+    result.noSuchVerb = error == ERROR_NO_ASSOCIATION;
     ProcessHandle process(this, reinterpret_cast<std::uintptr_t>(info.hProcess));
     if (result.started) {
         result.process = std::move(process);
