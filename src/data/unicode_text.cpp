@@ -68,19 +68,6 @@ std::size_t utf8SequenceLength(std::string_view text) {
     return length;
 }
 
-bool readsAsUtf8(std::string_view bytes) {
-    bool longSequence = false;
-    while (!bytes.empty()) {
-        const std::size_t length = utf8SequenceLength(bytes);
-        if (length == 0) {
-            return false;
-        }
-        longSequence = longSequence || length >= 3;
-        bytes.remove_prefix(length);
-    }
-    return longSequence;
-}
-
 std::string wellFormedUtf8(std::string_view text) {
     std::string result;
     result.reserve(text.size());

@@ -13,12 +13,6 @@ namespace miruteka {
 // no surrogates, nothing past U+10FFFF), or 0 when it starts with none.
 std::size_t utf8SequenceLength(std::string_view text);
 
-// Whether text without a mark is UTF-8 rather than code page 932: valid UTF-8 throughout and
-// holding a three- or four-byte sequence, as every kana and kanji in UTF-8 is. Code page 932
-// text can be valid UTF-8 too, but only with two-byte sequences (half-width katakana pairs
-// such as "ﾂｱ", bytes C2 B1) or, rarely, in longer runs.
-bool readsAsUtf8(std::string_view bytes);
-
 // UTF-8 as it is, each byte that starts no well-formed sequence replaced by U+FFFD.
 std::string wellFormedUtf8(std::string_view text);
 

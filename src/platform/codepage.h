@@ -12,6 +12,10 @@ class AnsiCodePage {
   public:
     virtual ~AnsiCodePage() = default;
 
+    // Its number (932 on a Japanese system): which text without a mark may be taken for UTF-8
+    // depends on it.
+    virtual unsigned number() const = 0;
+
     // The text in the ANSI code page, or nothing when some character does not survive the
     // round trip (encode, decode, compare): such text would be saved corrupted.
     virtual std::optional<std::string> fromUtf8(std::string_view utf8) const = 0;

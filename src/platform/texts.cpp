@@ -67,6 +67,10 @@ constexpr Table kJapanese{{
     {TextId::NotSavedMessage, "設定を保存できませんでした。filelist.txt は変更されていません。"},
     {TextId::UnsavableCharacterMessage,
      "オプション　{1} の {2} 行目の名前かパスに改行が含まれています。改行は保存できません。"},
+    {TextId::UnreadableKeptMessage,
+     "オプション　{1} の {2} 行目の名前かパスには、この Windows では読めない文字があります。"
+     "ほかの項目のために設定ファイルを UTF-8 で保存すると、その文字が失われます。その項目の"
+     "名前とパスを入力し直すか、ほかの項目からこの Windows で使えない文字を除いてください。"},
     {TextId::CannotWriteFolderMessage,
      "ミルテカのフォルダーに書き込めません。書き込みできるフォルダーに置いてください。"},
     {TextId::CannotWriteFileMessage,
@@ -150,6 +154,11 @@ constexpr Table kEnglish{{
     {TextId::UnsavableCharacterMessage,
      "The name or path in row {2} of group {1} contains a line break. Line breaks cannot be "
      "saved."},
+    {TextId::UnreadableKeptMessage,
+     "The name or path in row {2} of group {1} holds characters that this Windows cannot read. "
+     "Another item needs the settings file to be saved in UTF-8, which would lose them. Type "
+     "that item's name and path again, or remove from the other items the characters this "
+     "Windows cannot hold."},
     {TextId::CannotWriteFolderMessage,
      "Miruteka cannot write to its folder. Put it in a folder you can write to."},
     {TextId::CannotWriteFileMessage, "The file could not be written. Check the free disk space."},

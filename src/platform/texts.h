@@ -75,6 +75,7 @@ enum class TextId : int {
     SavedElsewhereMessage, // {1}: where the settings were saved
     NotSavedMessage,
     UnsavableCharacterMessage, // {1}: the group, {2}: the row
+    UnreadableKeptMessage,     // {1}: the group, {2}: the row
     CannotWriteFolderMessage,
     CannotWriteFileMessage,
     CannotReplaceListMessage,

@@ -7,20 +7,31 @@ namespace miruteka {
 
 void ItemGrid::load(const ItemTables& items, int group) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        rows_[slot] = GridRow{items.name(group, slot), items.path(group, slot)};
+        const int index = itemIndex(group, slot);
+        rows_[slot] = GridRow{items.strItemName[index], items.strItemPath[index],
+                              items.keptName[index], items.keptPath[index]};
     }
     currentRow_ = kFirstRow;
 }
 
 void ItemGrid::store(ItemTables& items, int group) const {
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        items.strItemName[itemIndex(group, slot)] = rows_[slot].name;
-        items.strItemPath[itemIndex(group, slot)] = rows_[slot].path;
+        const int index = itemIndex(group, slot);
+        items.strItemName[index] = rows_[slot].name;
+        items.strItemPath[index] = rows_[slot].path;
+        items.keptName[index] = rows_[slot].keptName;
+        items.keptPath[index] = rows_[slot].keptPath;
     }
 }
 
 void ItemGrid::setRow(int r, std::string name, std::string path) {
     GridRow& target = rows_.at(r - kFirstRow);
+    if (name != target.name) {
+        target.keptName.clear();
+    }
+    if (path != target.path) {
+        target.keptPath.clear();
+    }
     target.name = std::move(name);
     target.path = std::move(path);
 }

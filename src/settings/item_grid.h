@@ -14,6 +14,10 @@ namespace miruteka {
 struct GridRow {
     std::string name;
     std::string path;
+    // The list file's bytes of the name and path, where the code page could not read them
+    // (ItemTables::keptName): they move with the row and stay while its text does.
+    std::string keptName{};
+    std::string keptPath{};
 
     bool blank() const { return name.empty() && path.empty(); }
     friend bool operator==(const GridRow&, const GridRow&) = default;
@@ -30,6 +34,7 @@ class ItemGrid {
     void store(ItemTables& items, int group) const;
 
     const GridRow& row(int r) const { return rows_.at(r - kFirstRow); }
+    // A text that changes loses the bytes kept for it.
     void setRow(int r, std::string name, std::string path);
 
     int currentRow() const { return currentRow_; }

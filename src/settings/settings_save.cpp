@@ -29,6 +29,10 @@ std::string saveFailureMessage(const SaveResult& result) {
         reason = formatText(TextId::UnsavableCharacterMessage,
                             {std::to_string(result.group), std::to_string(result.row)});
         break;
+    case SaveResult::Status::UnreadableKept:
+        reason = formatText(TextId::UnreadableKeptMessage,
+                            {std::to_string(result.group), std::to_string(result.row)});
+        break;
     case SaveResult::Status::WriteFailed:
         switch (result.writeError) {
         case WriteError::CannotCreateTemporary:

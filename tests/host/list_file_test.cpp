@@ -3,6 +3,7 @@
 #include "data/options_file.h"
 #include "fakes/fake_file_system.h"
 #include "platform/host/cp932_code_page.h"
+#include "settings/settings_save.h"
 
 #include <gtest/gtest.h>
 
@@ -241,6 +242,71 @@ TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage
     ASSERT_TRUE(writeListFile(files, codePage, kPath, kDefaultSettings, halfWidth).saved());
     readListFile(files, codePage, kPath, settings, items);
     EXPECT_EQ(items, halfWidth);
+}
+
+TEST_F(ListFileTest, NotepadsUtf8ReadsAsUtf8OnWesternAndJapaneseCodePages) {
+    const std::string head = " 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n";
+    const Cp1252CodePage western;
+    for (const AnsiCodePage* page :
+         std::initializer_list<const AnsiCodePage*>{&western, &codePage}) {
+        decodeListFile(*page, head + "José\r\nC:\\Users\\José\\café.txt\r\nÅngström\r\n", settings,
+                       items);
+        EXPECT_EQ(items.name(1, 0), "José") << page->number();
+        EXPECT_EQ(items.path(1, 0), "C:\\Users\\José\\café.txt") << page->number();
+        EXPECT_EQ(items.name(1, 1), "Ångström") << page->number();
+    }
+    // Half-width katakana stay code page 932 text where they are valid UTF-8 too: "ﾄｶ" would
+    // be a Latin letter ("Ķ"), but with no ASCII letter beside it.
+    read(head + "\xC4\xB6\r\nC:\\\xC4\xB6.exe\r\n");
+    EXPECT_EQ(items.name(1, 0), "ﾄｶ");
+    EXPECT_EQ(items.path(1, 0), "C:\\ﾄｶ.exe");
+    // Code page 1252 text that would read as UTF-8 ("Ã©") is saved so that it reads back.
+    ItemTables accented;
+    accented.strItemName[0] = "Ã©";
+    decodeListFile(western, encodeListFile(western, kDefaultSettings, accented).bytes, settings,
+                   items);
+    EXPECT_EQ(items, accented);
+}
+
+TEST_F(ListFileTest, LinesTheCodePageCannotReadKeepTheirBytesThroughEveryOkThatLeavesThemAlone) {
+    // A list from a Western PC: "José" and his file in code page 1252, which 932 cannot read.
+    const std::string head = " 200 \r\n 10 \r\n 30 \r\n 20 \r\n 30 \r\n";
+    const std::string jose = "Jos\xE9\r\nC:\\Users\\Jos\xE9\\caf\xE9.txt\r\n";
+    const std::string memo = "\x83\x81\x83\x82\x92\xA0\r\nC:\\memo.exe\r\n"; // メモ帳
+    const std::string list = head + jose + memo + emptyLines(76);
+    files.addFile(kPath, {}, list);
+    LauncherState state;
+    start();
+    EXPECT_EQ(items.name(1, 0), "Jos\xEF\xBF\xBD"); // shown as well as it can be
+    state.items = items;
+    state.settings = settings;
+    SettingsWorkingCopy copy;
+    copy.load(state);
+    ASSERT_TRUE(saveWorkingCopy(files, codePage, kPath, copy, state).saved());
+    EXPECT_EQ(files.entries.at(kPath).contents, list);
+
+    // Moved a row down, and its edit confirmed unchanged, the item takes its bytes along.
+    copy.load(state);
+    ASSERT_TRUE(copy.grid(0).moveDown());
+    copy.grid(0).setRow(2, state.items.name(1, 0), state.items.path(1, 0));
+    ASSERT_TRUE(saveWorkingCopy(files, codePage, kPath, copy, state).saved());
+    const std::string moved = head + memo + jose + emptyLines(76);
+    EXPECT_EQ(files.entries.at(kPath).contents, moved);
+
+    // An item that makes the list UTF-8 would cost them: refused, naming the item.
+    copy.grid(2).setRow(1, "한글", "C:\\한글.txt");
+    const SaveResult refused = saveWorkingCopy(files, codePage, kPath, copy, state);
+    EXPECT_EQ(refused.status, SaveResult::Status::UnreadableKept);
+    EXPECT_EQ(refused.group, 1);
+    EXPECT_EQ(refused.row, 2);
+    EXPECT_EQ(files.entries.at(kPath).contents, moved);
+
+    // Typed again, they are the user's text, and UTF-8 holds it.
+    copy.grid(0).setRow(2, "José", "C:\\Users\\José\\café.txt");
+    ASSERT_TRUE(saveWorkingCopy(files, codePage, kPath, copy, state).saved());
+    EXPECT_TRUE(files.entries.at(kPath).contents.starts_with("\xEF\xBB\xBF 200 \r\n"));
+    readListFile(files, codePage, kPath, settings, items);
+    EXPECT_EQ(items, state.items);
 }
 
 TEST_F(ListFileTest, TextTheCodePageCannotHoldMakesTheFileUtf8WithAMark) {

@@ -460,9 +460,11 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
 
 TEST(SaveFailureMessage, NamesEveryReason) {
     using Status = SaveResult::Status;
-    const std::array<std::pair<SaveResult, const char*>, 5> cases{{
+    const std::array<std::pair<SaveResult, const char*>, 6> cases{{
         {SaveResult{Status::Unrepresentable, WriteError::None, 4, 10},
          "オプション　4 の 10 行目の名前かパスに改行"},
+        {SaveResult{Status::UnreadableKept, WriteError::None, 1, 2},
+         "オプション　1 の 2 行目の名前かパスには、この Windows では読めない"},
         {SaveResult{Status::WriteFailed, WriteError::CannotCreateTemporary},
          "フォルダーに書き込めません"},
         {SaveResult{Status::WriteFailed, WriteError::CannotWrite}, "ディスクの空き容量"},

@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -49,38 +51,36 @@ class Converter {
     iconv_t handle_;
 };
 
-// Opening a converter costs far more than a short conversion: one of each per thread.
-Converter& toCp932() {
-    thread_local Converter converter("CP932", "UTF-8");
-    converter.reset();
-    return converter;
-}
-
-Converter& fromCp932() {
-    thread_local Converter converter("UTF-8", "CP932");
-    converter.reset();
-    return converter;
+// Opening a converter costs far more than a short conversion: one of each kind per thread.
+Converter& converter(const char* to, const char* from) {
+    thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> open;
+    std::unique_ptr<Converter>& found = open[{to, from}];
+    if (!found) {
+        found = std::make_unique<Converter>(to, from);
+    }
+    found->reset();
+    return *found;
 }
 
 } // namespace
 
-std::optional<std::string> Cp932CodePage::fromUtf8(std::string_view utf8) const {
+std::optional<std::string> IconvCodePage::fromUtf8(std::string_view utf8) const {
     std::string ansi;
-    if (toCp932().convert(utf8, ansi) != utf8.size()) {
+    if (converter(name_, "UTF-8").convert(utf8, ansi) != utf8.size()) {
         return std::nullopt;
     }
     std::string back;
-    if (fromCp932().convert(ansi, back) != ansi.size() || back != utf8) {
+    if (converter("UTF-8", name_).convert(ansi, back) != ansi.size() || back != utf8) {
         return std::nullopt;
     }
     return ansi;
 }
 
-std::string Cp932CodePage::toUtf8(std::string_view ansi) const {
-    Converter& converter = fromCp932();
+std::string IconvCodePage::toUtf8(std::string_view ansi) const {
+    Converter& fromAnsi = converter("UTF-8", name_);
     std::string utf8;
     while (!ansi.empty()) {
-        const size_t used = converter.convert(ansi, utf8);
+        const size_t used = fromAnsi.convert(ansi, utf8);
         ansi.remove_prefix(used);
         if (!ansi.empty()) {
             // Skip one byte, so that a bad lead byte does not swallow a good character.

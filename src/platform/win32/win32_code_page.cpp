@@ -25,9 +25,12 @@ std::optional<std::wstring> strictWide(UINT codePage, std::string_view bytes) {
 
 } // namespace
 
+unsigned Win32CodePage::number() const {
+    return codePage_ == CP_ACP ? ::GetACP() : codePage_;
+}
+
 bool Win32CodePage::isUtf8() const {
-    const UINT effective = codePage_ == CP_ACP ? ::GetACP() : codePage_;
-    return effective == CP_UTF8;
+    return number() == CP_UTF8;
 }
 
 std::optional<std::string> Win32CodePage::fromUtf8(std::string_view utf8) const {

@@ -12,6 +12,7 @@ class Win32CodePage : public AnsiCodePage {
 
     // Refuses text that needs a default or best-fit character, or that does not decode back
     // to the same text.
+    unsigned number() const override;
     std::optional<std::string> fromUtf8(std::string_view utf8) const override;
     std::string toUtf8(std::string_view ansi) const override;
 
