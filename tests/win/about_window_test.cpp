@@ -138,9 +138,11 @@ const MakerAddresses kAddresses{"https://miruteka.example.org/", "support@mirute
 TEST_F(AboutWindowTest, ShowsItsTextsCentredOverItsOpener) {
     RecordingBrowsers browsers;
     AboutWindow window(browsers, "C:\\Tools", kAddresses);
+    window.offerListFolder("C:\\Data\\filelist.txt", {});
     ASSERT_TRUE(window.create(opener.get()));
 
     EXPECT_EQ(textOf(window.hwnd()), L"バージョン情報");
+    EXPECT_EQ(textOf(item(window, kAboutListFolderId)), L"一覧の保存先を開く");
     EXPECT_EQ(textOf(item(window, kAboutTitleId)), L"ミルテカ　Ver 1.2");
     EXPECT_EQ(textOf(item(window, kAboutAuthorLabelId)), L"作者　：");
     EXPECT_EQ(textOf(item(window, kAboutAuthorId)), L"ミルテカ開発チーム");
@@ -237,6 +239,9 @@ TEST_F(AboutWindowTest, FontsAreBoldTitleAndUnderlinedLinks) {
 TEST_F(AboutWindowTest, LinksAndHelpOpenTheirAddressesAndOnlyTheLastBrowserIsKept) {
     RecordingBrowsers browsers;
     AboutWindow window(browsers, "C:\\Tools\\", kAddresses);
+    std::string shown;
+    window.offerListFolder("C:\\Data\\filelist.txt",
+                           [&](const std::string& file) { shown = file; });
     ASSERT_TRUE(window.create(opener.get()));
     auto click = [&](int id) {
         HWND label = item(window, id);
@@ -257,6 +262,8 @@ TEST_F(AboutWindowTest, LinksAndHelpOpenTheirAddressesAndOnlyTheLastBrowserIsKep
     EXPECT_TRUE(browsers.made[2]->shown);
     EXPECT_EQ(browsers.made[3]->addresses, browsers.made[2]->addresses);
     EXPECT_NE(window.actions().currentBrowser(), nullptr);
+    click(kAboutListFolderId);
+    EXPECT_EQ(shown, "C:\\Data\\filelist.txt");
     endModal(window.hwnd());
 }
 
@@ -264,6 +271,7 @@ TEST_F(AboutWindowTest, InEnglishWithoutAddressesTheHomepageOpensTheHelpPageAndM
     testing::EnglishTexts english;
     RecordingBrowsers browsers;
     AboutWindow window(browsers, "C:\\Tools", {});
+    window.offerListFolder("C:\\Data\\filelist.txt", {});
     ASSERT_TRUE(window.create(opener.get()));
     EXPECT_EQ(textOf(item(window, kAboutTitleId)), L"Miruteka version 1.2");
     EXPECT_EQ(textOf(item(window, kAboutHomepageId)), L"Help page");
