@@ -44,36 +44,17 @@ std::wstring accessibleName(HWND window) {
     return text;
 }
 
-// The Linux path of a Windows one; links and mounts are made on the Linux side.
+// The Linux path of a path on the Wine prefix's drive C:, where links and mounts are made.
 std::string unixPath(const std::filesystem::path& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    char* name = toUnix != nullptr ? toUnix(path.c_str()) : nullptr;
-    const std::string text = name != nullptr ? name : "";
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return text;
+    return std::string(std::getenv("WINEPREFIX")) + "/drive_c/" +
+           path.relative_path().generic_string();
 }
 
-// Runs shell commands on the Linux side (Wine's start /unix); their exit status, or -1.
-int runOnLinux(const std::string& commands) {
+// Runs shell commands on the Linux side (Wine's start /unix), without waiting for them.
+void runOnLinux(const std::string& commands) {
     const auto script = std::filesystem::temp_directory_path() / L"miruteka-e2e.sh";
-    const auto status = script.wstring() + L".status";
-    std::filesystem::remove(status);
-    writeBytes(script, "{\n" + commands + "\n}; echo $? >'" + unixPath(status) + "'\n");
-    std::wstring line =
-        L"start.exe /unix /bin/sh \"" + std::filesystem::path(unixPath(script)).wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &started)) {
-        ::CloseHandle(started.hThread);
-        ::CloseHandle(started.hProcess);
-    }
-    // start.exe does not wait for a Linux program.
-    const bool ended = waitUntil([&] { return !readBytes(status).empty(); }, 10s);
-    return ended ? std::stoi(readBytes(status)) : -1;
+    writeBytes(script, commands + "\n");
+    _wsystem((L"start /unix /bin/sh " + std::filesystem::path(unixPath(script)).wstring()).c_str());
 }
 
 // The column start-up builds with the default gaps: Form1 centred 30 pixels below the
@@ -226,34 +207,33 @@ TEST(Startup, AListFileThatCannotBeCreatedEndsTheProgramWithAMessage) {
 
 TEST(Startup, ThroughALinkToItsExeTheListIsTheOneBesideTheRealExe) {
     ProgramFolder folder;
-    const auto links = folder.path() / L"links";
-    std::filesystem::create_directory(links);
-    ASSERT_EQ(
-        runOnLinux("ln -s '" + unixPath(folder.exe()) + "' '" + unixPath(links) + "/miruteka.exe'"),
-        0);
-    Instance instance(links / L"miruteka.exe");
-    EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(folder.listFile()); }));
-    EXPECT_FALSE(std::filesystem::exists(links / L"filelist.txt"));
+    const auto real = folder.path() / L"real";
+    std::filesystem::create_directory(real);
+    std::filesystem::rename(folder.exe(), real / L"miruteka.exe");
+    runOnLinux("ln -s '" + unixPath(real) + "/miruteka.exe' '" + unixPath(folder.exe()) + "'");
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(folder.exe()); }));
+    Instance instance(folder.exe());
+    EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(real / L"filelist.txt"); }));
+    EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+    instance.kill();
+    runOnLinux("rm '" + unixPath(folder.exe()) + "'"); // Wine keeps a link whose file is gone
 }
 
 TEST(Startup, InAFolderItCannotWriteItKeepsItsListInTheUsersProfile) {
     ProgramFolder folder;
     const std::string mount = "'" + unixPath(folder.path()) + "'";
-    if (runOnLinux("mount --bind " + mount + " " + mount + " && mount -o remount,ro,bind " +
-                   mount) != 0) {
+    const auto mounted = folder.path().wstring() + L".mounted";
+    runOnLinux("mount --bind " + mount + " " + mount + " && mount -o remount,ro,bind " + mount +
+               " && : >'" + unixPath(mounted) + "'");
+    if (!waitUntil([&] { return std::filesystem::remove(mounted); })) {
         GTEST_SKIP() << "no read-only bind mount here (it needs root)";
     }
     const auto profile = std::filesystem::path(_wgetenv(L"APPDATA")) / L"Miruteka";
-    struct Undo {
-        std::function<void()> undo;
-        ~Undo() { undo(); }
-    } undo{[&] {
-        runOnLinux("umount " + mount);
-        std::filesystem::remove_all(profile);
-    }};
     Instance instance(folder.exe());
     EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(profile / L"filelist.txt"); }));
-    EXPECT_TRUE(instance.running());
+    instance.kill();
+    runOnLinux("umount " + mount);
+    std::filesystem::remove_all(profile); // it would be every later first start's list
 }
 
 } // namespace

@@ -142,7 +142,6 @@ TEST_F(AboutWindowTest, ShowsItsTextsCentredOverItsOpener) {
     ASSERT_TRUE(window.create(opener.get()));
 
     EXPECT_EQ(textOf(window.hwnd()), L"バージョン情報");
-    EXPECT_EQ(textOf(item(window, kAboutListFolderId)), L"一覧の保存先を開く");
     EXPECT_EQ(textOf(item(window, kAboutTitleId)), L"ミルテカ　Ver 1.2");
     EXPECT_EQ(textOf(item(window, kAboutAuthorLabelId)), L"作者　：");
     EXPECT_EQ(textOf(item(window, kAboutAuthorId)), L"ミルテカ開発チーム");
@@ -239,9 +238,6 @@ TEST_F(AboutWindowTest, FontsAreBoldTitleAndUnderlinedLinks) {
 TEST_F(AboutWindowTest, LinksAndHelpOpenTheirAddressesAndOnlyTheLastBrowserIsKept) {
     RecordingBrowsers browsers;
     AboutWindow window(browsers, "C:\\Tools\\", kAddresses);
-    std::string shown;
-    window.offerListFolder("C:\\Data\\filelist.txt",
-                           [&](const std::string& file) { shown = file; });
     ASSERT_TRUE(window.create(opener.get()));
     auto click = [&](int id) {
         HWND label = item(window, id);
@@ -262,8 +258,6 @@ TEST_F(AboutWindowTest, LinksAndHelpOpenTheirAddressesAndOnlyTheLastBrowserIsKep
     EXPECT_TRUE(browsers.made[2]->shown);
     EXPECT_EQ(browsers.made[3]->addresses, browsers.made[2]->addresses);
     EXPECT_NE(window.actions().currentBrowser(), nullptr);
-    click(kAboutListFolderId);
-    EXPECT_EQ(shown, "C:\\Data\\filelist.txt");
     endModal(window.hwnd());
 }
 
