@@ -4,6 +4,7 @@
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
 #include "data/list_startup.h"
+#include "data/program_place.h"
 #include "iconwin/chain_scale.h"
 #include "iconwin/display_change.h"
 #include "iconwin/icon_loader.h"
@@ -14,6 +15,7 @@
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_program_place.h"
 
 namespace miruteka::win32 {
 namespace {
@@ -36,6 +38,7 @@ LauncherApp::LauncherApp()
     : files_(std::make_shared<Win32FileSystem>()), icons_(std::make_shared<Win32IconApi>()),
       processes_(std::make_shared<Win32ProcessApi>()), probes_(work_, files_, icons_),
       starter_(work_, processes_), startupRegistry_(std::make_shared<Win32StartupRegistry>()),
+      // The path it was started by, a link included: the entry then survives an update.
       startWithWindows_(*startupRegistry_, programFile()),
       motion_(state_, pointer_, *this, popupSlot_, desktop_), presence_(state_),
       timerInterval_(kTimer1FirstInterval), loader_(state_, probes_, *this) {
@@ -61,7 +64,12 @@ bool LauncherApp::Form_Load() {
         Point{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2});
     motion_.setLastPointer(pointer);
 
-    listFile_ = listFilePath(programFolder());
+    // The list lives beside the exe a link on the PATH points to, or in the user's profile when
+    // that folder cannot take one; the ini beside it.
+    Win32ProgramPlaceQueries places;
+    const std::string listFolder =
+        listFolderFor(folderOfPath(realProgramFile(places)), *files_, places);
+    listFile_ = listFilePath(listFolder);
     // A list that is there but cannot be read is never replaced: the program does not run on
     // an empty list that the next OK would write over it.
     ListStartup list;
@@ -79,7 +87,7 @@ bool LauncherApp::Form_Load() {
         return false;
     }
 
-    optionsFile_ = optionsFilePath(programFolder());
+    optionsFile_ = optionsFilePath(listFolder);
     guarded([&] { state_.options = readOptionsFile(*files_, optionsFile_); });
     guarded([&] { placeIconWindows(pointer); });
     // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays

@@ -52,6 +52,7 @@ enum class TextId : int {
     HelpPageLink, // the homepage link when the build names no homepage
     MailLabel,
     NoMailAddress,
+    ListFolderLink, // opens the folder where the list is kept
     HelpButton,
     CloseButton,
     // The tray icon's tip.

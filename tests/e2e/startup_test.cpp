@@ -44,6 +44,19 @@ std::wstring accessibleName(HWND window) {
     return text;
 }
 
+// The Linux path of a path on the Wine prefix's drive C:, where links and mounts are made.
+std::string unixPath(const std::filesystem::path& path) {
+    return std::string(std::getenv("WINEPREFIX")) + "/drive_c/" +
+           path.relative_path().generic_string();
+}
+
+// Runs shell commands on the Linux side (Wine's start /unix), without waiting for them.
+void runOnLinux(const std::string& commands) {
+    const auto script = std::filesystem::temp_directory_path() / L"miruteka-e2e.sh";
+    writeBytes(script, commands + "\n");
+    _wsystem((L"start /unix /bin/sh " + std::filesystem::path(unixPath(script)).wstring()).c_str());
+}
+
 // The column start-up builds with the default gaps: Form1 centred 30 pixels below the
 // pointer, then one window every 40 pixels.
 std::array<POINT, 4> defaultColumn(POINT pointer) {
@@ -190,6 +203,37 @@ TEST(Startup, AListFileThatCannotBeCreatedEndsTheProgramWithAMessage) {
     EXPECT_TRUE(instance.waitForExit());
     EXPECT_NE(instance.exitCode(), 0u);
     EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+}
+
+TEST(Startup, ThroughALinkToItsExeTheListIsTheOneBesideTheRealExe) {
+    ProgramFolder folder;
+    const auto real = folder.path() / L"real";
+    std::filesystem::create_directory(real);
+    std::filesystem::rename(folder.exe(), real / L"miruteka.exe");
+    runOnLinux("ln -s '" + unixPath(real) + "/miruteka.exe' '" + unixPath(folder.exe()) + "'");
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(folder.exe()); }));
+    Instance instance(folder.exe());
+    EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(real / L"filelist.txt"); }));
+    EXPECT_FALSE(std::filesystem::exists(folder.listFile()));
+    instance.kill();
+    runOnLinux("rm '" + unixPath(folder.exe()) + "'"); // Wine keeps a link whose file is gone
+}
+
+TEST(Startup, InAFolderItCannotWriteItKeepsItsListInTheUsersProfile) {
+    ProgramFolder folder;
+    const std::string mount = "'" + unixPath(folder.path()) + "'";
+    const auto mounted = folder.path().wstring() + L".mounted";
+    runOnLinux("mount --bind " + mount + " " + mount + " && mount -o remount,ro,bind " + mount +
+               " && : >'" + unixPath(mounted) + "'");
+    if (!waitUntil([&] { return std::filesystem::remove(mounted); })) {
+        GTEST_SKIP() << "no read-only bind mount here (it needs root)";
+    }
+    const auto profile = std::filesystem::path(_wgetenv(L"APPDATA")) / L"Miruteka";
+    Instance instance(folder.exe());
+    EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(profile / L"filelist.txt"); }));
+    instance.kill();
+    runOnLinux("umount " + mount);
+    std::filesystem::remove_all(profile); // it would be every later first start's list
 }
 
 } // namespace

@@ -138,6 +138,7 @@ const MakerAddresses kAddresses{"https://miruteka.example.org/", "support@mirute
 TEST_F(AboutWindowTest, ShowsItsTextsCentredOverItsOpener) {
     RecordingBrowsers browsers;
     AboutWindow window(browsers, "C:\\Tools", kAddresses);
+    window.offerListFolder("C:\\Data\\filelist.txt", {});
     ASSERT_TRUE(window.create(opener.get()));
 
     EXPECT_EQ(textOf(window.hwnd()), L"バージョン情報");
@@ -264,6 +265,7 @@ TEST_F(AboutWindowTest, InEnglishWithoutAddressesTheHomepageOpensTheHelpPageAndM
     testing::EnglishTexts english;
     RecordingBrowsers browsers;
     AboutWindow window(browsers, "C:\\Tools", {});
+    window.offerListFolder("C:\\Data\\filelist.txt", {});
     ASSERT_TRUE(window.create(opener.get()));
     EXPECT_EQ(textOf(item(window, kAboutTitleId)), L"Miruteka version 1.2");
     EXPECT_EQ(textOf(item(window, kAboutHomepageId)), L"Help page");

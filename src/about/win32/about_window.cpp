@@ -1,14 +1,16 @@
 #include "about/win32/about_window.h"
 
+#include "data/program_place.h"
 #include "platform/geometry.h"
 #include "platform/texts.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
-#include "platform/win32/program_folder.h"
+#include "platform/win32/shell_folder.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_browser.h"
+#include "platform/win32/win32_program_place.h"
 #include "resource_ids.h"
 
 #include <algorithm>
@@ -36,12 +38,14 @@ constexpr TwipsRect kMailCaption{180, 840, 1305, 165};
 constexpr TwipsRect kMail{1560, 840, 885, 225};
 constexpr TwipsRect kHelpButton{2880, 2400, 1395, 315};
 constexpr TwipsRect kCloseButton{2880, 2820, 1395, 315};
+// In the free corner left of the buttons, level with help.
+constexpr TwipsRect kListFolder{180, 2445, 2520, 225};
 
 // The frame's etched border is two pixels wide.
 constexpr int kFrameBorder = 2;
 
 bool isLink(int id) {
-    return id == kAboutHomepageId || id == kAboutMailId;
+    return id == kAboutHomepageId || id == kAboutMailId || id == kAboutListFolderId;
 }
 
 // The width of the text in the font, and the height of one line of it.
@@ -77,6 +81,12 @@ AboutWindow::AboutWindow(BrowserFactory& browsers, std::string programFolder,
                          MakerAddresses addresses)
     : actions_(browsers, std::move(programFolder), std::move(addresses)) {}
 
+void AboutWindow::offerListFolder(std::string listFile,
+                                  std::function<void(const std::string& listFile)> show) {
+    listFile_ = std::move(listFile);
+    showListFile_ = std::move(show);
+}
+
 bool AboutWindow::create(HWND owner) {
     RECT over{};
     if (owner == nullptr || !::GetWindowRect(owner, &over)) {
@@ -105,6 +115,10 @@ bool AboutWindow::create(HWND owner) {
     createLabel(hwnd(), kAboutTitleId, toWide(aboutTitle()), SS_LEFT, RECT{});
     for (const FrameText& label : frameTexts()) {
         createLabel(hwnd(), label.id, label.text, label.caption ? SS_RIGHT : SS_LEFT, RECT{});
+    }
+    if (!listFile_.empty()) {
+        createLabel(hwnd(), kAboutListFolderId, toWide(text(TextId::ListFolderLink)), SS_LEFT,
+                    RECT{});
     }
     // Without an address the mail link is greyed and takes no clicks.
     ::EnableWindow(::GetDlgItem(hwnd(), kAboutMailId), actions_.hasMailAddress());
@@ -176,6 +190,13 @@ SIZE AboutWindow::layOut() {
     title.bottom =
         std::max(title.bottom, title.top + textSize(titleFont_.get(), toWide(aboutTitle())).cy);
     place(kAboutTitleId, title, titleFont_);
+    if (::GetDlgItem(hwnd(), kAboutListFolderId) != nullptr) {
+        RECT bounds = kListFolder.pixels(dpi_);
+        bounds.bottom = std::max(
+            bounds.bottom,
+            bounds.top + textSize(linkFont_.get(), toWide(text(TextId::ListFolderLink))).cy);
+        place(kAboutListFolderId, bounds, linkFont_);
+    }
     for (size_t i = 0; i < texts.size(); ++i) {
         const LONG left = frame_.left + fitted[i].left;
         const LONG top = frame_.top + twipsToPixels(texts[i].layout.top, dpi_);
@@ -229,6 +250,11 @@ void AboutWindow::onCommand(int id, int code) {
     case kAboutMailId:
         if (code == STN_CLICKED) {
             actions_.openMail();
+        }
+        break;
+    case kAboutListFolderId:
+        if (code == STN_CLICKED && showListFile_) {
+            showListFile_(listFile_);
         }
         break;
     default:
@@ -299,9 +325,14 @@ void showAboutWindow(HWND owner, BrowserFactory& browsers, const std::string& pr
     }
 }
 
-void showAboutWindow(HWND owner) {
+void showAboutWindow(HWND owner, const std::string& listFile) {
     Win32BrowserFactory browsers;
-    showAboutWindow(owner, browsers, programFolder());
+    // The help pages lie beside the exe itself, not beside a link to it.
+    AboutWindow window(browsers, folderOfPath(realProgramFile(Win32ProgramPlaceQueries())));
+    window.offerListFolder(listFile, showFileInFolder);
+    if (window.create(owner)) {
+        runModalLoop(window.hwnd());
+    }
 }
 
 } // namespace miruteka::win32

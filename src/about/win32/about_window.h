@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ enum AboutControl : int {
     kAboutMailId = 1015,          // Label5
     kAboutTitleId = 1020,         // lblTitle
     kAboutHomepageLabelId = 1021, // lblDescription
+    kAboutListFolderId = 1022,    // opens the folder where the list is kept
 };
 
 class AboutWindow : public WindowBase {
@@ -39,6 +41,10 @@ class AboutWindow : public WindowBase {
     bool create(HWND owner);
 
     const AboutActions& actions() const { return actions_; }
+
+    // Before create: a link that shows the list file in its folder, through show.
+    void offerListFolder(std::string listFile,
+                         std::function<void(const std::string& listFile)> show);
 
     // Lays the window out again for a display scale; its size follows the client area at
     // that scale, or is the suggested rectangle when one is given.
@@ -62,13 +68,16 @@ class AboutWindow : public WindowBase {
     UniqueGdiObject titleFont_;
     UniqueGdiObject linkFont_;
     UniqueIcon icon_;
+    std::string listFile_;
+    std::function<void(const std::string&)> showListFile_;
     RECT frame_{}; // Frame1, drawn by the window
     FocusMemory focus_;
 };
 
 // Shows the about window modally over owner (disabled meanwhile); returns when it closes.
 void showAboutWindow(HWND owner, BrowserFactory& browsers, const std::string& programFolder);
-// The same with the real browser and the program's own folder.
-void showAboutWindow(HWND owner);
+// The same with the real browser and the folder of the exe the program runs from, with a
+// link to the list file's folder.
+void showAboutWindow(HWND owner, const std::string& listFile);
 
 } // namespace miruteka::win32

@@ -1,4 +1,4 @@
-// The folder of the running program, where its list file and help page live.
+// The running program's file as it was started: through a link, the link's own path.
 #pragma once
 
 #include <string>

@@ -192,7 +192,7 @@ SettingsWindow::SettingsWindow(SettingsWindowContext context)
         };
     }
     if (!context_.about) {
-        context_.about = [](HWND owner) { showAboutWindow(owner); };
+        context_.about = [this](HWND owner) { showAboutWindow(owner, context_.listPath); };
     }
 }
 

@@ -1,0 +1,27 @@
+// What the system says about where the program runs from and where it may keep its files.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace miruteka {
+
+class ProgramPlaceQueries {
+  public:
+    virtual ~ProgramPlaceQueries() = default;
+
+    // The path the running exe was started by (a link's own path when started through one);
+    // empty if the system cannot say.
+    virtual std::string startedFile() const = 0;
+    // The path of the file or folder once every link on the way is followed, or nothing when
+    // it cannot be opened.
+    virtual std::optional<std::string> finalPath(const std::string& path) const = 0;
+    // The user's roaming application-data folder; empty if there is none.
+    virtual std::string roamingAppData() const = 0;
+    // A new file can be made in the folder (tried, and removed again).
+    virtual bool canCreateFileIn(const std::string& folder) const = 0;
+    // Makes the folder if it is missing; its parent exists.
+    virtual void createFolder(const std::string& folder) = 0;
+};
+
+} // namespace miruteka
