@@ -65,6 +65,9 @@ struct LauncherState {
     std::array<bool, kGroupCount> blnGroupHasIcon{};
     // What miruteka.ini holds.
     Options options{};
+    // miruteka.ini was there at start-up but could not be read: its keys are off and the
+    // file is left as it is until the next start.
+    bool optionsUnreadable = false;
 
     int16_t shownSlot(int group) const { return intShownItem[group - 1]; }
     const std::string& shownPath(int group) const { return items.path(group, shownSlot(group)); }

@@ -1,9 +1,9 @@
 // filelist.txt: where it lives, its byte-exact layout (85 lines, CR LF, ANSI code page or,
-// when a name or path needs it, UTF-8 with a mark),
-// the reader with its per-line failure rules, and the one writer that never loses the
-// user's list.
+// when a name or path needs it, UTF-8 with a mark), the reader with its per-line failure
+// rules, and what makes a whole list for the store that keeps it.
 #pragma once
 
+#include "data/file_store.h"
 #include "data/launcher_state.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -44,26 +44,11 @@ void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settin
 ReadResult readListFile(const FileSystem& files, const AnsiCodePage& codePage,
                         const std::string& path, Settings& settings, ItemTables& items);
 
-// A read that fails for any reason but a missing file is tried again for about two seconds:
-// a virus scanner, a backup or a cloud client may hold the file for a moment.
-ReadResult readRetrying(FileSystem& files, const std::string& path);
-
-// What became of a "<path>.new" that a cut-off save left behind.
-struct LeftoverTemporary {
-    enum class Fate {
-        None,         // there is none
-        TookThePlace, // a whole list: it replaced the list file
-        KeptAside,    // cut short: renamed "<path>.partial" (or "...partial2" and so on)
-        Unreadable,   // it could not be read: nothing can be said about it
-        Held,         // read, but it could not be moved
-    };
-    Fate fate = Fate::None;
-    ReadResult read{}; // its bytes, or why they could not be read
-    bool whole = false;
-};
-// A whole temporary is the user's last OK: it takes the list's place, whether the list is
-// there or not. One that is cut short is kept aside. Moves are retried like reads.
-LeftoverTemporary settleLeftoverTemporary(FileSystem& files, const std::string& path);
+// A save writes the whole list, at least 85 lines, before the file is touched; one cut off
+// while writing has fewer.
+bool holdsWholeList(std::string_view bytes);
+// The list waits for a temporary it cannot settle: it may be another instance's save.
+inline constexpr StoredFormat kListFileFormat{.whole = holdsWholeList, .temporaryNames = 1};
 
 struct SaveResult {
     // Unrepresentable: a name or path holds a line break.

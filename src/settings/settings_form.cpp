@@ -77,6 +77,16 @@ void SettingsForm::checkPauseKey() {
     pauseKeyTaken_ = !key.none() && (!usableAsGlobalKey(key) || !host_.pauseKeyAvailable(key));
 }
 
+std::optional<TextId> SettingsForm::pauseKeyNote() const {
+    if (!pauseKeyEditable()) {
+        return TextId::PauseKeyIniUnreadable;
+    }
+    if (pauseKeyTaken_) {
+        return TextId::PauseKeyUnavailable;
+    }
+    return std::nullopt;
+}
+
 void SettingsForm::Command1_Click() {
     const SaveResult saved =
         saveWorkingCopy(services_.files, services_.codePage, services_.listPath, copy_, state_);
