@@ -84,8 +84,11 @@ IniText parseIni(std::string_view bytes) {
         const std::string_view contentBytes = bytes.substr(0, content);
         if (!utf16) {
             line.text = usable(std::string(contentBytes));
-        } else if (contentBytes.size() % 2 == 0) {
-            std::string text = *utf16WithMarkToUtf8(std::string(mark) + std::string(contentBytes));
+        } else {
+            // An odd byte at the end is read as the unit the writer makes of it.
+            std::string units = std::string(mark) + std::string(contentBytes);
+            units.resize(units.size() + units.size() % 2, '\0');
+            std::string text = *utf16WithMarkToUtf8(units);
             if (text.find(kReplacement) == std::string::npos) {
                 line.text = usable(std::move(text));
             }

@@ -35,8 +35,12 @@ std::vector<std::string_view> linesOf(std::string_view bytes) {
 
 // Whether the line sets a key when it stands in the Keys section: only such lines may go.
 bool setsAKey(std::string_view line) {
-    const std::string before = "[Keys]\nPause=Alt+F1\nPause=Alt+F2\n";
-    return decodeOptions(before + std::string(line) + "\n") != decodeOptions(before);
+    for (const std::string before : {"[Keys]\nPause=Alt+F1\n", "[Keys]\nPause=Alt+F2\n"}) {
+        if (decodeOptions(before + std::string(line) + "\n") != decodeOptions(before)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Every line of the old text is in the new one in its order, a last one without its end
@@ -88,13 +92,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (decodeOptions(written) != options) {
         fail("the written values read back differently");
     }
-    if (!holdsWholeIni(written)) {
+    const bool utf16 = old.starts_with("\xFF\xFE") || old.starts_with("\xFE\xFF");
+    // NUL bytes outside UTF-16 are what a power cut leaves; the user's own are kept.
+    if (!holdsWholeIni(written) && (utf16 || old.find('\0') == std::string_view::npos)) {
         fail("a written file does not count as whole");
     }
     if (encodeOptions(written, options) != written) {
         fail("writing the same values again changes the file");
     }
-    if (!old.starts_with("\xFF\xFE") && !old.starts_with("\xFE\xFF")) {
+    if (!utf16) {
         checkOtherLinesKept(old, written);
     }
     return 0;
