@@ -450,8 +450,7 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
     EXPECT_TRUE(state.options.pauseKey.none());
 
-    // An ini that could not be read at start-up: the key cannot be changed, and the note says
-    // why.
+    // An ini unread at start-up: the key cannot be changed, and the note says why.
     state.optionsUnreadable = true;
     open();
     EXPECT_FALSE(form.pauseKeyEditable());
