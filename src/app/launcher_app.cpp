@@ -88,7 +88,11 @@ bool LauncherApp::Form_Load() {
     }
 
     optionsFile_ = optionsFilePath(listFolder);
-    guarded([&] { state_.options = readOptionsFile(*files_, optionsFile_); });
+    guarded([&] {
+        const OptionsStartup options = readOptionsFile(*files_, optionsFile_);
+        state_.options = options.options;
+        state_.optionsUnreadable = options.unreadable;
+    });
     guarded([&] { placeIconWindows(pointer); });
     // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
     // hidden, so no empty window stands under the pointer. A group whose item does not answer

@@ -72,7 +72,7 @@ std::optional<std::uint8_t> keyCode(std::string_view name) {
     if (const auto digit = numberAfter(name, "NumPad", 0, 9)) {
         return static_cast<std::uint8_t>(kNumPad0 + *digit);
     }
-    if (const auto code = numberAfter(name, "#", 1, 0xFE, 16)) {
+    if (const auto code = numberAfter(name, "#", 1, 0xFF, 16)) {
         return static_cast<std::uint8_t>(*code);
     }
     for (const NamedKey& named : kNamedKeys) {

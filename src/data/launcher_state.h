@@ -72,7 +72,8 @@ struct LauncherState {
     std::array<bool, kGroupCount> blnGroupHasIcon{};
     // What miruteka.ini holds.
     Options options{};
-    // miruteka.ini is there but could not be read: its keys are off and OK leaves it alone.
+    // miruteka.ini was there at start-up but could not be read: its keys are off and the
+    // file is left as it is until the next start.
     bool optionsUnreadable = false;
 
     int16_t shownSlot(int group) const { return intShownItem[group - 1]; }

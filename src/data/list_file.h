@@ -1,7 +1,9 @@
-// filelist.txt: where it lives, its reading (its byte layout is list_format's), and the one
-// writer that never loses the user's list.
+// filelist.txt: where it lives, its reading (its byte layout is list_format's), the one
+// writer that never loses the user's list, and what makes a whole list for the store that
+// keeps it.
 #pragma once
 
+#include "data/file_store.h"
 #include "data/launcher_state.h"
 #include "data/list_format.h"
 #include "platform/codepage.h"
@@ -22,26 +24,11 @@ bool listFileExists(const FileSystem& files, const std::string& path);
 ReadResult readListFile(const FileSystem& files, const AnsiCodePage& codePage,
                         const std::string& path, Settings& settings, ItemTables& items);
 
-// A read that fails for any reason but a missing file is tried again for about two seconds:
-// a virus scanner, a backup or a cloud client may hold the file for a moment.
-ReadResult readRetrying(FileSystem& files, const std::string& path);
-
-// What became of a "<path>.new" that a cut-off save left behind.
-struct LeftoverTemporary {
-    enum class Fate {
-        None,         // there is none
-        TookThePlace, // a whole list: it replaced the list file
-        KeptAside,    // cut short: renamed "<path>.partial" (or "...partial2" and so on)
-        Unreadable,   // it could not be read: nothing can be said about it
-        Held,         // read, but it could not be moved
-    };
-    Fate fate = Fate::None;
-    ReadResult read{}; // its bytes, or why they could not be read
-    bool whole = false;
-};
-// A whole temporary is the user's last OK: it takes the list's place, whether the list is
-// there or not. One that is cut short is kept aside. Moves are retried like reads.
-LeftoverTemporary settleLeftoverTemporary(FileSystem& files, const std::string& path);
+// A save writes the whole list, at least 85 lines, before the file is touched; one cut off
+// while writing has fewer.
+bool holdsWholeList(std::string_view bytes);
+// The list waits for a temporary it cannot settle: it may be another instance's save.
+inline constexpr StoredFormat kListFileFormat{.whole = holdsWholeList, .temporaryNames = 1};
 
 struct SaveResult {
     // Unrepresentable: a name or path holds a line break. UnreadableKept: the list would have

@@ -22,8 +22,9 @@ ListStartup unreadable(const std::string& file, ReadResult read) {
 ListStartup startListFile(FileSystem& files, const AnsiCodePage& codePage, const std::string& path,
                           Settings& settings, ItemTables& items) {
     using Fate = LeftoverTemporary::Fate;
-    const LeftoverTemporary leftover = settleLeftoverTemporary(files, path);
     const std::string temporary = temporaryPathFor(path);
+    const LeftoverTemporary leftover =
+        settleLeftoverTemporary(files, temporary, path, kListFileFormat);
     if (leftover.fate == Fate::Unreadable) {
         return unreadable(temporary, leftover.read);
     }

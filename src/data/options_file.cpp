@@ -1,6 +1,7 @@
 #include "data/options_file.h"
 
 #include "data/text_lines.h"
+#include "data/unicode_text.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,10 +13,109 @@ namespace {
 constexpr std::string_view kFileName = "miruteka.ini";
 constexpr std::string_view kKeysSection = "Keys";
 constexpr std::string_view kKeysSectionLine = "[Keys]";
-constexpr std::string_view kPauseKey = "Pause";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-std::string_view withoutMark(std::string_view text) {
-    return text.starts_with(kUtf8Mark) ? text.substr(kUtf8Mark.size()) : text;
+enum class Form { Bytes, Utf16Le, Utf16Be };
+
+struct IniLine {
+    std::string_view raw;            // as in the file, its line end included
+    std::optional<std::string> text; // without its end, as UTF-8, when the reader can use it
+};
+
+// The file split into its lines, each kept as it is, in the form the file is in.
+struct IniText {
+    Form form = Form::Bytes;
+    std::string_view mark;
+    std::vector<IniLine> lines;
+};
+
+Form formOf(std::string_view bytes) {
+    return bytes.starts_with(kUtf16LeMark)   ? Form::Utf16Le
+           : bytes.starts_with(kUtf16BeMark) ? Form::Utf16Be
+                                             : Form::Bytes;
+}
+
+// Text that holds a control character (a tab aside) or bytes that are not UTF-8 is no line
+// the reader can use: it is neither a section nor a value, whatever it looks like.
+std::optional<std::string> usable(std::string text) {
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const auto c = static_cast<unsigned char>(rest.front());
+        const std::size_t length = utf8SequenceLength(rest);
+        if (length == 0 || (c < 0x20 && c != '\t') || c == 0x7F) {
+            return std::nullopt;
+        }
+        rest.remove_prefix(length);
+    }
+    return text;
+}
+
+IniText parseIni(std::string_view bytes) {
+    IniText ini{.form = formOf(bytes), .mark = {}, .lines = {}};
+    const bool utf16 = ini.form != Form::Bytes;
+    const std::string_view mark = utf16                          ? bytes.substr(0, 2)
+                                  : bytes.starts_with(kUtf8Mark) ? kUtf8Mark
+                                                                 : std::string_view{};
+    ini.mark = mark;
+    bytes.remove_prefix(mark.size());
+    const std::size_t unit = utf16 ? 2 : 1;
+    // The byte of a unit that says whether it is a line feed, and which must be zero.
+    const std::size_t low = ini.form == Form::Utf16Be ? 1 : 0;
+    const auto isUnit = [&](std::size_t at, char c) {
+        return at + unit <= bytes.size() && bytes[at + low] == c &&
+               (!utf16 || bytes[at + 1 - low] == '\0');
+    };
+    while (!bytes.empty()) {
+        std::size_t end = 0;
+        while (end < bytes.size() && !isUnit(end, '\n')) {
+            end += unit;
+        }
+        end = std::min(end + unit, bytes.size()); // with its line end
+        IniLine line{.raw = bytes.substr(0, end), .text = std::nullopt};
+        std::size_t content = end;
+        if (content >= unit && isUnit(content - unit, '\n')) {
+            content -= unit;
+            if (content >= unit && isUnit(content - unit, '\r')) {
+                content -= unit;
+            }
+        }
+        const std::string_view contentBytes = bytes.substr(0, content);
+        if (!utf16) {
+            line.text = usable(std::string(contentBytes));
+        } else {
+            // An odd byte at the end is read as the unit the writer makes of it.
+            std::string units = std::string(mark) + std::string(contentBytes);
+            units.resize(units.size() + units.size() % 2, '\0');
+            std::string text = *utf16WithMarkToUtf8(units);
+            if (text.find(kReplacement) == std::string::npos) {
+                line.text = usable(std::move(text));
+            }
+        }
+        ini.lines.push_back(line);
+        bytes.remove_prefix(end);
+    }
+    return ini;
+}
+
+// ASCII text (all the writer writes) in the file's form.
+std::string inForm(std::string_view text, Form form) {
+    if (form == Form::Bytes) {
+        return std::string(text);
+    }
+    std::string wide;
+    for (const char c : text) {
+        wide += form == Form::Utf16Le ? std::string{c, '\0'} : std::string{'\0', c};
+    }
+    return wide;
+}
+
+bool endsWithLineEnd(std::string_view raw, Form form) {
+    return form == Form::Bytes ? raw.ends_with('\n')
+           : form == Form::Utf16Le
+               ? raw.size() % 2 == 0 && raw.ends_with(std::string_view("\n\0", 2))
+               : raw.size() % 2 == 0 && raw.ends_with(std::string_view("\0\n", 2));
 }
 
 // The section a "[name]" line opens, if the line is one.
@@ -38,7 +138,29 @@ std::optional<std::string_view> valueOf(std::string_view line, std::string_view 
     return withoutBlanks(line.substr(equals + 1));
 }
 
+// The key of kIniKeys that a line of the Keys section sets, with its value.
+std::optional<std::pair<const IniKey*, std::string_view>> keyLine(std::string_view line) {
+    for (const IniKey& key : kIniKeys) {
+        if (const auto value = valueOf(line, key.name)) {
+            return std::pair{&key, *value};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string keyLineText(const IniKey& key, const Options& options) {
+    return std::string(key.name) + "=" + hotKeyText(options.*key.key);
+}
+
 } // namespace
+
+Options keysOff() {
+    Options off;
+    for (const IniKey& key : kIniKeys) {
+        off.*key.key = HotKey{};
+    }
+    return off;
+}
 
 std::string optionsFilePath(const std::string& programFolder) {
     std::string path = programFolder;
@@ -48,76 +170,141 @@ std::string optionsFilePath(const std::string& programFolder) {
     return path += kFileName;
 }
 
-Options decodeOptions(std::string_view text) {
+bool holdsWholeIni(std::string_view bytes) {
+    const Form form = formOf(bytes);
+    if (form != Form::Bytes) {
+        return bytes.size() > 2 && endsWithLineEnd(bytes, form);
+    }
+    return !bytes.empty() && bytes.back() == '\n' && bytes.find('\0') == std::string_view::npos;
+}
+
+Options decodeOptions(std::string_view bytes) {
     Options options;
     bool inKeys = false;
-    for (const std::string_view line : splitLines(withoutMark(text))) {
-        if (const auto section = sectionOf(line)) {
+    for (const IniLine& line : parseIni(bytes).lines) {
+        if (!line.text) {
+            continue;
+        }
+        if (const auto section = sectionOf(*line.text)) {
             inKeys = sameLettersIgnoringCase(*section, kKeysSection);
-        } else if (const auto value = inKeys ? valueOf(line, kPauseKey) : std::nullopt) {
-            // The last readable line counts, as with the system's own ini reader.
-            options.pauseKey = parseHotKey(*value).value_or(options.pauseKey);
+        } else if (const auto key = inKeys ? keyLine(*line.text) : std::nullopt) {
+            // A value that names no usable key is no key: never the default, which the user
+            // may have turned off on purpose.
+            options.*key->first->key = parseHotKey(key->second).value_or(HotKey{});
         }
     }
     return options;
 }
 
-std::string encodeOptions(std::string_view oldText, const Options& options) {
-    const std::string pauseLine = std::string(kPauseKey) + "=" + hotKeyText(options.pauseKey);
-    std::vector<std::string> lines;
+std::string encodeOptions(std::string_view oldBytes, const Options& options) {
+    const IniText ini = parseIni(oldBytes);
+    std::vector<std::string> lines; // each in the file's form, with its line end if it has one
+    std::array<bool, kIniKeys.size()> written{};
     bool inKeys = false;
-    bool written = false;
-    std::optional<size_t> keysEnd; // where the Keys section's last line is
-    for (const std::string_view line : splitLines(withoutMark(oldText))) {
-        const std::string_view content = line;
-        if (const auto section = sectionOf(content)) {
+    std::optional<size_t> keysEnd; // after the Keys section's last line
+    const std::string lineEnd = inForm(kCrLf, ini.form);
+    for (const IniLine& line : ini.lines) {
+        if (const auto section = line.text ? sectionOf(*line.text) : std::nullopt) {
             inKeys = sameLettersIgnoringCase(*section, kKeysSection);
-        } else if (inKeys && valueOf(content, kPauseKey)) {
+        } else if (const auto key = inKeys && line.text ? keyLine(*line.text) : std::nullopt) {
             // A later line of the same name would win when read: only the first stays.
-            if (!written) {
-                lines.push_back(pauseLine);
-                written = true;
+            const auto index = static_cast<size_t>(key->first - kIniKeys.data());
+            if (!written[index]) {
+                lines.push_back(inForm(keyLineText(*key->first, options), ini.form) + lineEnd);
+                written[index] = true;
                 keysEnd = lines.size();
             }
             continue;
         }
-        lines.emplace_back(content);
-        if (inKeys && !withoutBlanks(content).empty()) {
+        lines.emplace_back(line.raw);
+        if (inKeys && (!line.text || !withoutBlanks(*line.text).empty())) {
             keysEnd = lines.size();
         }
     }
-    if (!written && keysEnd) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*keysEnd), pauseLine);
-    } else if (!written) {
-        if (!lines.empty() && !withoutBlanks(lines.back()).empty()) {
-            lines.emplace_back();
+    std::vector<std::string> missing;
+    for (size_t index = 0; index < kIniKeys.size(); ++index) {
+        if (!written[index]) {
+            missing.push_back(inForm(keyLineText(kIniKeys[index], options), ini.form) + lineEnd);
         }
-        lines.emplace_back(kKeysSectionLine);
-        lines.push_back(pauseLine);
     }
-    std::string text;
+    if (!keysEnd && !missing.empty()) {
+        const bool blankLast = ini.lines.empty() || (ini.lines.back().text &&
+                                                     withoutBlanks(*ini.lines.back().text).empty());
+        if (!blankLast) {
+            lines.push_back(lineEnd);
+        }
+        lines.push_back(inForm(kKeysSectionLine, ini.form) + lineEnd);
+        keysEnd = lines.size();
+    }
+    if (keysEnd) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*keysEnd), missing.begin(),
+                     missing.end());
+    }
+    std::string bytes(ini.mark);
     for (const std::string& line : lines) {
-        text += line;
-        text += kCrLf;
+        bytes += line;
+        // A last line without its end gets one, so the file counts as whole; in UTF-16 an odd
+        // byte at the end is made a whole unit first.
+        if (!endsWithLineEnd(line, ini.form)) {
+            if (ini.form != Form::Bytes && line.size() % 2 != 0) {
+                bytes += '\0';
+            }
+            bytes += lineEnd;
+        }
     }
-    return text;
+    return bytes;
 }
 
-Options readOptionsFile(const FileSystem& files, const std::string& path) {
-    const ReadResult read = files.readFile(path);
-    return read.ok() ? decodeOptions(read.bytes) : Options{};
+OptionsStartup readOptionsFile(FileSystem& files, const std::string& path) {
+    using Fate = LeftoverTemporary::Fate;
+    const OptionsStartup unreadable{.options = keysOff(), .unreadable = true};
+    // A whole temporary that could not take the file's place holds the newest values.
+    std::optional<std::string> newest;
+    for (int index = 0; index < kOptionsFileFormat.temporaryNames; ++index) {
+        LeftoverTemporary leftover =
+            settleLeftoverTemporary(files, temporaryPath(path, index), path, kOptionsFileFormat);
+        if (leftover.fate == Fate::Unreadable) {
+            return unreadable; // it may hold the newest values: none are guessed
+        }
+        if (leftover.fate == Fate::TookThePlace) {
+            newest.reset();
+        } else if (leftover.fate == Fate::Held && leftover.whole) {
+            newest = std::move(leftover.read.bytes);
+        }
+    }
+    if (newest) {
+        return {.options = decodeOptions(*newest), .unreadable = false};
+    }
+    const ReadResult read = readRetrying(files, path);
+    if (read.error == ReadError::Missing) {
+        return {};
+    }
+    if (!read.ok()) {
+        return unreadable;
+    }
+    return {.options = decodeOptions(read.bytes), .unreadable = false};
 }
 
 WriteResult writeOptionsFile(FileSystem& files, const std::string& path, const Options& options) {
-    if (const ReadResult old = files.readFile(path); old.ok()) {
-        return files.replaceFile(path, encodeOptions(old.bytes, options));
+    using Fate = LeftoverTemporary::Fate;
+    std::optional<std::string> old;
+    for (int index = 0; index < kOptionsFileFormat.temporaryNames; ++index) {
+        LeftoverTemporary leftover =
+            settleLeftoverTemporary(files, temporaryPath(path, index), path, kOptionsFileFormat);
+        if (leftover.fate == Fate::TookThePlace) {
+            old.reset();
+        } else if (leftover.fate == Fate::Held && leftover.whole) {
+            old = std::move(leftover.read.bytes);
+        }
     }
-    // One that cannot be read (held open) is not merged, but is not kept either: the user
-    // asked for these values.
-    if (files.attributes(path)) {
-        return files.replaceFile(path, encodeOptions({}, options));
+    if (!old) {
+        ReadResult read = readRetrying(files, path);
+        if (!read.ok() && read.error != ReadError::Missing) {
+            return {.error = WriteError::CannotReplace, .keptAt = {}};
+        }
+        old = std::move(read.bytes);
     }
-    return files.createFile(path, encodeOptions({}, options));
+    return writeStoredFile(files, path, encodeOptions(*old, options), kOptionsFileFormat);
 }
 
 } // namespace miruteka

@@ -61,6 +61,7 @@ enum class TextId : int {
     // The settings window's pause key.
     PauseKeyLabel,
     PauseKeyUnavailable,
+    PauseKeyIniUnreadable, // beside the key, when miruteka.ini could not be read at start-up
     // The settings window's start box.
     StartWithWindowsBox,
 

@@ -76,6 +76,16 @@ void SettingsForm::checkPauseKey() {
     pauseKeyTaken_ = !key.none() && (!usableAsGlobalKey(key) || !host_.pauseKeyAvailable(key));
 }
 
+std::optional<TextId> SettingsForm::pauseKeyNote() const {
+    if (!pauseKeyEditable()) {
+        return TextId::PauseKeyIniUnreadable;
+    }
+    if (pauseKeyTaken_) {
+        return TextId::PauseKeyUnavailable;
+    }
+    return std::nullopt;
+}
+
 void SettingsForm::Command1_Click() {
     const AppliedSettings applied =
         SettingsApplier(services_, state_, host_).apply({copy_, startTickedAtLoad_, startTicked_});

@@ -9,11 +9,13 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/life_token.h"
+#include "platform/texts.h"
 #include "settings/settings_working_copy.h"
 #include "shared_ui/item_probe.h"
 #include "shared_ui/launcher_host.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,11 @@ class SettingsForm {
     void PauseKey_Change(const HotKey& key);
     // The key in the control cannot be registered: another program holds it.
     bool pauseKeyTaken() const { return pauseKeyTaken_; }
+    // miruteka.ini could not be read at start-up: the key stays off, and cannot be changed,
+    // until the next start.
+    bool pauseKeyEditable() const { return !state_.optionsUnreadable; }
+    // What the note beside the key says, if anything: why the key is not in effect.
+    std::optional<TextId> pauseKeyNote() const;
     // The "start with Windows" box: shows the Run entry's state from loading on; OK applies
     // a change.
     void Check1_Click(bool ticked) { startTicked_ = ticked; }

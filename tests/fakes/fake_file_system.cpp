@@ -84,11 +84,15 @@ ReadResult FakeFileSystem::readFile(const std::string& path) const {
     return {.bytes = found->second.contents};
 }
 
-WriteResult FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+WriteResult FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes,
+                                        const std::string& temporary) {
+    if (entries.count(temporary) != 0) {
+        return {.error = WriteError::TemporaryHeld, .keptAt = {}};
+    }
     if (failWrites == WriteError::NotMovedIntoPlace) {
         entries.erase(path);
-        addFile(temporaryPathFor(path), {}, std::string(bytes));
-        return {.error = failWrites, .keptAt = temporaryPathFor(path)};
+        addFile(temporary, {.lastWrite = ++clock}, std::string(bytes));
+        return {.error = failWrites, .keptAt = temporary};
     }
     if (failWrites != WriteError::None || refuseWrites.count(path) != 0) {
         return {.error = refuseWrites.count(path) != 0 ? WriteError::CannotReplace : failWrites,
@@ -97,15 +101,17 @@ WriteResult FakeFileSystem::replaceFile(const std::string& path, std::string_vie
     ++writeCount;
     auto& entry = entries[path];
     entry.attributes.directory = false;
+    entry.attributes.lastWrite = ++clock;
     entry.contents.assign(bytes);
     return {};
 }
 
-WriteResult FakeFileSystem::createFile(const std::string& path, std::string_view bytes) {
+WriteResult FakeFileSystem::createFile(const std::string& path, std::string_view bytes,
+                                       const std::string& temporary) {
     if (entries.count(path) != 0) {
         return {.error = WriteError::AlreadyExists, .keptAt = {}};
     }
-    return replaceFile(path, bytes);
+    return replaceFile(path, bytes, temporary);
 }
 
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
@@ -124,8 +130,9 @@ bool FakeFileSystem::moveOver(const std::string& from, const std::string& to) {
         return false;
     }
     const auto kept = entries.find(to);
-    const FileAttributes attributes =
+    FileAttributes attributes =
         kept != entries.end() ? kept->second.attributes : entries[from].attributes;
+    attributes.lastWrite = entries[from].attributes.lastWrite;
     entries[to] = Entry{attributes, std::move(entries[from].contents)};
     entries.erase(from);
     return true;

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -28,8 +29,10 @@ class FakeFileSystem : public FileSystem {
     std::optional<FileAttributes> findFirst(const std::string& path) const override;
     std::optional<FileAttributes> attributes(const std::string& path) const override;
     ReadResult readFile(const std::string& path) const override;
-    WriteResult replaceFile(const std::string& path, std::string_view bytes) override;
-    WriteResult createFile(const std::string& path, std::string_view bytes) override;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes,
+                            const std::string& temporary) override;
+    WriteResult createFile(const std::string& path, std::string_view bytes,
+                           const std::string& temporary) override;
     bool moveFile(const std::string& from, const std::string& to) override;
     bool moveOver(const std::string& from, const std::string& to) override;
     void waitBeforeRetry() override;
@@ -54,6 +57,8 @@ class FakeFileSystem : public FileSystem {
     int releaseAfterPauses = -1;
     int pauses = 0;
     int writeCount = 0;
+    // Each write stamps its file with the next time, later than any a test gives addFile.
+    std::int64_t clock = 1000;
     mutable std::atomic<int> scans = 0; // findFirst calls, from any thread
 };
 

@@ -433,6 +433,14 @@ TEST_F(ListFileTest, BareLineFeedsReadTheSameAsCrLf) {
     EXPECT_EQ(items, saved);
 }
 
+std::string utf16le(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    }
+    return bytes;
+}
+
 // miruteka.ini: the pause key's text both ways, what a hand-edited file may hold, and a
 // rewrite that touches only its own line.
 TEST(OptionsFile, ThePauseKeyReadsAndWritesAsTextAndARewriteKeepsOtherLines) {
@@ -446,32 +454,84 @@ TEST(OptionsFile, ThePauseKeyReadsAndWritesAsTextAndARewriteKeepsOtherLines) {
     };
     for (const auto& [key, text] : keys) {
         EXPECT_EQ(hotKeyText(key), text);
-        EXPECT_EQ(parseHotKey(text), key) << text;
     }
+    // Every key the program accepts reads back from its text.
+    for (int code = 1; code <= 0xFF; ++code) {
+        for (int held = 0; held < 8; ++held) {
+            const HotKey key{static_cast<std::uint8_t>(code), (held & 1) != 0, (held & 2) != 0,
+                             (held & 4) != 0};
+            if (usableAsGlobalKey(key)) {
+                EXPECT_EQ(parseHotKey(hotKeyText(key)), key) << hotKeyText(key);
+            }
+        }
+    }
+    EXPECT_EQ(parseHotKey(""), HotKey{});
     EXPECT_EQ(parseHotKey(" control + alt+ shift +x "), (HotKey{'X', true, true, true}));
     for (const char* refused : {"X", "Shift+X", "Ctrl+Alt+X", "Ctrl+Ctrl+X", "Ctrl+", "Ctrl+F25",
                                 "Ctrl+#00", "Win+X", "Ctrl+Shift", "Ctrl+XY"}) {
         EXPECT_EQ(parseHotKey(refused), std::nullopt) << refused;
     }
 
-    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Ctrl+Alt+Q\r\n"), Options{});
+    // A value that is no usable key means none; only a missing line means the default.
+    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Ctrl+Alt+Q\r\n"), keysOff());
+    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Alt+F9\r\nPause=garbage\r\n"), keysOff());
     EXPECT_EQ(decodeOptions("Pause=Alt+F9\r\n[Other]\r\nPause=Alt+F9\r\n"), Options{});
     EXPECT_EQ(decodeOptions("\xEF\xBB\xBF[keys]\n; Pause=Alt+F8\n pause = Alt+F9\n").pauseKey,
               (HotKey{0x78, false, false, true}));
-    const Options off{HotKey{}};
+    const Options off = keysOff();
     EXPECT_EQ(
         encodeOptions("; mine\n[Keys]\nOther=1\nPause=Alt+F9\npause=Alt+F8\n[More]\nA=b", off),
-        "; mine\r\n[Keys]\r\nOther=1\r\nPause=\r\n[More]\r\nA=b\r\n");
+        "; mine\n[Keys]\nOther=1\nPause=\r\n[More]\nA=b\r\n");
     EXPECT_EQ(encodeOptions("[Keys]\r\nOther=1\r\n\r\n[More]\r\n", off),
               "[Keys]\r\nOther=1\r\nPause=\r\n\r\n[More]\r\n");
-    EXPECT_EQ(encodeOptions("[More]\r\nA=b\r\n", Options{}),
+    EXPECT_EQ(encodeOptions("[More]\r\nA=b", Options{}),
               "[More]\r\nA=b\r\n\r\n[Keys]\r\nPause=Ctrl+Shift+X\r\n");
+
+    // UTF-16 is read as such and stays UTF-16 with its mark.
+    const Options ctrlF9{HotKey{0x78, true, false, false}};
+    const std::string wide = utf16le(u"; 設定\r\n[Keys]\r\nPause=Alt+F9\r\n");
+    EXPECT_EQ(decodeOptions(wide).pauseKey, (HotKey{0x78, false, false, true}));
+    EXPECT_EQ(encodeOptions(wide, ctrlF9), utf16le(u"; 設定\r\n[Keys]\r\nPause=Ctrl+F9\r\n"));
 
     FakeFileSystem files;
     const std::string path = optionsFilePath("C:\\Tools");
-    EXPECT_EQ(readOptionsFile(files, path), Options{});
+    EXPECT_EQ(readOptionsFile(files, path).options, Options{});
     EXPECT_EQ(writeOptionsFile(files, path, off).error, WriteError::None);
     EXPECT_EQ(files.entries.at("C:\\Tools\\miruteka.ini").contents, "[Keys]\r\nPause=\r\n");
+}
+
+// What a cut-off save of miruteka.ini left, and an ini held by another program, through the
+// store the list uses.
+TEST(OptionsFile, LeftoversSettleNeverHoldASaveUpAndAHeldIniIsNeitherGuessedNorReplaced) {
+    FakeFileSystem files;
+    const std::string path = "C:\\Tools\\miruteka.ini";
+    const Options altF9{HotKey{0x78, false, false, true}};
+    const std::string mine = "; mine\r\n[Keys]\r\nPause=\r\n";
+    // The newest save, whole in its temporary, wins; one cut short is kept aside.
+    files.addFile(path, {.lastWrite = 1}, mine);
+    files.addFile(path + ".new", {.lastWrite = 2}, "[Keys]\r\nPause=Alt+F9\r\n");
+    EXPECT_EQ(readOptionsFile(files, path).options, altF9);
+    files.addFile(path + ".new", {}, std::string("[Keys]\r\nPause=Alt+F8\r\n\0\0", 24));
+    EXPECT_EQ(readOptionsFile(files, path).options, altF9);
+    EXPECT_TRUE(files.entries.contains(path + ".partial"));
+
+    // One that cannot be moved does not stop a save; the save then wins over it at start-up.
+    files.addFile(path, {}, mine);
+    files.addFile(path + ".new", {.lastWrite = 3}, "[Keys]\r\nPause=Alt+F8\r\n");
+    files.heldAgainstMoves.insert(path + ".new");
+    ASSERT_EQ(writeOptionsFile(files, path, altF9).error, WriteError::None);
+    EXPECT_EQ(files.entries.at(path).contents, "[Keys]\r\nPause=Alt+F9\r\n");
+    files.heldAgainstMoves.clear();
+    EXPECT_EQ(readOptionsFile(files, path).options, altF9);
+
+    // Held past the retries: every key off, nothing written, the other lines kept.
+    files.addFile(path, {}, mine);
+    files.failReads[path] = ReadError::Held;
+    const OptionsStartup held = readOptionsFile(files, path);
+    EXPECT_TRUE(held.unreadable);
+    EXPECT_EQ(held.options, keysOff());
+    EXPECT_EQ(writeOptionsFile(files, path, altF9).error, WriteError::CannotReplace);
+    EXPECT_EQ(files.entries.at(path).contents, mine);
 }
 
 } // namespace

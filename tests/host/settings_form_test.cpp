@@ -423,6 +423,7 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     open();
     form.PauseKey_Change(altF9);
     EXPECT_TRUE(form.pauseKeyTaken());
+    EXPECT_EQ(form.pauseKeyNote(), TextId::PauseKeyUnavailable);
     form.PauseKey_Change(HotKey{'P', true, false, true}); // Ctrl+Alt is AltGr
     EXPECT_TRUE(form.pauseKeyTaken());
     form.PauseKey_Change(ctrlF9);
@@ -449,9 +450,12 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
     EXPECT_TRUE(state.options.pauseKey.none());
 
-    // An ini that could not be read at start-up is never written over: its keys are unknown.
+    // An ini unread at start-up: the key cannot be changed, the note says why, and OK never
+    // writes over the file, whose keys are unknown.
     state.optionsUnreadable = true;
     open();
+    EXPECT_FALSE(form.pauseKeyEditable());
+    EXPECT_EQ(form.pauseKeyNote(), TextId::PauseKeyIniUnreadable);
     form.PauseKey_Change(ctrlF9);
     form.Command1_Click();
     EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");

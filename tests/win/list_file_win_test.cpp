@@ -1,5 +1,6 @@
 #include "data/list_file.h"
 #include "data/list_startup.h"
+#include "data/options_file.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
@@ -293,6 +294,24 @@ TEST_F(ListFileWinTest, NameTheCodePageLacksIsSavedInUtf8AndALineBreakIsRefused)
     EXPECT_EQ(result.row, 5);
     EXPECT_EQ(rawRead(listFile_), saved);
     EXPECT_FALSE(fs::exists(temporaryFile()));
+}
+
+TEST_F(ListFileWinTest, IniSavedPastATemporaryThatCannotBeMovedWinsOverItAtTheNextStart) {
+    const fs::path ini = folder_ / L"miruteka.ini";
+    const fs::path stuck = folder_ / L"miruteka.ini.new";
+    rawWrite(ini, "; mine\r\n[Keys]\r\nPause=\r\n");
+    rawWrite(stuck, "[Keys]\r\nPause=Alt+F8\r\n"); // the newest values, cut off before the rename
+    const Options altF9{HotKey{VK_F9, false, false, true}};
+    {
+        // Read but neither moved nor removed, as by a scanner.
+        const UniqueFile held(::CreateFileW(stuck.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        ASSERT_EQ(writeOptionsFile(files_, utf8(ini), altF9).error, WriteError::None);
+    }
+    EXPECT_EQ(rawRead(ini), "[Keys]\r\nPause=Alt+F9\r\n");
+    EXPECT_EQ(readOptionsFile(files_, utf8(ini)).options, altF9);
+    EXPECT_EQ(rawRead(folder_ / L"miruteka.ini.partial"), "[Keys]\r\nPause=Alt+F8\r\n");
 }
 
 TEST_F(ListFileWinTest, LookupsAndReadsOfMissingEntries) {

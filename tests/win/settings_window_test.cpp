@@ -304,6 +304,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
 
 TEST_F(SettingsWindowTest, InEnglishEveryTextFitsInTheSystemsMessageFontAt96And144Dpi) {
     testing::EnglishTexts english;
+    state.optionsUnreadable = true; // the longer note beside the pause key
     open();
     EXPECT_EQ(textOf(control(kOption1Id + 3)), L"Group 4");
     EXPECT_EQ(textOf(control(kCommandId + 2)), L"Cancel");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -14,10 +15,13 @@
 namespace miruteka::win32 {
 namespace {
 
-FileAttributes fromWin32(DWORD attributes) {
+FileAttributes fromWin32(DWORD attributes, FILETIME lastWrite) {
     return FileAttributes{.directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                           .hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                          .system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0};
+                          .system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
+                          .lastWrite = static_cast<std::int64_t>(
+                              (static_cast<std::uint64_t>(lastWrite.dwHighDateTime) << 32) |
+                              lastWrite.dwLowDateTime)};
 }
 
 // Writes the bytes from the start of the file, ends the file there and flushes it.
@@ -167,19 +171,31 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> existingFile(const std::wstring& path) 
     return data;
 }
 
-// Replacing a hard-linked file would cut the link, so the bytes go into the file itself. The
-// whole temporary stays until they are flushed: start-up puts it in place if the rewrite is
-// cut off.
-WriteResult rewriteInPlace(const std::wstring& target, UniqueFile temporary,
-                           const std::wstring& temporaryName, std::string_view bytes) {
+enum class InPlace { Written, CannotOpen, CannotWrite };
+
+// Replacing a hard-linked file would cut the link, so the bytes go into the file itself; its
+// attributes, times and other names stay as they were.
+InPlace writeInPlace(const std::wstring& target, std::string_view bytes) {
     const UniqueFile file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        removeWhenClosed(temporary.get()); // the list is untouched
-        return {.error = WriteError::CannotReplace, .keptAt = {}};
+        return InPlace::CannotOpen;
     }
-    if (!writeAll(file.get(), bytes)) {
+    return writeAll(file.get(), bytes) ? InPlace::Written : InPlace::CannotWrite;
+}
+
+// The whole temporary stays until the bytes are flushed into the file: start-up puts it in
+// place if the rewrite is cut off.
+WriteResult rewriteInPlace(const std::wstring& target, UniqueFile temporary,
+                           const std::wstring& temporaryName, std::string_view bytes) {
+    switch (writeInPlace(target, bytes)) {
+    case InPlace::CannotOpen:
+        removeWhenClosed(temporary.get()); // the file is untouched
+        return {.error = WriteError::CannotReplace, .keptAt = {}};
+    case InPlace::CannotWrite:
         return {.error = WriteError::NotMovedIntoPlace, .keptAt = toUtf8(temporaryName)};
+    case InPlace::Written:
+        break;
     }
     removeWhenClosed(temporary.get());
     return {};
@@ -193,7 +209,7 @@ std::optional<FileAttributes> Win32FileSystem::findFirst(const std::string& path
     if (!find) {
         return std::nullopt;
     }
-    return fromWin32(data.dwFileAttributes);
+    return fromWin32(data.dwFileAttributes, data.ftLastWriteTime);
 }
 
 // One metadata query, no directory open: on a share one round trip, and under Wine it does
@@ -203,7 +219,7 @@ std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& pat
     if (!::GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) {
         return std::nullopt;
     }
-    return fromWin32(data.dwFileAttributes);
+    return fromWin32(data.dwFileAttributes, data.ftLastWriteTime);
 }
 
 ReadResult Win32FileSystem::readFile(const std::string& path) const {
@@ -218,9 +234,10 @@ ReadResult Win32FileSystem::readFile(const std::string& path) const {
     return result;
 }
 
-WriteResult Win32FileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+WriteResult Win32FileSystem::replaceFile(const std::string& path, std::string_view bytes,
+                                         const std::string& temporaryPath) {
     const std::wstring target = toWide(path);
-    const std::wstring temporary = toWide(temporaryPathFor(path));
+    const std::wstring temporary = toWide(temporaryPath);
     WriteError error = WriteError::None;
     UniqueFile file = claimTemporary(temporary, error);
     if (!file) {
@@ -247,10 +264,11 @@ WriteResult Win32FileSystem::replaceFile(const std::string& path, std::string_vi
     return {.error = WriteError::NotMovedIntoPlace, .keptAt = toUtf8(temporary)};
 }
 
-WriteResult Win32FileSystem::createFile(const std::string& path, std::string_view bytes) {
+WriteResult Win32FileSystem::createFile(const std::string& path, std::string_view bytes,
+                                        const std::string& temporary) {
     const std::wstring target = toWide(path);
     WriteError error = WriteError::None;
-    UniqueFile file = claimTemporary(toWide(temporaryPathFor(path)), error);
+    UniqueFile file = claimTemporary(toWide(temporary), error);
     if (!file) {
         return {.error = error, .keptAt = {}};
     }
@@ -285,9 +303,7 @@ bool Win32FileSystem::moveOver(const std::string& from, const std::string& to) {
     const auto old = existingFile(target);
     if (old && linkCount(target) > 1) {
         std::string bytes;
-        const UniqueFile list(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!list || !readAll(file.get(), bytes) || !writeAll(list.get(), bytes)) {
+        if (!readAll(file.get(), bytes) || writeInPlace(target, bytes) != InPlace::Written) {
             return false;
         }
         removeWhenClosed(file.get());

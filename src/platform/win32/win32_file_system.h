@@ -11,11 +11,13 @@ class Win32FileSystem : public FileSystem {
     std::optional<FileAttributes> findFirst(const std::string& path) const override;
     std::optional<FileAttributes> attributes(const std::string& path) const override;
     ReadResult readFile(const std::string& path) const override;
-    // Writes "<path>.new" beside the file, flushes it and renames it over the file through
+    // Writes the temporary beside the file, flushes it and renames it over the file through
     // its own handle, keeping the file's hidden and system attributes and its creation time;
     // a file with further hard links is rewritten in place instead.
-    WriteResult replaceFile(const std::string& path, std::string_view bytes) override;
-    WriteResult createFile(const std::string& path, std::string_view bytes) override;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes,
+                            const std::string& temporary) override;
+    WriteResult createFile(const std::string& path, std::string_view bytes,
+                           const std::string& temporary) override;
     bool moveFile(const std::string& from, const std::string& to) override;
     bool moveOver(const std::string& from, const std::string& to) override;
     void waitBeforeRetry() override;

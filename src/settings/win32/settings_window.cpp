@@ -433,7 +433,8 @@ void SettingsWindow::refresh() {
     if (hotKeyOf(::SendMessageW(pauseKey, HKM_GETHOTKEY, 0, 0)) != copy.pauseKey()) {
         ::SendMessageW(pauseKey, HKM_SETHOTKEY, controlWordOf(copy.pauseKey()), 0);
     }
-    ::ShowWindow(control(kPauseKeyNoteId), form_.pauseKeyTaken() ? SW_SHOWNA : SW_HIDE);
+    ::EnableWindow(pauseKey, form_.pauseKeyEditable() ? TRUE : FALSE);
+    showPauseKeyNote();
     ::SendMessageW(control(kCheck1Id), BM_SETCHECK,
                    form_.startTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
     refreshing_ = false;
@@ -630,7 +631,16 @@ void SettingsWindow::onPauseKeyChange() {
         return;
     }
     form_.PauseKey_Change(hotKeyOf(::SendMessageW(control(kPauseKeyId), HKM_GETHOTKEY, 0, 0)));
-    ::ShowWindow(control(kPauseKeyNoteId), form_.pauseKeyTaken() ? SW_SHOWNA : SW_HIDE);
+    showPauseKeyNote();
+}
+
+void SettingsWindow::showPauseKeyNote() {
+    const auto note = form_.pauseKeyNote();
+    HWND label = control(kPauseKeyNoteId);
+    if (note) {
+        ::SetWindowTextW(label, toWide(text(*note)).c_str());
+    }
+    ::ShowWindow(label, note ? SW_SHOWNA : SW_HIDE);
 }
 
 void SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& item) {

@@ -112,6 +112,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     LRESULT onNotify(const NMHDR& header);
     void onSlider(HWND slider);
     void onPauseKeyChange();
+    void showPauseKeyNote();
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void runDroppedFiles();
     void paintSeparator();
