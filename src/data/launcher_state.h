@@ -3,6 +3,7 @@
 // whole run; windows get a reference to it.
 #pragma once
 
+#include "data/list_key.h"
 #include "data/options_file.h"
 
 #include <array>
@@ -64,7 +65,7 @@ struct LauncherState {
     // Per group (index group - 1): its icon window is to be visible.
     std::array<bool, kGroupCount> blnGroupHasIcon{};
     // What miruteka.ini holds.
-    Options options{};
+    LauncherOptions options{};
 
     int16_t shownSlot(int group) const { return intShownItem[group - 1]; }
     const std::string& shownPath(int group) const { return items.path(group, shownSlot(group)); }
