@@ -60,6 +60,8 @@ enum class TextId : int {
     // The settings window's pause key.
     PauseKeyLabel,
     PauseKeyUnavailable,
+    // The settings window's list key, beside the pause key (its note is the pause key's).
+    ListKeyLabel,
     // The settings window's start box.
     StartWithWindowsBox,
 

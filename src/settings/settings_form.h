@@ -63,6 +63,10 @@ class SettingsForm {
     void PauseKey_Change(const HotKey& key);
     // The key in the control cannot be registered: another program holds it.
     bool pauseKeyTaken() const { return pauseKeyTaken_; }
+    // The list key's control holds this key (none: the key is off).
+    void ListKey_Change(const HotKey& key);
+    // The list key cannot be registered: another program holds it, or it is the pause key.
+    bool listKeyTaken() const { return listKeyTaken_; }
     // The "start with Windows" box: shows the Run entry's state from loading on; OK applies
     // a change.
     void Check1_Click(bool ticked) { startTicked_ = ticked; }
@@ -83,7 +87,7 @@ class SettingsForm {
 
   private:
     void closeWindow();
-    void checkPauseKey();
+    void checkKeys();
 
     LauncherState& state_;
     LauncherHost& host_;
@@ -97,6 +101,7 @@ class SettingsForm {
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;
     bool pauseKeyTaken_ = false;
+    bool listKeyTaken_ = false;
     LifeToken life_;
 };
 

@@ -427,6 +427,15 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     EXPECT_TRUE(form.pauseKeyTaken());
     form.PauseKey_Change(ctrlF9);
     EXPECT_FALSE(form.pauseKeyTaken());
+    // The list key beside it is taken by another program, or by the pause key itself.
+    EXPECT_EQ(form.workingCopy().listKey(), kDefaultListKey);
+    form.ListKey_Change(altF9);
+    EXPECT_TRUE(form.listKeyTaken());
+    form.ListKey_Change(ctrlF9);
+    EXPECT_TRUE(form.listKeyTaken());
+    EXPECT_FALSE(form.pauseKeyTaken());
+    form.ListKey_Change(HotKey{});
+    EXPECT_FALSE(form.listKeyTaken());
     form.Command1_Click();
     EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=Ctrl+F9\r\n");
     EXPECT_EQ(state.options.pauseKey, ctrlF9);
