@@ -128,34 +128,6 @@ bool answerBox(const Instance& instance, const wchar_t* title, int button,
     return waitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); });
 }
 
-// The key of a hotkey control's word (HKM_GETHOTKEY), pressed and released with its
-// modifiers as the keyboard would.
-void pressHotKey(LRESULT word) {
-    const BYTE flags = HIBYTE(LOWORD(word));
-    std::vector<WORD> keys;
-    for (const auto& [flag, key] : {std::pair<BYTE, WORD>{HOTKEYF_CONTROL, VK_CONTROL},
-                                    {HOTKEYF_SHIFT, VK_SHIFT},
-                                    {HOTKEYF_ALT, VK_MENU}}) {
-        if ((flags & flag) != 0) {
-            keys.push_back(key);
-        }
-    }
-    keys.push_back(LOBYTE(LOWORD(word)));
-    // Wine sees no key at all while no window is in front (the settings window has just
-    // closed); a user has some program there.
-    HWND front = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 1000,
-                                   8, 8, nullptr, nullptr, nullptr, nullptr);
-    ::SetForegroundWindow(front);
-    waitUntil([&] { return ::GetForegroundWindow() == front; });
-    for (WORD key : keys) {
-        sendKey(key, true);
-    }
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-        sendKey(*key, false);
-    }
-    ::DestroyWindow(front);
-}
-
 // Add in the settings window, then the item typed into the item dialog and confirmed.
 void addItem(const Instance& instance, HWND form6, const std::wstring& name,
              const std::wstring& path) {

@@ -268,7 +268,10 @@ class PopupWindow::Form5 : public WindowBase {
             }
             painted_[slot] = logic_.entries()[slot].colour;
             const ColourPair& colours = entryColours(palette_.get(), painted_[slot]);
-            drawGraphicalButton(item, colours.back, colours.text);
+            // The hover colour marks the entry with the focus: no dotted frame on top.
+            DRAWITEMSTRUCT unframed = item;
+            unframed.itemState &= ~ODS_FOCUS;
+            drawGraphicalButton(unframed, colours.back, colours.text);
             return TRUE;
         }
         case WM_SETTINGCHANGE:
