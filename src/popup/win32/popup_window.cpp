@@ -497,14 +497,16 @@ void PopupWindow::showAtPointer() {
 
 void PopupWindow::bringForward() {
     if (isOpen()) {
+        ::SetForegroundWindow(window());
         form_->takeForeground();
     }
 }
 
 void PopupWindow::show(const Rect& anchor, Point pointer, bool fromKeyboard) {
     // Settings cannot change while the popup is shown, so this holds for the whole showing.
-    // A list from the keyboard needs no tick either: its lock ends as it closes.
-    const bool ownWatch = motionTimerStopped();
+    // A list from the keyboard may open while the chain is paused and no tick comes; should
+    // it not get the foreground, the pointer holds it as any other.
+    const bool ownWatch = motionTimerStopped() || fromKeyboard;
     form_ = std::make_unique<Form5>(*this, fromKeyboard);
     if (form_->load(pointer)) {
         HWND popup = form_->hwnd();
@@ -522,7 +524,7 @@ void PopupWindow::show(const Rect& anchor, Point pointer, bool fromKeyboard) {
         runModalLoop(popup);
     }
     form_.reset();
-    if (ownWatch || fromKeyboard) {
+    if (ownWatch) {
         // No tick will come to notice that the popup has gone: end the popup lock now.
         watchPopup(state_, *this, pointer_.cursorPos());
     }
