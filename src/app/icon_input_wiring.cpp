@@ -12,6 +12,7 @@ IconInputWiring::IconInputWiring(LauncherApp& app)
       input_(app.state(), app.pointer(), app.starter(), *this), drops_(input_) {
     app_.setIconWindowEvents(&input_);
     app_.setOpenPopup(&popup_);
+    app_.setListKeyHandler([this] { openListFromKeyboard(); });
     for (int group = 1; group <= kGroupCount; ++group) {
         dropTargets_[group - 1] = FileDropRegistration(
             app_.pictureWindow(group), {[this, group] { input_.IC_OLEDragOver(group); },
@@ -25,8 +26,21 @@ IconInputWiring::~IconInputWiring() {
     for (auto& target : dropTargets_) {
         target = FileDropRegistration();
     }
+    app_.setListKeyHandler(nullptr);
     app_.setOpenPopup(nullptr);
     app_.setIconWindowEvents(nullptr);
+}
+
+void IconInputWiring::openListFromKeyboard() {
+    LauncherState& state = app_.state();
+    if (state.intOpenGroup != 0) {
+        popup_.bringForward();
+        return;
+    }
+    // Group 1 whether its icon window shows or not: from there the arrows reach every group,
+    // also one whose window went away with its item.
+    state.intOpenGroup = 1;
+    popup_.showAtPointer();
 }
 
 void IconInputWiring::showPopupModally(int group) {

@@ -1,7 +1,7 @@
 // Connects the icon windows' input to the launcher: mouse input and drops on each IC go to
-// the icon input rules, a right press opens the item list popup, and the motion timer
-// watches that popup. Plug it in after the app is built and before its start-up runs; it
-// unplugs itself when it goes, before the windows do.
+// the icon input rules, a right press opens the item list popup, the list key opens it under
+// the pointer, and the motion timer watches that popup. Plug it in after the app is built and
+// before its start-up runs; it unplugs itself when it goes, before the windows do.
 #pragma once
 
 #include "app/launcher_app.h"
@@ -40,6 +40,7 @@ class IconInputWiring final : private IconInputWindows {
         std::vector<std::pair<int, std::vector<std::string>>> waiting_;
     };
 
+    void openListFromKeyboard();
     void showPopupModally(int group) override;
     void hideIconWindow(int group) override;
 

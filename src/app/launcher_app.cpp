@@ -1,6 +1,6 @@
 #include "app/launcher_app.h"
 
-#include "app/pause_key.h"
+#include "app/global_key.h"
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
 #include "data/list_startup.h"
@@ -108,7 +108,12 @@ bool LauncherApp::Form_Load() {
     });
     // A key another program holds leaves the program without one; the settings window says so.
     guarded([&] {
-        pauseKey_ = std::make_unique<PauseKey>([this] { togglePause(); });
+        pauseKey_ = std::make_unique<GlobalKey>([this] { togglePause(); });
+        listKey_ = std::make_unique<GlobalKey>([this] {
+            if (listKeyPressed_) {
+                listKeyPressed_();
+            }
+        });
         setPauseKeyActive(true);
     });
     guarded([&] { repointStartupEntry(); });
@@ -217,6 +222,11 @@ void LauncherApp::awayChanged(AwayReason reason, bool away) {
 void LauncherApp::setPauseKeyActive(bool active) {
     if (pauseKey_ != nullptr) {
         pauseKey_->set(active ? state_.options.pauseKey : HotKey{});
+    }
+    // The pause key wins a key set for both.
+    if (listKey_ != nullptr) {
+        const HotKey& key = state_.options.listKey;
+        listKey_->set(active && key != state_.options.pauseKey ? key : HotKey{});
     }
 }
 

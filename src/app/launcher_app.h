@@ -5,6 +5,7 @@
 //   - setIconWindowEvents: where the icon windows' mouse input goes;
 //   - pictureWindow(group): the IC window to register a group's drop target on;
 //   - setOpenPopup: the item list popup the motion timer watches;
+//   - setListKeyHandler: what the list key opens;
 //   - AddTrayIcon / Form_Unload: the tray icon's install (start-up) and removal (quit).
 #pragma once
 
@@ -31,12 +32,13 @@
 #include "shared_ui/popup_watch.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace miruteka::win32 {
 
-class PauseKey;
+class GlobalKey;
 class SettingsWindowLoader;
 class SystemEvents;
 class TrayIcon;
@@ -74,6 +76,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void setIconWindowEvents(IconWindowEvents* events);
     // The popup that is open, or nullptr; the motion timer closes it when the pointer leaves.
     void setOpenPopup(OpenPopup* popup) { popupSlot_.current = popup; }
+    // Called when the list key (state.options.listKey) is pressed; none to unplug.
+    void setListKeyHandler(std::function<void()> pressed) { listKeyPressed_ = std::move(pressed); }
 
   private:
     // Whichever popup is plugged in; none is open until one is.
@@ -82,6 +86,7 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
         bool isOpen() const override { return current != nullptr && current->isOpen(); }
         Rect frame() const override { return current->frame(); }
         void close() override { current->close(); }
+        bool closesWhenPointerLeaves() const override { return current->closesWhenPointerLeaves(); }
     };
 
     // Start-up step 13: puts the tray icon in the notification area.
@@ -140,7 +145,9 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     std::array<std::unique_ptr<IconWindow>, kGroupCount> windows_;
     IconLoader loader_;
     std::unique_ptr<SystemEvents> systemEvents_;
-    std::unique_ptr<PauseKey> pauseKey_;
+    std::unique_ptr<GlobalKey> pauseKey_;
+    std::unique_ptr<GlobalKey> listKey_;
+    std::function<void()> listKeyPressed_;
     std::string listFile_;
     std::string optionsFile_;
     // The settings window the tray icon opens, and the tray icon itself (Module1).

@@ -23,6 +23,14 @@ struct HotKey {
 // of Windows itself.
 inline constexpr HotKey kDefaultPauseKey{'X', true, true, false};
 
+// The list key, which opens group 1's list under the pointer: Alt+Shift+Z, the left hand
+// alone, thumb on Alt, little finger on Shift, Z under the ring finger, one key left of the
+// pause key's X. Windows takes no Alt+Shift+letter for itself (Alt+Shift alone switches the
+// keyboard layout, and only when no key comes between), and the common programs leave it
+// free, unlike Ctrl+Shift with the letters around it (Redo, reopen tab, find in files, ...).
+// The Alt let go after it reaches the list the key opened, which has no menu to wake.
+inline constexpr HotKey kDefaultListKey{'Z', false, true, true};
+
 // Whether a key may be taken from every other program: it needs Ctrl or Alt (a bare key or
 // Shift+key would stop that character from being typed), and Ctrl+Alt alone is AltGr, which
 // types characters on many keyboards.

@@ -221,9 +221,13 @@ std::string encodeOptions(std::string_view oldBytes, const Options& options) {
             keysEnd = lines.size();
         }
     }
+    // A key the file has no line for gets one only when it is not its default, which a
+    // missing line means: a key nobody changed is never written.
     std::vector<std::string> missing;
+    const Options defaults;
     for (size_t index = 0; index < kIniKeys.size(); ++index) {
-        if (!written[index]) {
+        const HotKey Options::*key = kIniKeys[index].key;
+        if (!written[index] && options.*key != defaults.*key) {
             missing.push_back(inForm(keyLineText(kIniKeys[index], options), ini.form) + lineEnd);
         }
     }

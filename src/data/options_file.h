@@ -3,6 +3,7 @@
 //
 //   [Keys]
 //   Pause=Ctrl+Shift+X
+//   List=Shift+Alt+Z
 //
 // Section and key names are read in any case; lines starting with ";" or "#" are comments.
 // A key without a line keeps its default; "Pause=" with nothing after, or a value that names
@@ -25,6 +26,7 @@ namespace miruteka {
 
 struct Options {
     HotKey pauseKey = kDefaultPauseKey;
+    HotKey listKey = kDefaultListKey;
     friend bool operator==(const Options&, const Options&) = default;
 };
 
@@ -33,7 +35,8 @@ struct IniKey {
     std::string_view name;
     HotKey Options::*key;
 };
-inline constexpr std::array<IniKey, 1> kIniKeys{{{"Pause", &Options::pauseKey}}};
+inline constexpr std::array<IniKey, 2> kIniKeys{
+    {{"Pause", &Options::pauseKey}, {"List", &Options::listKey}}};
 
 // Every key off: what is in effect while the file cannot be read.
 Options keysOff();

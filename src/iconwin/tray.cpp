@@ -4,7 +4,10 @@ namespace miruteka {
 
 void Picture1_MouseMove(LauncherState& state, LauncherHost& host, SettingsWindowOpener& opener,
                         int x) {
-    if (x != kTrayLeftButtonDown && x != kTrayRightButtonDown) {
+    // A click tells of its press and then of its release as a choice (or context menu):
+    // the second only brings forward what the first opened.
+    if (x != kTrayLeftButtonDown && x != kTrayRightButtonDown && x != kTraySelect &&
+        x != kTrayKeySelect && x != kTrayContextMenu) {
         return;
     }
     if (state.blnSettingsOpen) {

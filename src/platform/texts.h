@@ -62,6 +62,8 @@ enum class TextId : int {
     PauseKeyLabel,
     PauseKeyUnavailable,
     PauseKeyIniUnreadable, // beside the key, when miruteka.ini could not be read at start-up
+    // The settings window's list key, beside the pause key (its note is the pause key's).
+    ListKeyLabel,
     // The settings window's start box.
     StartWithWindowsBox,
 

@@ -45,6 +45,7 @@ bool SettingsApplier::applyOptions(const SettingsChange& change) {
     // created; and never over one that could not be read, whose keys nobody knows.
     Options options = state_.options;
     options.pauseKey = change.copy.pauseKey();
+    options.listKey = change.copy.listKey();
     if (options == state_.options || state_.optionsUnreadable) {
         return true;
     }

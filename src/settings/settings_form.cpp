@@ -15,7 +15,7 @@ void SettingsForm::Form_Load() {
     // Until the window closes, the key goes to its control.
     host_.setPauseKeyActive(false);
     copy_.load(state_);
-    checkPauseKey();
+    checkKeys();
     startTickedAtLoad_ =
         services_.startWithWindows != nullptr && services_.startWithWindows->enabled();
     startTicked_ = startTickedAtLoad_;
@@ -68,19 +68,29 @@ void SettingsForm::Slider_Change(int slider, int value) {
 
 void SettingsForm::PauseKey_Change(const HotKey& key) {
     copy_.setPauseKey(key);
-    checkPauseKey();
+    checkKeys();
 }
 
-void SettingsForm::checkPauseKey() {
-    const HotKey& key = copy_.pauseKey();
-    pauseKeyTaken_ = !key.none() && (!usableAsGlobalKey(key) || !host_.pauseKeyAvailable(key));
+void SettingsForm::ListKey_Change(const HotKey& key) {
+    copy_.setListKey(key);
+    checkKeys();
 }
 
-std::optional<TextId> SettingsForm::pauseKeyNote() const {
-    if (!pauseKeyEditable()) {
+void SettingsForm::checkKeys() {
+    auto taken = [this](const HotKey& key) {
+        return !key.none() && (!usableAsGlobalKey(key) || !host_.pauseKeyAvailable(key));
+    };
+    pauseKeyTaken_ = taken(copy_.pauseKey());
+    // One key cannot do both: the pause key keeps it.
+    listKeyTaken_ =
+        taken(copy_.listKey()) || (!copy_.listKey().none() && copy_.listKey() == copy_.pauseKey());
+}
+
+std::optional<TextId> SettingsForm::keyNote(bool taken) const {
+    if (!keysEditable()) {
         return TextId::PauseKeyIniUnreadable;
     }
-    if (pauseKeyTaken_) {
+    if (taken) {
         return TextId::PauseKeyUnavailable;
     }
     return std::nullopt;

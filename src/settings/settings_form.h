@@ -65,11 +65,16 @@ class SettingsForm {
     void PauseKey_Change(const HotKey& key);
     // The key in the control cannot be registered: another program holds it.
     bool pauseKeyTaken() const { return pauseKeyTaken_; }
-    // miruteka.ini could not be read at start-up: the key stays off, and cannot be changed,
+    // miruteka.ini could not be read at start-up: the keys stay off, and cannot be changed,
     // until the next start.
-    bool pauseKeyEditable() const { return !state_.optionsUnreadable; }
-    // What the note beside the key says, if anything: why the key is not in effect.
-    std::optional<TextId> pauseKeyNote() const;
+    bool keysEditable() const { return !state_.optionsUnreadable; }
+    // What the note beside each key says, if anything: why the key is not in effect.
+    std::optional<TextId> pauseKeyNote() const { return keyNote(pauseKeyTaken_); }
+    std::optional<TextId> listKeyNote() const { return keyNote(listKeyTaken_); }
+    // The list key's control holds this key (none: the key is off).
+    void ListKey_Change(const HotKey& key);
+    // The list key cannot be registered: another program holds it, or it is the pause key.
+    bool listKeyTaken() const { return listKeyTaken_; }
     // The "start with Windows" box: shows the Run entry's state from loading on; OK applies
     // a change.
     void Check1_Click(bool ticked) { startTicked_ = ticked; }
@@ -89,8 +94,9 @@ class SettingsForm {
     void writeDialogItem(const std::string& name, const std::string& path);
 
   private:
+    std::optional<TextId> keyNote(bool taken) const;
     void closeWindow();
-    void checkPauseKey();
+    void checkKeys();
 
     LauncherState& state_;
     LauncherHost& host_;
@@ -104,6 +110,7 @@ class SettingsForm {
     std::uint32_t previewLook_ = 0;
     std::uint32_t previewAnswered_ = 0;
     bool pauseKeyTaken_ = false;
+    bool listKeyTaken_ = false;
     LifeToken life_;
 };
 

@@ -8,6 +8,7 @@ void SettingsWorkingCopy::load(const LauncherState& state) {
     sliders_ = slidersFromSettings(state.settings);
     intGroupIndex_ = 0;
     pauseKey_ = state.options.pauseKey;
+    listKey_ = state.options.listKey;
     for (int index = 0; index < kGroupCount; ++index) {
         grids_[index].load(state.items, index + 1);
     }

@@ -27,6 +27,8 @@ class SettingsWorkingCopy {
 
     const HotKey& pauseKey() const { return pauseKey_; }
     void setPauseKey(const HotKey& key) { pauseKey_ = key; }
+    const HotKey& listKey() const { return listKey_; }
+    void setListKey(const HotKey& key) { listKey_ = key; }
 
     int slider(int index) const { return sliders_.at(index); }
     // Takes the value as the slider shows it (clamped to its range).
@@ -41,6 +43,7 @@ class SettingsWorkingCopy {
     int intGroupIndex_ = 0;
     SliderValues sliders_{};
     HotKey pauseKey_{};
+    HotKey listKey_{};
 };
 
 } // namespace miruteka

@@ -19,10 +19,11 @@ class LauncherHost {
     virtual void hideIconWindows() = 0;
     // Unloads Form1 (removing the tray icon), Form2..Form4, and ends the message loop.
     virtual void quit() = 0;
-    // The pause key (state.options.pauseKey) pauses and resumes the chain while active. The
-    // settings window turns it off while it is open, so the key can be typed into its control.
+    // The global keys work while active: the pause key (state.options.pauseKey) pauses and
+    // resumes the chain, the list key (state.options.listKey) opens the lists. The settings
+    // window turns them off while it is open, so the keys can be typed into its controls.
     virtual void setPauseKeyActive(bool active) = 0;
-    // Whether the key could be taken now: no other program holds it.
+    // Whether the key could be taken now as either global key: no other program holds it.
     virtual bool pauseKeyAvailable(const HotKey& key) = 0;
 };
 

@@ -10,7 +10,7 @@ void watchPopup(LauncherState& state, OpenPopup& popup, std::optional<Point> poi
     }
     const bool open = popup.isOpen();
     if (open) {
-        if (!pointer) {
+        if (!pointer || !popup.closesWhenPointerLeaves()) {
             return;
         }
         const Rect frame = popup.frame();

@@ -21,11 +21,13 @@ class OpenPopup {
     virtual Rect frame() const = 0;
     // Closes the popup, which ends its modal display. Called only while isOpen() is true.
     virtual void close() = 0;
+    // False for a list opened from the keyboard: its user's pointer may wander off it.
+    virtual bool closesWhenPointerLeaves() const { return true; }
 };
 
-// The popup watch: closes an open popup once the pointer is off it (its edges count as on
-// it), and ends the popup lock once the popup is gone. A pointer that cannot be read closes
-// nothing. The motion tick runs it; so does the popup itself while the motion timer is
+// The popup watch: closes an open popup that the pointer holds once the pointer is off it (its
+// edges count as on it), and ends the popup lock once the popup is gone. A pointer that cannot be
+// read closes nothing. The motion tick runs it; so does the popup itself while the motion timer is
 // stopped.
 void watchPopup(LauncherState& state, OpenPopup& popup, std::optional<Point> pointer);
 

@@ -4,6 +4,8 @@
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -253,6 +255,33 @@ TEST_F(IconWindowInput, RightPressOnAnEntryChangesTheWindowsIconAndKeepsThePopup
         return ::IsWindowVisible(iconWindow(2)) && pixelsOf(windowRect(iconWindow(2))) != before;
     }));
     EXPECT_TRUE(startedCommandLines().empty());
+
+    // The list key opens group 1's list under the pointer. Right shows group 2's in its place,
+    // where the entry without a path made the shown item hides group 2's window (Up goes round
+    // to it) ...
+    const LRESULT listKey = MAKEWORD('Z', HOTKEYF_ALT | HOTKEYF_SHIFT);
+    pressHotKey(listKey);
+    ASSERT_TRUE(waitUntil([&] { return (window = popup()) != nullptr; }));
+    const RECT underPointer = windowRect(window);
+    EXPECT_TRUE(::PtInRect(&underPointer, pointerPosition()));
+    EXPECT_EQ(windowText(::GetDlgItem(window, 100)), L"記録");
+    pressKeys({VK_RIGHT});
+    pressKeys({VK_UP});
+    pressKeys({VK_SHIFT, VK_RETURN});
+    EXPECT_TRUE(waitUntil([&] { return !::IsWindowVisible(iconWindow(2)); }));
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitUntil([&] { return popup() == nullptr; }));
+    // ... and the key reaches it again to give it back a shown item with an icon; 1 starts
+    // group 1's first item.
+    pressHotKey(listKey);
+    ASSERT_TRUE(waitUntil([&] { return (window = popup()) != nullptr; }));
+    pressKeys({VK_RIGHT});
+    pressKeys({VK_SHIFT, VK_F10});
+    EXPECT_TRUE(waitUntil([&] { return ::IsWindowVisible(iconWindow(2)); }));
+    pressKeys({VK_LEFT});
+    pressKeys({'1'});
+    ASSERT_TRUE(waitUntil([&] { return startedCount(1); }));
+    EXPECT_TRUE(waitUntil([&] { return popup() == nullptr; }));
 }
 
 TEST_F(IconWindowInput, MiddlePressHidesTheWindowUntilTheChainNextMoves) {

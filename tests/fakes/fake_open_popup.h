@@ -11,8 +11,10 @@ class FakeOpenPopup : public OpenPopup {
     bool isOpen() const override { return open; }
     Rect frame() const override;
     void close() override;
+    bool closesWhenPointerLeaves() const override { return pointerHoldsIt; }
 
     bool open = false;
+    bool pointerHoldsIt = true; // false: opened from the keyboard
     Rect rect;
     int closeCount = 0;
     mutable int callsWhileClosed = 0;

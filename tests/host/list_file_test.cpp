@@ -473,19 +473,23 @@ TEST(OptionsFile, ThePauseKeyReadsAndWritesAsTextAndARewriteKeepsOtherLines) {
     }
 
     // A value that is no usable key means none; only a missing line means the default.
-    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Ctrl+Alt+Q\r\n"), keysOff());
-    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Alt+F9\r\nPause=garbage\r\n"), keysOff());
+    EXPECT_EQ(decodeOptions("[Keys]\r\nPause=Ctrl+Alt+Q\r\nList=\r\n"), keysOff());
+    EXPECT_EQ(decodeOptions("[Keys]\r\nList=Alt+F9\r\nPause=Alt+F9\r\nPause=garbage\r\n List = x"),
+              keysOff());
     EXPECT_EQ(decodeOptions("Pause=Alt+F9\r\n[Other]\r\nPause=Alt+F9\r\n"), Options{});
     EXPECT_EQ(decodeOptions("\xEF\xBB\xBF[keys]\n; Pause=Alt+F8\n pause = Alt+F9\n").pauseKey,
               (HotKey{0x78, false, false, true}));
     const Options off = keysOff();
     EXPECT_EQ(
         encodeOptions("; mine\n[Keys]\nOther=1\nPause=Alt+F9\npause=Alt+F8\n[More]\nA=b", off),
-        "; mine\n[Keys]\nOther=1\nPause=\r\n[More]\nA=b\r\n");
+        "; mine\n[Keys]\nOther=1\nPause=\r\nList=\r\n[More]\nA=b\r\n");
     EXPECT_EQ(encodeOptions("[Keys]\r\nOther=1\r\n\r\n[More]\r\n", off),
-              "[Keys]\r\nOther=1\r\nPause=\r\n\r\n[More]\r\n");
-    EXPECT_EQ(encodeOptions("[More]\r\nA=b", Options{}),
-              "[More]\r\nA=b\r\n\r\n[Keys]\r\nPause=Ctrl+Shift+X\r\n");
+              "[Keys]\r\nOther=1\r\nPause=\r\nList=\r\n\r\n[More]\r\n");
+    Options listOnF8;
+    listOnF8.listKey = HotKey{0x77, false, false, true};
+    EXPECT_EQ(encodeOptions("[More]\r\nA=b", listOnF8),
+              "[More]\r\nA=b\r\n\r\n[Keys]\r\nList=Alt+F8\r\n");
+    EXPECT_EQ(decodeOptions("[Keys]\r\nList=Alt+F8\r\n"), listOnF8);
 
     // UTF-16 is read as such and stays UTF-16 with its mark.
     const Options ctrlF9{HotKey{0x78, true, false, false}};
@@ -497,7 +501,8 @@ TEST(OptionsFile, ThePauseKeyReadsAndWritesAsTextAndARewriteKeepsOtherLines) {
     const std::string path = optionsFilePath("C:\\Tools");
     EXPECT_EQ(readOptionsFile(files, path).options, Options{});
     EXPECT_EQ(writeOptionsFile(files, path, off).error, WriteError::None);
-    EXPECT_EQ(files.entries.at("C:\\Tools\\miruteka.ini").contents, "[Keys]\r\nPause=\r\n");
+    EXPECT_EQ(files.entries.at("C:\\Tools\\miruteka.ini").contents,
+              "[Keys]\r\nPause=\r\nList=\r\n");
 }
 
 // What a cut-off save of miruteka.ini left, and an ini held by another program, through the

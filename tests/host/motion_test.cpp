@@ -300,6 +300,14 @@ TEST(Motion, PopupStaysWhileThePointerIsOnItEdgesIncluded) {
         chain.tickAt(c.at);
         EXPECT_EQ(chain.moved(), !c.staysOpen);
     }
+    Chain keyboard; // a list opened from the keyboard stays wherever the pointer wanders
+    keyboard.state.intOpenGroup = 1;
+    keyboard.popup.open = true;
+    keyboard.popup.pointerHoldsIt = false;
+    keyboard.popup.rect = {100, 100, 300, 400};
+    keyboard.tickAt({900, 900});
+    EXPECT_TRUE(keyboard.popup.open);
+    EXPECT_EQ(keyboard.state.intOpenGroup, 1);
 }
 
 TEST(Motion, PopupThatHasAlreadyGoneOnlyClearsTheLock) {

@@ -150,6 +150,65 @@ TEST_F(PopupTest, RightPressMakesTheEntryShownAndRedrawsWithoutClosingOrRepainti
     EXPECT_THAT(processes.starts, IsEmpty());
 }
 
+TEST_F(PopupTest, UpAndDownMoveTheHighlightOverChoosableEntriesRoundTheEnds) {
+    state.intShownItem[2] = 9;
+    popup.Form_Load();
+    EXPECT_EQ(popup.highlighted(), -1); // a list opened by a click starts with none
+
+    popup.keyDown(ListKey::Down);
+    EXPECT_EQ(colours(), expected(9, 0));
+    popup.keyDown(ListKey::Down); // over the disabled entries between
+    EXPECT_EQ(popup.highlighted(), 2);
+    popup.keyDown(ListKey::Down);
+    popup.keyDown(ListKey::Down);
+    EXPECT_EQ(popup.highlighted(), 0);
+    popup.keyDown(ListKey::Up);
+    EXPECT_EQ(colours(), expected(-1, 9));
+
+    // The pointer on the background unlights the highlight; the keys go on from it.
+    popup.Form_MouseMove();
+    EXPECT_EQ(colours(), expected(9, -1));
+    popup.highlight(4); // a disabled entry cannot take it
+    popup.keyDown(ListKey::Up);
+    EXPECT_EQ(colours(), expected(9, 2));
+    popup.Command1_MouseMove(0);
+    popup.keyDown(ListKey::Down);
+    EXPECT_EQ(popup.highlighted(), 2);
+}
+
+TEST_F(PopupTest, KeysStartSlotsMakeTheShownItemSwitchGroupsAndClose) {
+    popup.Form_Load();
+    EXPECT_EQ(popup.keyDown(ListKey::Start), AfterPress::StayOpen); // nothing highlighted
+    EXPECT_EQ(popup.digitDown(3), AfterPress::StayOpen);            // slot 2 has no path
+    EXPECT_EQ(popup.digitDown(0), AfterPress::Close);               // 0 is slot 10
+    popup.highlightFirst();
+    EXPECT_EQ(popup.keyDown(ListKey::StartAsAdministrator), AfterPress::Close);
+    ASSERT_EQ(processes.starts.size(), 2u);
+    EXPECT_EQ(processes.starts[0].file, "C:\\メモ 帳\\memo.txt");
+    EXPECT_EQ(processes.starts[1].file, "C:\\tools\\edit.exe");
+    EXPECT_EQ(processes.starts[1].verb, "runas");
+
+    popup.keyDown(ListKey::Down);
+    EXPECT_EQ(popup.keyDown(ListKey::MakeShown), AfterPress::StayOpen);
+    EXPECT_EQ(state.intShownItem[2], 2);
+    EXPECT_THAT(host.calls, ElementsAre("ICLOAD"));
+    EXPECT_EQ(colours(), expected(-1, 2));
+
+    // Round the groups in place, the first choosable entry highlighted in each.
+    popup.keyDown(ListKey::NextGroup);
+    EXPECT_EQ(state.intOpenGroup, 4);
+    EXPECT_EQ(popup.entries()[1].caption, "other");
+    EXPECT_EQ(popup.highlighted(), 1);
+    popup.keyDown(ListKey::NextGroup);
+    EXPECT_EQ(state.intOpenGroup, 1);
+    EXPECT_EQ(popup.highlighted(), -1); // group 1 is empty
+    popup.keyDown(ListKey::PreviousGroup);
+    popup.keyDown(ListKey::PreviousGroup);
+    EXPECT_EQ(state.intOpenGroup, 3);
+    EXPECT_EQ(popup.keyDown(ListKey::Close), AfterPress::Close);
+    EXPECT_EQ(processes.starts.size(), 2u);
+}
+
 TEST_F(PopupTest, OtherButtonsAndCombinationsDoNothing) {
     popup.Form_Load();
     for (int button : {kMiddle, kLeft | kRight, kLeft | kMiddle, 0}) {

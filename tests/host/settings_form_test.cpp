@@ -428,8 +428,17 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     EXPECT_TRUE(form.pauseKeyTaken());
     form.PauseKey_Change(ctrlF9);
     EXPECT_FALSE(form.pauseKeyTaken());
+    // The list key beside it is taken by another program, or by the pause key itself.
+    EXPECT_EQ(form.workingCopy().listKey(), kDefaultListKey);
+    form.ListKey_Change(altF9);
+    EXPECT_TRUE(form.listKeyTaken());
+    form.ListKey_Change(ctrlF9);
+    EXPECT_TRUE(form.listKeyTaken());
+    EXPECT_FALSE(form.pauseKeyTaken());
+    form.ListKey_Change(HotKey{});
+    EXPECT_FALSE(form.listKeyTaken());
     form.Command1_Click();
-    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=Ctrl+F9\r\n");
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=Ctrl+F9\r\nList=\r\n");
     EXPECT_EQ(state.options.pauseKey, ctrlF9);
     EXPECT_EQ(log.back(), "pause key on");
 
@@ -447,18 +456,18 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     EXPECT_EQ(state.options.pauseKey, ctrlF9);
     files.refuseWrites.clear();
     form.Command1_Click();
-    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\nList=\r\n");
     EXPECT_TRUE(state.options.pauseKey.none());
 
     // An ini unread at start-up: the key cannot be changed, the note says why, and OK never
     // writes over the file, whose keys are unknown.
     state.optionsUnreadable = true;
     open();
-    EXPECT_FALSE(form.pauseKeyEditable());
+    EXPECT_FALSE(form.keysEditable());
     EXPECT_EQ(form.pauseKeyNote(), TextId::PauseKeyIniUnreadable);
     form.PauseKey_Change(ctrlF9);
     form.Command1_Click();
-    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\n");
+    EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=\r\nList=\r\n");
     EXPECT_FALSE(state.blnSettingsOpen);
 }
 

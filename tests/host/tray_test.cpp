@@ -28,8 +28,9 @@ class TrayClickTest : public ::testing::Test {
     RecordingOpener opener{log};
 };
 
-TEST_F(TrayClickTest, LeftOrRightPressHidesTheIconWindowsThenOpensTheSettings) {
-    for (const int press : {0x201, 0x204}) {
+TEST_F(TrayClickTest, APressOrAChoiceFromTheKeyboardHidesTheIconWindowsThenOpensTheSettings) {
+    // Left and right press; NIN_SELECT, NIN_KEYSELECT and WM_CONTEXTMENU.
+    for (const int press : {0x201, 0x204, 0x400, 0x401, 0x7B}) {
         state.blnSettingsOpen = false;
         log.clear();
         message(press);

@@ -164,7 +164,7 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     RECT client{};
     ::GetClientRect(form, &client);
     EXPECT_EQ(client.right, 550);
-    EXPECT_EQ(client.bottom, 471); // one row below the OK row
+    EXPECT_EQ(client.bottom, 501); // two rows below the OK row
     EXPECT_EQ(textOf(control(kPauseKeyLabelId)), L"一時停止キー");
     EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyLabelId)), 8, 444, 97, 17));
     EXPECT_TRUE(samePlace(placeOf(control(kPauseKeyId)), 112, 440, 128, 25));
@@ -172,6 +172,9 @@ TEST_F(SettingsWindowTest, LaysOutEveryControlWithItsCaptionCentredOnTheScreen) 
     EXPECT_EQ(::SendMessageW(control(kPauseKeyId), HKM_GETHOTKEY, 0, 0),
               MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
     EXPECT_FALSE(::IsWindowVisible(control(kPauseKeyNoteId)));
+    EXPECT_TRUE(samePlace(placeOf(control(kListKeyId)), 112, 470, 128, 25));
+    EXPECT_EQ(::SendMessageW(control(kListKeyId), HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('Z', HOTKEYF_ALT | HOTKEYF_SHIFT));
     RECT outer{};
     ::GetWindowRect(form, &outer);
     EXPECT_LE(std::abs((outer.left + outer.right) / 2 - ::GetSystemMetrics(SM_CXSCREEN) / 2), 1);
@@ -266,7 +269,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
             ::GetClientRect(window->hwnd(), &client);
             const RECT suggested{
                 40, 30, 40 + outer.right - outer.left - client.right + twipsToPixels(8250, dpi),
-                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(7065, dpi)};
+                30 + outer.bottom - outer.top - client.bottom + twipsToPixels(7515, dpi)};
             ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                            reinterpret_cast<LPARAM>(&suggested));
             ::GetWindowRect(window->hwnd(), &outer);
@@ -276,7 +279,7 @@ TEST_F(SettingsWindowTest, AtEachDisplayScaleTheLayoutGrowsAndEveryTextFits) {
         }
         ::GetClientRect(window->hwnd(), &client);
         EXPECT_EQ(client.right, twipsToPixels(8250, dpi));
-        EXPECT_EQ(client.bottom, twipsToPixels(7065, dpi));
+        EXPECT_EQ(client.bottom, twipsToPixels(7515, dpi));
         const RECT option4 = placeOf(control(kOption1Id + 3));
         EXPECT_TRUE(samePlace(option4, twipsToPixels(4320, dpi), twipsToPixels(120, dpi),
                               twipsToPixels(1215, dpi), twipsToPixels(435, dpi)));
@@ -326,7 +329,7 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheLayout) {
                                     kCommandId + 7, kCommandId + 6, kCommandId + 5, kCommandId + 4,
                                     kGridId,        kSliderId + 1,  kSliderId + 2,  kSliderId + 3,
                                     kSliderId + 4,  kSliderId + 5,  kCommandId + 9, kPauseKeyId,
-                                    kCheck1Id,      kOption1Id};
+                                    kCheck1Id,      kListKeyId,     kOption1Id};
     std::vector<int> order;
     HWND at = control(kOption1Id);
     for (size_t i = 0; i < expected.size(); ++i) {

@@ -97,7 +97,7 @@ NOTIFYICONDATAW TrayIcon::record() const {
     data.cbSize = sizeof data;
     data.hWnd = hwnd();
     data.uID = kTrayIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = icon_.get();
     const std::wstring tip = toWide(text(paused_ ? TextId::TrayPausedTip : TextId::TrayTip));
@@ -107,7 +107,13 @@ NOTIFYICONDATAW TrayIcon::record() const {
 
 bool TrayIcon::addIcon() {
     NOTIFYICONDATAW data = record();
-    return ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (::Shell_NotifyIconW(NIM_ADD, &data) == FALSE) {
+        return false;
+    }
+    // Only at this version does the shell tell of the icon chosen from the keyboard.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    ::Shell_NotifyIconW(NIM_SETVERSION, &data);
+    return true;
 }
 
 bool TrayIcon::modifyIcon() {
@@ -130,7 +136,7 @@ void TrayIcon::scheduleRetries(bool wanted) {
 
 LRESULT TrayIcon::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTrayCallbackMessage) {
-        // The mouse message that happened on the icon is in the low word.
+        // What happened on the icon is in the low word.
         Picture1_MouseMove(state_, host_, opener_, LOWORD(lParam));
         return 0;
     }

@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace miruteka::win32 {
@@ -58,6 +59,58 @@ const ColourPair& entryColours(const Palette& palette, uint32_t colour) {
     default:
         return palette.entryResting;
     }
+}
+
+// The list's meaning of a key, with the modifiers held now.
+std::optional<ListKey> listKeyOf(WPARAM key) {
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_UP:
+        return ListKey::Up;
+    case VK_DOWN:
+        return ListKey::Down;
+    case VK_LEFT:
+        return ListKey::PreviousGroup;
+    case VK_RIGHT:
+        return ListKey::NextGroup;
+    case VK_RETURN:
+        return shift && ctrl ? ListKey::StartAsAdministrator
+                             : (shift ? ListKey::MakeShown : ListKey::Start);
+    case VK_SPACE:
+        return ListKey::Start;
+    case VK_F10:
+        return shift ? std::optional(ListKey::MakeShown) : std::nullopt;
+    case VK_APPS:
+        return ListKey::MakeShown;
+    case VK_ESCAPE:
+        return ListKey::Close;
+    default:
+        return std::nullopt;
+    }
+}
+
+// 0..9 for a digit key of either row, else -1.
+int digitOf(WPARAM key) {
+    if (key >= '0' && key <= '9') {
+        return static_cast<int>(key - '0');
+    }
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) {
+        return static_cast<int>(key - VK_NUMPAD0);
+    }
+    return -1;
+}
+
+bool isListKey(WPARAM key) {
+    return listKeyOf(key).has_value() || digitOf(key) >= 0;
+}
+
+// Every key but Tab goes to the list instead of the dialog manager; Tab still moves the
+// focus, and the highlight with it.
+LRESULT wantedKeys(LPARAM pendingMessage) {
+    const auto* pending = reinterpret_cast<const MSG*>(pendingMessage);
+    const bool key = pending != nullptr && pending->message == WM_KEYDOWN;
+    return DLGC_WANTCHARS | (key && pending->wParam != VK_TAB ? DLGC_WANTMESSAGE : 0);
 }
 
 bool contains(const Layout& area, POINT point) {
@@ -117,13 +170,19 @@ class OtherWindowsDisabled {
 
 class PopupWindow::Form5 : public WindowBase {
   public:
-    explicit Form5(PopupWindow& owner)
-        : owner_(owner), logic_(owner.state_, owner.starter_, owner.host_) {}
+    Form5(PopupWindow& owner, bool fromKeyboard)
+        : owner_(owner), logic_(owner.state_, owner.starter_, owner.host_),
+          fromKeyboard_(fromKeyboard) {}
 
     // Form_Load: fills the entries from the open group; the window stays hidden. It is
     // created at the pointer, so it is laid out for the monitor where it opens.
     bool load(Point pointer) {
         logic_.Form_Load();
+        if (fromKeyboard_) {
+            logic_.highlightFirst();
+        }
+        lastPointer_ = POINT{pointer.x, pointer.y};
+        shownGroup_ = owner_.state_.intOpenGroup;
         WNDCLASSEXW windowClass{};
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         if (create(kPopupWindowClass, windowClass, kExStyle, L"", kStyle, pointer.x, pointer.y, 0,
@@ -169,9 +228,38 @@ class PopupWindow::Form5 : public WindowBase {
         ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
 
+    // A list from the keyboard that has the foreground stays when the pointer leaves it and
+    // goes when another window is activated. Without the foreground (Windows refused it)
+    // it behaves as one opened by a click: the pointer is on it now.
+    void takeForeground() {
+        if (fromKeyboard_) {
+            ::SetForegroundWindow(hwnd());
+            keyboardHolds_ = ::GetForegroundWindow() == hwnd();
+        }
+        focusHighlight();
+    }
+    bool keyboardHolds() const { return keyboardHolds_; }
+
   protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (keyboardHolds_) {
+                    ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
+                }
+            } else {
+                focusHighlight();
+            }
+            return 0;
+        case WM_GETDLGCODE:
+            return wantedKeys(lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (keyDown(wParam, lParam)) {
+                return 0;
+            }
+            break;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const int slot = static_cast<int>(item.CtlID) - kPopupEntryFirstId;
@@ -180,7 +268,10 @@ class PopupWindow::Form5 : public WindowBase {
             }
             painted_[slot] = logic_.entries()[slot].colour;
             const ColourPair& colours = entryColours(palette_.get(), painted_[slot]);
-            drawGraphicalButton(item, colours.back, colours.text);
+            // The hover colour marks the entry with the focus: no dotted frame on top.
+            DRAWITEMSTRUCT unframed = item;
+            unframed.itemState &= ~ODS_FOCUS;
+            drawGraphicalButton(unframed, colours.back, colours.text);
             return TRUE;
         }
         case WM_SETTINGCHANGE:
@@ -191,7 +282,8 @@ class PopupWindow::Form5 : public WindowBase {
             // The pointer over the background or a disabled entry; over a hint nothing
             // changes.
             const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (!contains(kLeftHint.pixels(dpi_), at) && !contains(kRightHint.pixels(dpi_), at)) {
+            if (pointerMoved() && !contains(kLeftHint.pixels(dpi_), at) &&
+                !contains(kRightHint.pixels(dpi_), at)) {
                 logic_.Form_MouseMove();
                 repaintChangedEntries();
             }
@@ -227,7 +319,14 @@ class PopupWindow::Form5 : public WindowBase {
         try {
             switch (message) {
             case WM_MOUSEMOVE:
-                form->logic_.Command1_MouseMove(slot);
+                if (form->pointerMoved()) {
+                    form->logic_.Command1_MouseMove(slot);
+                    form->repaintChangedEntries();
+                    form->focusHighlight();
+                }
+                break;
+            case WM_SETFOCUS:
+                form->logic_.highlight(slot);
                 form->repaintChangedEntries();
                 break;
             case WM_LBUTTONDOWN:
@@ -245,21 +344,18 @@ class PopupWindow::Form5 : public WindowBase {
             case WM_MBUTTONDBLCLK:
                 form->mouseDown(slot, 4);
                 return 0;
-            case WM_GETDLGCODE: {
-                // Enter comes to the entry itself instead of going to the dialog manager.
-                const auto* pending = reinterpret_cast<const MSG*>(lParam);
-                const bool enter = pending != nullptr && pending->message == WM_KEYDOWN &&
-                                   pending->wParam == VK_RETURN;
-                return ::DefSubclassProc(button, message, wParam, lParam) |
-                       (enter ? DLGC_WANTMESSAGE : 0);
-            }
+            case WM_GETDLGCODE:
+                return ::DefSubclassProc(button, message, wParam, lParam) | wantedKeys(lParam);
             case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                if (form->keyDown(wParam, lParam)) {
+                    return 0;
+                }
+                break;
             case WM_KEYUP:
-                // The entry with the focus acts on Space or Enter as on a left press, once.
-                if (wParam == VK_SPACE || wParam == VK_RETURN) {
-                    if (message == WM_KEYDOWN && (HIWORD(lParam) & KF_REPEAT) == 0) {
-                        form->mouseDown(slot, 1);
-                    }
+            case WM_SYSKEYUP:
+                // The button would click on Space's release, the context-menu key ask again.
+                if (isListKey(wParam)) {
                     return 0;
                 }
                 break;
@@ -279,11 +375,75 @@ class PopupWindow::Form5 : public WindowBase {
     }
 
     ItemListPopup::AfterPress mouseDown(int slot, int button, int shift = 0) {
-        const auto after = logic_.Command1_MouseDown(slot, button, shift);
+        return closeIfAsked(logic_.Command1_MouseDown(slot, button, shift));
+    }
+
+    ItemListPopup::AfterPress closeIfAsked(ItemListPopup::AfterPress after) {
         if (after == ItemListPopup::AfterPress::Close && hwnd() != nullptr) {
             ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
         }
         return after;
+    }
+
+    // True when the key is one of the list's. A held key repeats only the moves.
+    bool keyDown(WPARAM key, LPARAM flags) {
+        const std::optional<ListKey> listKey = listKeyOf(key);
+        const int digit = digitOf(key);
+        if (!listKey && digit < 0) {
+            return false;
+        }
+        const bool moves = listKey == ListKey::Up || listKey == ListKey::Down ||
+                           listKey == ListKey::PreviousGroup || listKey == ListKey::NextGroup;
+        if ((HIWORD(flags) & KF_REPEAT) != 0 && !moves) {
+            return true;
+        }
+        const auto after = listKey ? logic_.keyDown(*listKey) : logic_.digitDown(digit);
+        if (closeIfAsked(after) == ItemListPopup::AfterPress::Close) {
+            return true;
+        }
+        showOtherGroup();
+        repaintChangedEntries();
+        focusHighlight();
+        return true;
+    }
+
+    // Left or Right loaded another group: its names go onto the same buttons.
+    void showOtherGroup() {
+        if (owner_.state_.intOpenGroup == shownGroup_) {
+            return;
+        }
+        shownGroup_ = owner_.state_.intOpenGroup;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            const PopupEntry& entry = logic_.entries()[slot];
+            ::SetWindowTextW(entries_[slot], toWide(entry.caption).c_str());
+            ::EnableWindow(entries_[slot], entry.enabled ? TRUE : FALSE);
+            ::InvalidateRect(entries_[slot], nullptr, FALSE);
+        }
+    }
+
+    // The keyboard focus goes where the highlight is, or to the list itself without one.
+    void focusHighlight() {
+        if (::GetActiveWindow() != hwnd()) {
+            return;
+        }
+        const int slot = logic_.highlighted();
+        HWND target = slot >= 0 && slot < kSlotCount ? entries_[slot] : hwnd();
+        if (::GetFocus() != target) {
+            ::SetFocus(target);
+        }
+    }
+
+    // A list from the keyboard is not moved by a pointer that stands still: Windows tells
+    // of the pointer whenever a window appears or changes under it.
+    bool pointerMoved() {
+        if (!fromKeyboard_) {
+            return true;
+        }
+        const DWORD position = ::GetMessagePos();
+        const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+        const bool moved = at.x != lastPointer_.x || at.y != lastPointer_.y;
+        lastPointer_ = at;
+        return moved;
     }
 
     void repaintChangedEntries() {
@@ -303,6 +463,10 @@ class PopupWindow::Form5 : public WindowBase {
 
     PopupWindow& owner_;
     ItemListPopup logic_;
+    bool fromKeyboard_;
+    bool keyboardHolds_ = false;
+    POINT lastPointer_{};
+    int shownGroup_ = 0;
     int dpi_ = kDesignDpi;
     UniqueGdiObject font_;
     WindowPalette palette_;
@@ -317,28 +481,45 @@ PopupWindow::PopupWindow(LauncherState& state, ItemStarter& starter, LauncherHos
 PopupWindow::~PopupWindow() = default;
 
 void PopupWindow::showModally(HWND iconWindow) {
-    form_ = std::make_unique<Form5>(*this);
     const Rect icon = rectOf(iconWindow);
     // A pointer that cannot be read is taken to be where the right click was, on the icon.
     const Point pointer = pointer_.cursorPos().value_or(
         Point{icon.left + icon.width() / 2, icon.top + icon.height() / 2});
-    if (!form_->load(pointer)) {
-        form_.reset();
-        return;
-    }
-    HWND popup = form_->hwnd();
-    const Rect outer = rectOf(popup);
-    const Point corner =
-        placePopup(icon, pointer, outer.width(), outer.height(), workAreaAt(pointer));
-    ::SetWindowPos(popup, HWND_TOPMOST, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
+    show(icon, pointer, false);
+}
 
-    // Settings cannot change while the popup is shown, so this holds for the whole showing.
-    const bool ownWatch = motionTimerStopped();
-    if (ownWatch) {
-        ::SetTimer(popup, kWatchTimerId, kWatchMilliseconds, nullptr);
+void PopupWindow::showAtPointer() {
+    const Point pointer = pointer_.cursorPos().value_or(
+        Point{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2});
+    // Placed as if an icon window stood right under the pointer.
+    show(Rect{pointer.x, pointer.y, pointer.x + 1, pointer.y + 1}, pointer, true);
+}
+
+void PopupWindow::bringForward() {
+    if (isOpen()) {
+        ::SetForegroundWindow(window());
+        form_->takeForeground();
     }
-    ::ShowWindow(popup, SW_SHOW);
-    {
+}
+
+void PopupWindow::show(const Rect& anchor, Point pointer, bool fromKeyboard) {
+    // Settings cannot change while the popup is shown, so this holds for the whole showing.
+    // A list from the keyboard may open while the chain is paused and no tick comes; should
+    // it not get the foreground, the pointer holds it as any other.
+    const bool ownWatch = motionTimerStopped() || fromKeyboard;
+    form_ = std::make_unique<Form5>(*this, fromKeyboard);
+    if (form_->load(pointer)) {
+        HWND popup = form_->hwnd();
+        const Rect outer = rectOf(popup);
+        const Point corner =
+            placePopup(anchor, pointer, outer.width(), outer.height(), workAreaAt(pointer));
+        ::SetWindowPos(popup, HWND_TOPMOST, corner.x, corner.y, 0, 0,
+                       SWP_NOSIZE | SWP_FRAMECHANGED);
+        if (ownWatch) {
+            ::SetTimer(popup, kWatchTimerId, kWatchMilliseconds, nullptr);
+        }
+        ::ShowWindow(popup, SW_SHOW);
+        form_->takeForeground();
         OtherWindowsDisabled modal(popup);
         runModalLoop(popup);
     }
@@ -366,6 +547,10 @@ void PopupWindow::close() {
     if (isOpen()) {
         ::DestroyWindow(window());
     }
+}
+
+bool PopupWindow::closesWhenPointerLeaves() const {
+    return form_ == nullptr || !form_->keyboardHolds();
 }
 
 bool PopupWindow::motionTimerStopped() const {

@@ -1,7 +1,8 @@
 // Form5 on Windows: a topmost tool window with a dialog frame and no caption, ten
 // owner-drawn entries and two hint labels. It is created afresh at each opening, placed by
-// the icon window it was opened from and shown modally: the program's other top-level
-// windows take no input meanwhile, their timers keep running.
+// the icon window it was opened from (or under the pointer, by the list key) and shown
+// modally: the program's other top-level windows take no input meanwhile, their timers keep
+// running. The highlighted entry holds the keyboard focus, so screen readers name it.
 //
 // Window class, for tests that look for it: "MirutekaForm5"; the entries are its BUTTON
 // children with ids kPopupEntryFirstId + slot, the hints its STATIC children.
@@ -37,6 +38,12 @@ class PopupWindow : public OpenPopup {
     // Loads the popup for state.intOpenGroup, places it by the icon window and shows it
     // modally; returns once it has closed.
     void showModally(HWND iconWindow);
+    // Loads the list for state.intOpenGroup under the pointer, as a right click there would
+    // place it, gives it the keyboard focus and shows it modally until Esc, a start or
+    // another window's activation closes it; returns with the popup lock ended.
+    void showAtPointer();
+    // Gives the open list the foreground and the keyboard focus.
+    void bringForward();
 
     // The popup window while one is open, else nullptr.
     HWND window() const;
@@ -44,10 +51,12 @@ class PopupWindow : public OpenPopup {
     bool isOpen() const override;
     Rect frame() const override;
     void close() override;
+    bool closesWhenPointerLeaves() const override;
 
   private:
     class Form5;
 
+    void show(const Rect& anchor, Point pointer, bool fromKeyboard);
     bool motionTimerStopped() const;
 
     LauncherState& state_;

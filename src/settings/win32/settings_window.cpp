@@ -22,8 +22,8 @@ constexpr UINT kRunDroppedFiles = WM_APP + 1;
 constexpr UINT kRestoreSelection = WM_APP + 2;
 
 constexpr int kClientWidth = 8250;
-// One row below the OK row holds the pause key and the start box.
-constexpr int kClientHeight = 7065;
+// Below the OK row one row holds the pause key and the start box, the next the list key.
+constexpr int kClientHeight = 7515;
 // Frame1 has no border and the window's colour, so only its offset for the option buttons
 // shows.
 constexpr int kFrameLeft = 60;
@@ -40,6 +40,7 @@ constexpr std::array<int, kSliderCount> kSliderTop{3900, 4260, 4620, 4980, 5340}
 constexpr TwipsRect kPauseKeyLabel{120, 6660, 1455, 255};
 constexpr TwipsRect kPauseKey{1680, 6600, 1920, 375};
 constexpr TwipsRect kPauseKeyNote{3705, 6660, 1320, 255};
+constexpr int kListKeyRowOffset = 450;
 // Under Version and Quit, as high as the edit buttons.
 constexpr TwipsRect kCheck1{5130, 6600, 2985, 375};
 
@@ -110,7 +111,8 @@ HotKey hotKeyOf(LRESULT word) {
 
 bool isStaticWithWindowColour(int id) {
     return (id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kPauseKeyLabelId ||
-           id == kPauseKeyNoteId || id == kCheck1Id;
+           id == kPauseKeyNoteId || id == kCheck1Id || id == kListKeyLabelId ||
+           id == kListKeyNoteId;
 }
 
 int optionIndex(int id) {
@@ -144,6 +146,12 @@ TwipsRect layoutOf(int id) {
     }
     if (id == kCheck1Id) {
         return kCheck1;
+    }
+    if (id >= kListKeyLabelId && id <= kListKeyNoteId) {
+        // The pause key's row again, one row lower.
+        TwipsRect below = layoutOf(id - kListKeyLabelId + kPauseKeyLabelId);
+        below.top += kListKeyRowOffset;
+        return below;
     }
     for (const Command& command : kCommands) {
         if (id == kCommandId + command.number) {
@@ -241,10 +249,11 @@ const UniqueGdiObject* SettingsWindow::fontOf(int id) const {
     if (id >= kGridId && id < kGridId + kGroupCount) {
         return &gridFont_;
     }
-    if ((id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kPauseKeyLabelId) {
+    if ((id > kValueLabelId && id <= kCaptionLabelId + kSliderCount) || id == kPauseKeyLabelId ||
+        id == kListKeyLabelId) {
         return &labelFont_;
     }
-    if (id == kPauseKeyId || id == kPauseKeyNoteId) {
+    if (id == kPauseKeyId || id == kPauseKeyNoteId || id == kListKeyId || id == kListKeyNoteId) {
         return &defaultFont_;
     }
     for (const Command& command : kCommands) {
@@ -312,19 +321,25 @@ void SettingsWindow::createControls() {
     addControl(L"BUTTON", toWide(text(version.caption)).c_str(),
                WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kCommandId + version.number);
 
-    // The label just before its control names it for screen readers.
-    addControl(L"STATIC", toWide(text(TextId::PauseKeyLabel)).c_str(),
-               WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kPauseKeyLabelId);
-    HWND pauseKey = addControl(HOTKEY_CLASSW, toWide(text(TextId::PauseKeyLabel)).c_str(),
-                               WS_VISIBLE | WS_TABSTOP | WS_BORDER, kPauseKeyId);
-    // A key without Ctrl or Alt would be taken from every program's typing, and Ctrl+Alt is
-    // AltGr on many keyboards: such keys get Ctrl+Shift instead.
-    ::SendMessageW(pauseKey, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S | HKCOMB_CA,
-                   MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
-    addControl(L"STATIC", toWide(text(TextId::PauseKeyUnavailable)).c_str(), SS_LEFT | SS_NOPREFIX,
-               kPauseKeyNoteId);
+    addKeyControls(kPauseKeyLabelId, TextId::PauseKeyLabel);
     addControl(L"BUTTON", toWide(text(TextId::StartWithWindowsBox)).c_str(),
                WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kCheck1Id);
+    addKeyControls(kListKeyLabelId, TextId::ListKeyLabel);
+}
+
+// A global key's label, hotkey control and note, with ids in a row from the label's.
+void SettingsWindow::addKeyControls(int labelId, TextId label) {
+    // The label just before its control names it for screen readers.
+    const std::wstring name = toWide(text(label));
+    addControl(L"STATIC", name.c_str(), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, labelId);
+    HWND key =
+        addControl(HOTKEY_CLASSW, name.c_str(), WS_VISIBLE | WS_TABSTOP | WS_BORDER, labelId + 1);
+    // A key without Ctrl or Alt would be taken from every program's typing, and Ctrl+Alt is
+    // AltGr on many keyboards: such keys get Ctrl+Shift instead.
+    ::SendMessageW(key, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S | HKCOMB_CA,
+                   MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
+    addControl(L"STATIC", toWide(text(TextId::PauseKeyUnavailable)).c_str(), SS_LEFT | SS_NOPREFIX,
+               labelId + 2);
 }
 
 // Every control's place, font, column widths and row heights, from the twips at the DPI.
@@ -429,12 +444,16 @@ void SettingsWindow::refresh() {
     for (int k = 0; k < kGroupCount; ++k) {
         ::InvalidateRect(control(kOption1Id + k), nullptr, FALSE);
     }
-    HWND pauseKey = control(kPauseKeyId);
-    if (hotKeyOf(::SendMessageW(pauseKey, HKM_GETHOTKEY, 0, 0)) != copy.pauseKey()) {
-        ::SendMessageW(pauseKey, HKM_SETHOTKEY, controlWordOf(copy.pauseKey()), 0);
+    for (const auto& [id, key] :
+         {std::pair{kPauseKeyId, copy.pauseKey()}, std::pair{kListKeyId, copy.listKey()}}) {
+        if (hotKeyOf(::SendMessageW(control(id), HKM_GETHOTKEY, 0, 0)) != key) {
+            ::SendMessageW(control(id), HKM_SETHOTKEY, controlWordOf(key), 0);
+        }
     }
-    ::EnableWindow(pauseKey, form_.pauseKeyEditable() ? TRUE : FALSE);
-    showPauseKeyNote();
+    for (const int id : {kPauseKeyId, kListKeyId}) {
+        ::EnableWindow(control(id), form_.keysEditable() ? TRUE : FALSE);
+    }
+    showKeyNotes();
     ::SendMessageW(control(kCheck1Id), BM_SETCHECK,
                    form_.startTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
     refreshing_ = false;
@@ -466,8 +485,9 @@ void SettingsWindow::refreshGrid(int index) {
 LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (lParam != 0 && LOWORD(wParam) == kPauseKeyId && HIWORD(wParam) == EN_CHANGE) {
-            onPauseKeyChange();
+        if (lParam != 0 && (LOWORD(wParam) == kPauseKeyId || LOWORD(wParam) == kListKeyId) &&
+            HIWORD(wParam) == EN_CHANGE) {
+            onKeyChange();
         } else if (lParam != 0 && isButtonClick(HIWORD(wParam))) {
             onCommand(LOWORD(wParam));
         }
@@ -550,7 +570,7 @@ void SettingsWindow::onCommand(int id) {
     } else {
         switch (id - kCommandId) {
         case 1:
-            onPauseKeyChange(); // the control's word, whether it told of its change or not
+            onKeyChange(); // the controls' words, whether they told of their change or not
             form_.Command1_Click();
             break;
         case 2:
@@ -626,21 +646,24 @@ void SettingsWindow::onSlider(HWND trackbar) {
                      toWide(sliderLabel(form_.workingCopy().slider(slider))).c_str());
 }
 
-void SettingsWindow::onPauseKeyChange() {
+void SettingsWindow::onKeyChange() {
     if (refreshing_) {
         return;
     }
     form_.PauseKey_Change(hotKeyOf(::SendMessageW(control(kPauseKeyId), HKM_GETHOTKEY, 0, 0)));
-    showPauseKeyNote();
+    form_.ListKey_Change(hotKeyOf(::SendMessageW(control(kListKeyId), HKM_GETHOTKEY, 0, 0)));
+    showKeyNotes();
 }
 
-void SettingsWindow::showPauseKeyNote() {
-    const auto note = form_.pauseKeyNote();
-    HWND label = control(kPauseKeyNoteId);
-    if (note) {
-        ::SetWindowTextW(label, toWide(text(*note)).c_str());
+void SettingsWindow::showKeyNotes() {
+    for (const auto& [id, note] : {std::pair{kPauseKeyNoteId, form_.pauseKeyNote()},
+                                   std::pair{kListKeyNoteId, form_.listKeyNote()}}) {
+        HWND label = control(id);
+        if (note) {
+            ::SetWindowTextW(label, toWide(text(*note)).c_str());
+        }
+        ::ShowWindow(label, note ? SW_SHOWNA : SW_HIDE);
     }
-    ::ShowWindow(label, note ? SW_SHOWNA : SW_HIDE);
 }
 
 void SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& item) {

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/icons.h"
+#include "platform/texts.h"
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/modeless_dialog_keys.h"
@@ -43,6 +44,9 @@ enum SettingsControl : int {
     kPauseKeyId = 1302,     // the pause key's hotkey control
     kPauseKeyNoteId = 1303, // says when the key cannot be registered
     kCheck1Id = 1304,       // Check1: start with Windows
+    kListKeyLabelId = 1305,
+    kListKeyId = 1306,     // the list key's hotkey control
+    kListKeyNoteId = 1307, // says when the key cannot be registered
 };
 
 struct SettingsWindowContext {
@@ -111,8 +115,9 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     void onCommand(int id);
     LRESULT onNotify(const NMHDR& header);
     void onSlider(HWND slider);
-    void onPauseKeyChange();
-    void showPauseKeyNote();
+    void addKeyControls(int labelId, TextId label);
+    void onKeyChange();
+    void showKeyNotes();
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void runDroppedFiles();
     void paintSeparator();

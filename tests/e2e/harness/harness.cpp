@@ -1,5 +1,6 @@
 #include "e2e/harness/harness.h"
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -330,6 +331,36 @@ void sendKey(WORD virtualKey, bool down) {
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     ::SendInput(1, &input, sizeof input);
+}
+
+void pressKeys(const std::vector<WORD>& keys) {
+    for (WORD key : keys) {
+        sendKey(key, true);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        sendKey(*key, false);
+    }
+}
+
+void pressHotKey(LRESULT word) {
+    const BYTE flags = HIBYTE(LOWORD(word));
+    std::vector<WORD> keys;
+    for (const auto& [flag, key] : {std::pair<BYTE, WORD>{HOTKEYF_CONTROL, VK_CONTROL},
+                                    {HOTKEYF_SHIFT, VK_SHIFT},
+                                    {HOTKEYF_ALT, VK_MENU}}) {
+        if ((flags & flag) != 0) {
+            keys.push_back(key);
+        }
+    }
+    keys.push_back(LOBYTE(LOWORD(word)));
+    // Wine sees no key at all while no window is in front (the settings window has just
+    // closed); a user has some program there.
+    HWND front = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 1000,
+                                   8, 8, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(front);
+    waitUntil([&] { return ::GetForegroundWindow() == front; });
+    pressKeys(keys);
+    ::DestroyWindow(front);
 }
 
 std::array<HWND, 4> waitForIconWindows(const Instance& instance,

@@ -98,6 +98,11 @@ void release(Button button);
 void click(Button button);
 // A key going down or up (VK_CONTROL, VK_SHIFT, VK_ESCAPE), as the keyboard sends it.
 void sendKey(WORD virtualKey, bool down);
+// The keys pressed in order and released the other way round (VK_SHIFT, VK_RETURN).
+void pressKeys(const std::vector<WORD>& keys);
+// The key of a hotkey control's word (HKM_GETHOTKEY), pressed and released with its
+// modifiers while a window of this program is in front.
+void pressHotKey(LRESULT word);
 
 // The icon windows Form1..Form4 (classes "MirutekaForm1".."MirutekaForm4"), once all four
 // exist; null entries when they do not appear within the timeout.

@@ -1,5 +1,6 @@
-// The global key that pauses and resumes the chain (RegisterHotKey), heard by a hidden
-// window of its own so that it also works while a modal window runs its own message loop.
+// A global key of the program (RegisterHotKey): the pause key, the list key. Each is heard by
+// a hidden window of its own, so that it also works while a modal window runs its own
+// message loop.
 #pragma once
 
 #include "data/hot_key.h"
@@ -9,13 +10,13 @@
 
 namespace miruteka::win32 {
 
-class PauseKey final : public WindowBase {
+class GlobalKey final : public WindowBase {
   public:
-    explicit PauseKey(std::function<void()> pressed);
-    ~PauseKey() override;
+    explicit GlobalKey(std::function<void()> pressed);
+    ~GlobalKey() override;
 
     // Takes this key in place of the one before; none gives the key back. False when
-    // another program holds it (the program then has no pause key).
+    // another program holds it (the program then goes without this key).
     bool set(const HotKey& key);
     // Whether the key could be taken now. The one this program holds counts as free.
     bool available(const HotKey& key);
