@@ -70,11 +70,14 @@ class IconWindow : public WindowBase {
 
     // keys: the MK_* flags of the press.
     void mouseDown(int button, WPARAM keys);
+    // Dark while Windows' apps are (and high contrast is off), else as Windows draws it.
+    void colourTooltip();
 
     int group_;
     Win32Picture picture_;
     PictureBox pictureBox_;
     UniqueWindow tooltip_;
+    bool tooltipDark_ = false;
     IconWindowEvents* events_ = nullptr;
     UINT_PTR timerId_ = 0;
     std::function<void()> timerHandler_;

@@ -3,6 +3,7 @@
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
 #include "platform/texts.h"
+#include "platform/win32/dark_mode.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -215,6 +216,10 @@ bool SettingsWindow::create() {
     }
     ownMessages_->setOwner(hwnd());
     createControls();
+    if (palette_.get().dark) {
+        palette_.darkenTitleBar(hwnd());
+        applyPalette();
+    }
     if (const int dpi = dpiOfWindow(hwnd()); dpi != dpi_) {
         applyDpi(dpi);
     }
@@ -486,6 +491,10 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (isStaticWithWindowColour(id)) {
             return palette_.colourControl(wParam, palette_.get().labels);
         }
+        if (palette_.get().dark && id > kSliderId && id <= kSliderId + kSliderCount) {
+            // White, which the sliders' recolouring turns into the window's back.
+            return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        }
         break;
     }
     case WM_ERASEBKGND: {
@@ -498,6 +507,7 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         if (palette_.onSystemChange(hwnd(), message, wParam, lParam)) {
+            applyPalette();
             preview_.setBackground(palette_.get().previewBack);
             form_.FG_Click(form_.workingCopy().intGroupIndex()); // the preview on its new back
         }
@@ -656,6 +666,30 @@ void SettingsWindow::runDroppedFiles() {
         form_.FG_OLEDragDrop(drop.grid, drop.files);
         refresh();
     }
+}
+
+// The controls Windows draws light whatever this window asks, in the palette's colours
+// while it is dark, and as Windows draws them while it is not.
+void SettingsWindow::applyPalette() {
+    const Palette& palette = palette_.get();
+    const ColourPair* fields = palette.dark ? &palette.fields : nullptr;
+    for (int index = 0; index < kGroupCount; ++index) {
+        HWND grid = control(kGridId + index);
+        const COLORREF back = palette.dark ? palette.fields.back : ::GetSysColor(COLOR_WINDOW);
+        ListView_SetBkColor(grid, back);
+        ListView_SetTextBkColor(grid, back);
+        ListView_SetTextColor(grid,
+                              palette.dark ? palette.fields.text : ::GetSysColor(COLOR_WINDOWTEXT));
+        useDarkScrollBars(grid, palette.dark);
+        paintInColours(ListView_GetHeader(grid), fields);
+    }
+    for (int slider = 0; slider < kSliderCount; ++slider) {
+        HWND trackbar = control(kSliderId + 1 + slider);
+        useClassicLook(trackbar, palette.dark); // its themed back would not be recoloured
+        paintInColours(trackbar, palette.dark ? &palette.labels : nullptr);
+    }
+    paintInColours(control(kPauseKeyId), fields);
+    useClassicLook(control(kCheck1Id), palette.dark); // themed, it ignores its text colour
 }
 
 void SettingsWindow::paintSeparator() {

@@ -115,6 +115,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void runDroppedFiles();
     void paintSeparator();
+    void applyPalette();
 
     SettingsWindowContext context_;
     std::unique_ptr<Win32MessageBoxes> ownMessages_;
