@@ -1,10 +1,12 @@
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
+#include "platform/palette.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_browser.h"
+#include "win/dark_theme.h"
 #include "win/modal_test_support.h"
 #include "win/text_fit.h"
 
@@ -231,6 +233,23 @@ TEST_F(AboutWindowTest, FontsAreBoldTitleAndUnderlinedLinks) {
     EXPECT_EQ(fontOf(kAboutHomepageId).lfHeight, -12);
     EXPECT_TRUE(fontOf(kAboutMailId).lfUnderline);
     EXPECT_FALSE(fontOf(kAboutAuthorId).lfUnderline);
+    endModal(window.hwnd());
+}
+
+TEST_F(AboutWindowTest, DarkWhileWindowsAppsAreDarkAndLightAgainOnTheSwitch) {
+    const testing::AppsTheme theme(true);
+    const Palette dark = choosePalette(false, true, {});
+    RecordingBrowsers browsers;
+    AboutWindow window(browsers, "C:\\Tools", kAddresses);
+    ASSERT_TRUE(window.create(opener.get()));
+    EXPECT_TRUE(testing::shows(window.hwnd(), 2, 2, dark.aboutText.back));
+    EXPECT_TRUE(testing::shows(item(window, kAboutHelpId), 4, 4, dark.buttons.back));
+    EXPECT_TRUE(testing::showsLightText(item(window, kAboutCloseId), dark.buttons.back));
+    for (const int id : {int{kAboutTitleId}, int{kAboutAuthorId}, int{kAboutHomepageId}}) {
+        EXPECT_TRUE(testing::showsLightText(item(window, id), dark.aboutText.back)) << id;
+    }
+    theme.set(false, window.hwnd());
+    EXPECT_TRUE(testing::shows(window.hwnd(), 2, 2, 0x00C0FFFF));
     endModal(window.hwnd());
 }
 

@@ -1,6 +1,8 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/win32/icon_window.h"
+#include "platform/palette.h"
 #include "platform/win32/win32_icons.h"
+#include "win/dark_theme.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -70,6 +72,30 @@ TEST_F(IconWindowTest, TooltipHoldsTheTextLastSet) {
     EXPECT_EQ(window.tooltip(), L"メモ帳 (テキスト エディター)");
     window.setTooltip(L"");
     EXPECT_EQ(window.tooltip(), L"");
+}
+
+TEST_F(IconWindowTest, TooltipIsDarkWhileWindowsAppsAreDarkAndLightAgainOnTheSwitch) {
+    const testing::AppsTheme theme(true);
+    IconWindow window(1);
+    HWND tooltip = window.hwnd(); // in: its owner; out: the tooltip
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND candidate, LPARAM found) {
+            auto& owner = *reinterpret_cast<HWND*>(found);
+            if (::GetWindow(candidate, GW_OWNER) == owner &&
+                testing::classOf(candidate) == TOOLTIPS_CLASSW) {
+                owner = candidate;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, window.hwnd());
+    const Palette dark = choosePalette(false, true, {});
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0), dark.tooltips.back);
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTIPTEXTCOLOR, 0, 0), dark.tooltips.text);
+    theme.set(false, window.hwnd());
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0), ::GetSysColor(COLOR_INFOBK));
 }
 
 TEST_F(IconWindowTest, PictureKeepsTheIconUntilCleared) {

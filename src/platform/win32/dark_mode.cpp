@@ -7,6 +7,9 @@
 #include <dwmapi.h>
 #include <uxtheme.h>
 
+#include <array>
+#include <cmath>
+
 namespace miruteka::win32 {
 namespace {
 
@@ -19,12 +22,28 @@ uint8_t channel(uint32_t colour, int shift) {
     return static_cast<uint8_t>((colour >> shift) & 0xFF);
 }
 
+// How much of the text colour a pixel of this lightness gets. The square root lifts the
+// light greys of edges, sliders and tics, which would otherwise all but vanish into the back.
+const std::array<int, 256>& inkOfLightness() {
+    static const std::array<int, 256> table = [] {
+        std::array<int, 256> ink{};
+        for (int lightness = 0; lightness < 256; ++lightness) {
+            ink[lightness] =
+                static_cast<int>(std::lround(255 * std::sqrt((255 - lightness) / 255.0)));
+        }
+        return ink;
+    }();
+    return table;
+}
+
 // Every pixel (a DIB's 0x00RRGGBB) from white to black becomes back to text.
 void recolour(uint32_t* pixels, size_t count, const ColourPair& colours) {
+    const auto& inkOf = inkOfLightness();
     for (size_t i = 0; i < count; ++i) {
         const uint32_t pixel = pixels[i];
         const int ink =
-            255 - (channel(pixel, 16) * 30 + channel(pixel, 8) * 59 + channel(pixel, 0) * 11) / 100;
+            inkOf[(channel(pixel, 16) * 30 + channel(pixel, 8) * 59 + channel(pixel, 0) * 11) /
+                  100];
         auto mix = [&](int shift) {
             const int back = channel(colours.back, shift);
             const int text = channel(colours.text, shift);
