@@ -3,9 +3,11 @@
 #include "e2e/harness/drag_files.h"
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
+#include "win/dark_theme.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace e2e {
@@ -121,6 +123,27 @@ class IconWindowInput : public ::testing::Test {
     }
     bool startedCount(size_t count) const { return startedCommandLines().size() >= count; }
 
+    struct EntryColours {
+        COLORREF resting, shown, hover;
+    };
+    // Hovering an entry marks it (light yellow) and the shown item (light orange); a
+    // disabled entry counts as background, so no entry stays marked.
+    void expectEntryColours(HWND window, const EntryColours& colours) {
+        const RECT hovered = windowRect(::GetDlgItem(window, 104));
+        movePointer(hovered.left + 40, hovered.top + 10);
+        const RECT shown = windowRect(::GetDlgItem(window, 100));
+        EXPECT_TRUE(waitUntil([&] {
+            return screenPixel(hovered.left + 4, hovered.top + 4) == colours.hover &&
+                   screenPixel(shown.left + 4, shown.top + 4) == colours.shown;
+        }));
+        const RECT disabled = windowRect(::GetDlgItem(window, 103));
+        movePointer(disabled.left + 40, disabled.top + 10);
+        EXPECT_TRUE(waitUntil([&] {
+            return screenPixel(hovered.left + 4, hovered.top + 4) == colours.resting &&
+                   screenPixel(shown.left + 4, shown.top + 4) == colours.shown;
+        }));
+    }
+
     POINT start_ = kStart;
     ProgramFolder folder_;
     std::filesystem::path recorder_;
@@ -201,21 +224,7 @@ TEST_F(IconWindowInput, RightPressOpensTheGroupsListByTheWindowAndLeavingItClose
     EXPECT_EQ(windowText(::GetDlgItem(window, 120)), L"左クリック・・・アイコンの実行");
     EXPECT_EQ(windowText(::GetDlgItem(window, 121)), L"右クリック・・・表示アイコンの変更");
 
-    // Hovering an entry marks it light yellow and the shown item light orange.
-    const RECT hovered = windowRect(::GetDlgItem(window, 104));
-    movePointer(hovered.left + 40, hovered.top + 10);
-    const RECT shown = windowRect(::GetDlgItem(window, 100));
-    EXPECT_TRUE(waitUntil([&] {
-        return screenPixel(hovered.left + 4, hovered.top + 4) == kHoverColour &&
-               screenPixel(shown.left + 4, shown.top + 4) == kShownColour;
-    }));
-    // A disabled entry counts as background: no entry stays light yellow.
-    const RECT disabled = windowRect(::GetDlgItem(window, 103));
-    movePointer(disabled.left + 40, disabled.top + 10);
-    EXPECT_TRUE(waitUntil([&] {
-        return screenPixel(hovered.left + 4, hovered.top + 4) == ::GetSysColor(COLOR_BTNFACE) &&
-               screenPixel(shown.left + 4, shown.top + 4) == kShownColour;
-    }));
+    expectEntryColours(window, {::GetSysColor(COLOR_BTNFACE), kShownColour, kHoverColour});
 
     // Leaving the popup closes it, and the chain follows the pointer again.
     const RECT chain = windowRect(iconWindow(1));
@@ -265,6 +274,25 @@ TEST_F(IconWindowInput, MiddlePressHidesTheWindowUntilTheChainNextMoves) {
     movePointer(before.right + 200, before.bottom + 100);
     EXPECT_TRUE(waitUntil([&] {
         return ::IsWindowVisible(iconWindow(3)) && !sameRect(windowRect(iconWindow(3)), before);
+    }));
+}
+
+// Windows' apps dark in the test prefix from before the program starts.
+class IconWindowInputDark : public IconWindowInput {
+  protected:
+    const miruteka::win32::testing::AppsTheme theme_{true};
+};
+
+TEST_F(IconWindowInputDark, ThePopupIsDarkWithItsThreeStatesApartAndLightHints) {
+    constexpr COLORREF kDarkFace = 0x002D2D2D;
+    HWND window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+    expectEntryColours(window, {kDarkFace, 0x00264A6B, 0x001E6A6E});
+    const RECT hint = windowRect(::GetDlgItem(window, 120));
+    EXPECT_EQ(screenPixel(hint.right - 2, hint.top + 1), kDarkFace);
+    const auto pixels = pixelsOf(hint);
+    EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [](COLORREF pixel) {
+        return GetRValue(pixel) > 0xB0 && GetGValue(pixel) > 0xB0 && GetBValue(pixel) > 0xB0;
     }));
 }
 
