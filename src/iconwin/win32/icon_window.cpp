@@ -64,10 +64,10 @@ IconWindow::IconWindow(int group)
 }
 
 void IconWindow::colourTooltip() {
-    const Palette palette = currentPalette();
-    if (!palette.dark && !tooltipDark_) {
-        return; // never dark yet: nothing to undo
+    if (!tooltipDark_ && !appsUseDarkTheme()) {
+        return; // never dark yet: nothing to undo (and the one quick look at start-up)
     }
+    const Palette palette = currentPalette();
     useClassicLook(tooltip_.get(), palette.dark); // themed tips ignore their colours
     ::SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR,
                    palette.dark ? palette.tooltips.back : ::GetSysColor(COLOR_INFOBK), 0);
