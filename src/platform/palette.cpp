@@ -38,12 +38,10 @@ Palette darkPalette() {
 
 } // namespace
 
-Palette choosePalette(bool highContrast, bool dark, const SystemColours& system) {
+Palette choosePalette(bool highContrast, const SystemColours& system, bool dark) {
     if (!highContrast && dark) {
         return darkPalette();
     }
-    const ColourPair window{system.window, system.windowText};
-    const ColourPair button{system.buttonFace, system.buttonText};
     if (!highContrast) {
         return Palette{.labels = {kLightYellow, system.windowText},
                        .aboutText = {kLightYellow, kBlack},
@@ -52,12 +50,10 @@ Palette choosePalette(bool highContrast, bool dark, const SystemColours& system)
                        .previewBack = kWhite,
                        .entryResting = {system.buttonFace, system.buttonText},
                        .entryShown = {kLightOrange, system.buttonText},
-                       .entryHover = {kPaleYellow, system.buttonText},
-                       .popup = {system.buttonFace, system.windowText},
-                       .fields = window,
-                       .plainButtons = button,
-                       .tooltips = window};
+                       .entryHover = {kPaleYellow, system.buttonText}};
     }
+    const ColourPair window{system.window, system.windowText};
+    const ColourPair button{system.buttonFace, system.buttonText};
     // The shown item must stay apart from the rest and from the hovered one with nothing but
     // the user's colours: the button colours swapped always read.
     return Palette{.labels = window,
@@ -67,11 +63,7 @@ Palette choosePalette(bool highContrast, bool dark, const SystemColours& system)
                    .previewBack = system.window,
                    .entryResting = button,
                    .entryShown = {system.buttonText, system.buttonFace},
-                   .entryHover = {system.highlight, system.highlightText},
-                   .popup = button,
-                   .fields = window,
-                   .plainButtons = button,
-                   .tooltips = window};
+                   .entryHover = {system.highlight, system.highlightText}};
 }
 
 } // namespace miruteka

@@ -33,8 +33,8 @@ struct Palette {
     ColourPair entryResting;
     ColourPair entryShown;
     ColourPair entryHover;
-    // Dark only: the controls Windows draws light whatever their window asks are then
-    // coloured by the windows themselves in these.
+    // Only while dark (else left empty): the controls Windows draws light whatever their
+    // window asks are then coloured by the windows themselves in these.
     bool dark = false;
     ColourPair popup;        // the popup's back and hints
     ColourPair fields;       // edit boxes, grids and the hotkey control
@@ -44,6 +44,6 @@ struct Palette {
 };
 
 // High contrast wins over dark.
-Palette choosePalette(bool highContrast, bool dark, const SystemColours& system);
+Palette choosePalette(bool highContrast, const SystemColours& system, bool dark = false);
 
 } // namespace miruteka

@@ -75,27 +75,12 @@ TEST_F(IconWindowTest, TooltipHoldsTheTextLastSet) {
 }
 
 TEST_F(IconWindowTest, TooltipIsDarkWhileWindowsAppsAreDarkAndLightAgainOnTheSwitch) {
-    const testing::AppsTheme theme(true);
+    const testing::AppsTheme theme;
     IconWindow window(1);
-    HWND tooltip = window.hwnd(); // in: its owner; out: the tooltip
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND candidate, LPARAM found) {
-            auto& owner = *reinterpret_cast<HWND*>(found);
-            if (::GetWindow(candidate, GW_OWNER) == owner &&
-                testing::classOf(candidate) == TOOLTIPS_CLASSW) {
-                owner = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltip));
-    ASSERT_NE(tooltip, window.hwnd());
-    const Palette dark = choosePalette(false, true, {});
-    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0), dark.tooltips.back);
-    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTIPTEXTCOLOR, 0, 0), dark.tooltips.text);
+    auto back = [&] { return ::SendMessageW(window.tooltipWindow(), TTM_GETTIPBKCOLOR, 0, 0); };
+    EXPECT_EQ(back(), choosePalette(false, {}, true).tooltips.back);
     theme.set(false, window.hwnd());
-    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0), ::GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(back(), ::GetSysColor(COLOR_INFOBK));
 }
 
 TEST_F(IconWindowTest, PictureKeepsTheIconUntilCleared) {

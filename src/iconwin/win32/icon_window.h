@@ -33,6 +33,7 @@ class IconWindow : public WindowBase {
     int group() const { return group_; }
     // The IC picture box: mouse input, dropped files and the tooltip belong to it.
     HWND pictureWindow() const { return pictureBox_.hwnd(); }
+    HWND tooltipWindow() const { return tooltip_.get(); }
     Win32Picture& picture() { return picture_; }
 
     // Gives the window and its picture this width and height, keeping the corner; the

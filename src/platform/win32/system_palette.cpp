@@ -10,13 +10,14 @@ Palette currentPalette() {
     const bool on =
         ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
         (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    return choosePalette(on, !on && appsUseDarkTheme(),
+    return choosePalette(on,
                          SystemColours{.window = ::GetSysColor(COLOR_WINDOW),
                                        .windowText = ::GetSysColor(COLOR_WINDOWTEXT),
                                        .buttonFace = ::GetSysColor(COLOR_BTNFACE),
                                        .buttonText = ::GetSysColor(COLOR_BTNTEXT),
                                        .highlight = ::GetSysColor(COLOR_HIGHLIGHT),
-                                       .highlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT)});
+                                       .highlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT)},
+                         !on && appsUseDarkTheme());
 }
 
 HBRUSH WindowPalette::brush(uint32_t colour) {

@@ -476,8 +476,15 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             onCommand(LOWORD(wParam));
         }
         return 0;
-    case WM_NOTIFY:
-        return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        const auto grid = static_cast<int>(header.idFrom) - kGridId;
+        if (header.code == NM_CUSTOMDRAW && palette_.get().dark && grid >= 0 &&
+            grid < kGroupCount) {
+            return colourUnfocusedSelection(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        }
+        return onNotify(header);
+    }
     case WM_HSCROLL:
         if (lParam != 0) {
             onSlider(reinterpret_cast<HWND>(lParam));
@@ -666,6 +673,22 @@ void SettingsWindow::runDroppedFiles() {
         form_.FG_OLEDragDrop(drop.grid, drop.files);
         refresh();
     }
+}
+
+// A grid without the focus draws its selected row light grey, a bright bar in a dark
+// window: it takes the buttons' colours instead. The focused grid keeps the system's.
+LRESULT SettingsWindow::colourUnfocusedSelection(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        return CDRF_NOTIFYITEMDRAW;
+    }
+    HWND grid = draw.nmcd.hdr.hwndFrom;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && ::GetFocus() != grid &&
+        ListView_GetItemState(grid, static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0) {
+        draw.nmcd.uItemState &= ~CDIS_SELECTED;
+        draw.clrText = palette_.get().buttons.text;
+        draw.clrTextBk = palette_.get().buttons.back;
+    }
+    return CDRF_DODEFAULT;
 }
 
 // The controls Windows draws light whatever this window asks, in the palette's colours

@@ -21,6 +21,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <array>
 #include <deque>
 #include <functional>
@@ -116,6 +118,7 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     void runDroppedFiles();
     void paintSeparator();
     void applyPalette();
+    LRESULT colourUnfocusedSelection(NMLVCUSTOMDRAW& draw);
 
     SettingsWindowContext context_;
     std::unique_ptr<Win32MessageBoxes> ownMessages_;
