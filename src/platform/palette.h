@@ -1,5 +1,6 @@
-// The colours the windows paint with: their own fixed ones, or, while high contrast is on,
-// the system's, so that the contrast the user chose holds in every window.
+// The colours the windows paint with: their own fixed ones, dark tones of them while
+// Windows' apps are dark, or, while high contrast is on, the system's, so that the contrast
+// the user chose holds in every window.
 #pragma once
 
 #include <cstdint>
@@ -32,9 +33,17 @@ struct Palette {
     ColourPair entryResting;
     ColourPair entryShown;
     ColourPair entryHover;
+    // Only while dark (else left empty): the controls Windows draws light whatever their
+    // window asks are then coloured by the windows themselves in these.
+    bool dark = false;
+    ColourPair popup;        // the popup's back and hints
+    ColourPair fields;       // edit boxes, grids and the hotkey control
+    ColourPair plainButtons; // push buttons of the standard kind
+    ColourPair tooltips;
     bool operator==(const Palette&) const = default;
 };
 
-Palette choosePalette(bool highContrast, const SystemColours& system);
+// High contrast wins over dark.
+Palette choosePalette(bool highContrast, const SystemColours& system, bool dark = false);
 
 } // namespace miruteka

@@ -3,6 +3,7 @@
 #include "e2e/harness/drag_files.h"
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
+#include "win/dark_theme.h"
 
 #include <commctrl.h>
 
@@ -295,6 +296,24 @@ TEST_F(IconWindowInput, MiddlePressHidesTheWindowUntilTheChainNextMoves) {
     EXPECT_TRUE(waitUntil([&] {
         return ::IsWindowVisible(iconWindow(3)) && !sameRect(windowRect(iconWindow(3)), before);
     }));
+}
+
+// Windows' apps dark in the test prefix from before the program starts.
+class IconWindowInputDark : public IconWindowInput {
+    const miruteka::win32::testing::AppsTheme theme_;
+};
+
+TEST_F(IconWindowInputDark, ThePopupIsDarkWithItsEntriesApartAndLightHints) {
+    HWND window = openPopupFrom(2);
+    ASSERT_NE(window, nullptr);
+    const RECT hovered = windowRect(::GetDlgItem(window, 104));
+    const RECT shown = windowRect(::GetDlgItem(window, 100));
+    movePointer(hovered.left + 40, hovered.top + 10);
+    EXPECT_TRUE(waitUntil([&] {
+        return screenPixel(shown.left + 4, shown.top + 4) == 0x00264A6B &&
+               screenPixel(hovered.left + 4, hovered.top + 4) == 0x001E6A6E;
+    }));
+    EXPECT_TRUE(miruteka::win32::testing::showsLightText(::GetDlgItem(window, 120), 0x002D2D2D));
 }
 
 // With a timer interval of 0 no motion tick comes; the popup watches the pointer itself.

@@ -22,6 +22,12 @@ TEST(Palette, FixedColoursWhileHighContrastIsOffAndOnlyTheSystemsWhileOn) {
     // The shown entry, in the button colours swapped, stays apart from the rest.
     EXPECT_EQ(choosePalette(true, system),
               (Palette{{1, 2}, {1, 2}, {1, 2}, {3, 4}, 1, {3, 4}, {4, 3}, {5, 6}}));
+    // High contrast wins over dark; dark keeps the entries' three states apart.
+    EXPECT_EQ(choosePalette(true, system, true), choosePalette(true, system));
+    const Palette dark = choosePalette(false, system, true);
+    EXPECT_NE(dark.entryResting.back, dark.entryShown.back);
+    EXPECT_NE(dark.entryShown.back, dark.entryHover.back);
+    EXPECT_NE(dark.entryHover.back, dark.entryResting.back);
 }
 
 } // namespace

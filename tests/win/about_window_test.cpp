@@ -1,10 +1,12 @@
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
+#include "platform/palette.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_browser.h"
+#include "win/dark_theme.h"
 #include "win/modal_test_support.h"
 #include "win/text_fit.h"
 
@@ -232,6 +234,18 @@ TEST_F(AboutWindowTest, FontsAreBoldTitleAndUnderlinedLinks) {
     EXPECT_EQ(fontOf(kAboutHomepageId).lfHeight, -12);
     EXPECT_TRUE(fontOf(kAboutMailId).lfUnderline);
     EXPECT_FALSE(fontOf(kAboutAuthorId).lfUnderline);
+    endModal(window.hwnd());
+}
+
+TEST_F(AboutWindowTest, DarkWhileWindowsAppsAreDark) {
+    const testing::AppsTheme theme;
+    const Palette dark = choosePalette(false, {}, true);
+    RecordingBrowsers browsers;
+    AboutWindow window(browsers, "C:\\Tools", kAddresses);
+    ASSERT_TRUE(window.create(opener.get()));
+    EXPECT_EQ(testing::pixelOf(window.hwnd(), 2, 2), dark.aboutText.back);
+    EXPECT_EQ(testing::pixelOf(item(window, kAboutHelpId), 4, 4), dark.buttons.back);
+    EXPECT_TRUE(testing::showsLightText(item(window, kAboutHomepageId), dark.aboutText.back));
     endModal(window.hwnd());
 }
 

@@ -1,6 +1,8 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/win32/icon_window.h"
+#include "platform/palette.h"
 #include "platform/win32/win32_icons.h"
+#include "win/dark_theme.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -70,6 +72,15 @@ TEST_F(IconWindowTest, TooltipHoldsTheTextLastSet) {
     EXPECT_EQ(window.tooltip(), L"メモ帳 (テキスト エディター)");
     window.setTooltip(L"");
     EXPECT_EQ(window.tooltip(), L"");
+}
+
+TEST_F(IconWindowTest, TooltipIsDarkWhileWindowsAppsAreDarkAndLightAgainOnTheSwitch) {
+    const testing::AppsTheme theme;
+    IconWindow window(1);
+    auto back = [&] { return ::SendMessageW(window.tooltipWindow(), TTM_GETTIPBKCOLOR, 0, 0); };
+    EXPECT_EQ(back(), choosePalette(false, {}, true).tooltips.back);
+    theme.set(false, window.hwnd());
+    EXPECT_EQ(back(), ::GetSysColor(COLOR_INFOBK));
 }
 
 TEST_F(IconWindowTest, PictureKeepsTheIconUntilCleared) {

@@ -1,5 +1,6 @@
 #include "fakes/fake_background_work.h"
 #include "platform/geometry.h"
+#include "platform/palette.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/wide_string.h"
@@ -7,6 +8,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
 #include "settings/win32/item_dialog_window.h"
+#include "win/dark_theme.h"
 #include "win/modal_test_support.h"
 #include "win/text_fit.h"
 
@@ -214,6 +216,17 @@ TEST_F(ItemDialogWindowTest, OkWithAnExistingFileOrFolderHandsItOverAndCloses) {
         EXPECT_FALSE(::IsWindow(dialog.hwnd()));
     }
     EXPECT_EQ(host.accepted, typed);
+}
+
+TEST_F(ItemDialogWindowTest, DarkWhileWindowsAppsAreDark) {
+    const testing::AppsTheme theme;
+    const Palette dark = choosePalette(false, {}, true);
+    ItemDialogWindow dialog(probes, host);
+    ASSERT_TRUE(dialog.create(owner.get(), {"道具", utf8(scratch.file())}));
+    EXPECT_EQ(testing::pixelOf(dialog.hwnd(), 2, 2), dark.labels.back);
+    EXPECT_EQ(testing::pixelOf(item(dialog, kItemCancelId), 4, 4), dark.plainButtons.back);
+    EXPECT_TRUE(testing::showsLightText(item(dialog, kItemNameId), dark.fields.back));
+    EXPECT_TRUE(testing::showsLightText(item(dialog, kItemOkId), dark.plainButtons.back));
 }
 
 TEST_F(ItemDialogWindowTest, IsModalAndOnlyCancelOrTheCloseBoxCloseItWritingNothing) {

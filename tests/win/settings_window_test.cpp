@@ -4,6 +4,7 @@
 #include "fakes/fake_launcher_host.h"
 #include "fakes/fake_message_boxes.h"
 #include "platform/geometry.h"
+#include "platform/palette.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_icons.h"
 #include "settings/win32/settings_window.h"
+#include "win/dark_theme.h"
 #include "win/modal_test_support.h"
 #include "win/text_fit.h"
 
@@ -418,6 +420,29 @@ TEST_F(SettingsWindowTest, DroppedFilesFillFreeRowsAndAFullGridIsReportedAfterTh
     e2e::dragText(L"C:\\tools\\text.exe");
     pumpUntil([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SettingsWindowTest, DarkWhileWindowsAppsAreDarkAndLightAgainOnTheSwitch) {
+    using testing::pixelOf, testing::showsLightText;
+    const testing::AppsTheme theme;
+    const Palette dark = choosePalette(false, {}, true);
+    open();
+    HWND hotKey = control(kPauseKeyId);
+    RECT field{};
+    ::GetClientRect(hotKey, &field);
+    RECT row{}; // selected, in a grid without the focus
+    ListView_GetItemRect(grid(0), 0, &row, LVIR_BOUNDS);
+    EXPECT_EQ(pixelOf(window->hwnd(), 2, 2), dark.labels.back);
+    EXPECT_EQ(pixelOf(control(kOption1Id + 1), 4, 4), dark.buttons.back);
+    EXPECT_EQ(pixelOf(grid(0), row.left + 40, row.top + 4), dark.buttons.back);
+    EXPECT_EQ(pixelOf(hotKey, field.right - 3, field.bottom - 3), dark.fields.back);
+    EXPECT_TRUE(showsLightText(control(kCheck1Id), dark.labels.back));
+    EXPECT_TRUE(showsLightText(hotKey, dark.fields.back));
+    EXPECT_TRUE(showsLightText(ListView_GetHeader(grid(0)), dark.fields.back));
+
+    theme.set(false, window->hwnd()); // light again without reopening
+    EXPECT_EQ(pixelOf(window->hwnd(), 2, 2), 0x00C0FFFF);
+    EXPECT_EQ(pixelOf(hotKey, field.right - 3, field.bottom - 3), ::GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(SettingsWindowTest, SliderMovesShowInTheirLabelOnlyAndCloseIsCancel) {

@@ -102,6 +102,7 @@ bool AboutWindow::create(HWND owner) {
         return false;
     }
     dpi_ = dpiOfWindow(hwnd());
+    palette_.darkenTitleBar(hwnd());
 
     // Tab order is creation order: close first, so it holds the focus when the window opens.
     const struct {

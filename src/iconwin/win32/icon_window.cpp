@@ -1,5 +1,7 @@
 #include "iconwin/win32/icon_window.h"
 
+#include "platform/win32/dark_mode.h"
+#include "platform/win32/system_palette.h"
 #include "platform/win32/win32_pointer_input.h"
 
 #include "resource_ids.h"
@@ -58,6 +60,20 @@ IconWindow::IconWindow(int group)
     wchar_t empty[] = L"";
     tool.lpszText = empty;
     ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    colourTooltip();
+}
+
+void IconWindow::colourTooltip() {
+    if (!tooltipDark_ && !appsUseDarkTheme()) {
+        return; // never dark yet: nothing to undo (and the one quick look at start-up)
+    }
+    const Palette palette = currentPalette();
+    useClassicLook(tooltip_.get(), palette.dark); // themed tips ignore their colours
+    ::SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR,
+                   palette.dark ? palette.tooltips.back : ::GetSysColor(COLOR_INFOBK), 0);
+    ::SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR,
+                   palette.dark ? palette.tooltips.text : ::GetSysColor(COLOR_INFOTEXT), 0);
+    tooltipDark_ = palette.dark;
 }
 
 IconWindow::~IconWindow() {
@@ -115,6 +131,9 @@ LRESULT IconWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA && displayChangeHandler_) {
             displayChangeHandler_();
+        }
+        if (wParam == SPI_SETHIGHCONTRAST || isThemeChange(message, lParam)) {
+            colourTooltip();
         }
         break;
     case WM_TIMER:

@@ -33,6 +33,7 @@ class IconWindow : public WindowBase {
     int group() const { return group_; }
     // The IC picture box: mouse input, dropped files and the tooltip belong to it.
     HWND pictureWindow() const { return pictureBox_.hwnd(); }
+    HWND tooltipWindow() const { return tooltip_.get(); }
     Win32Picture& picture() { return picture_; }
 
     // Gives the window and its picture this width and height, keeping the corner; the
@@ -70,11 +71,14 @@ class IconWindow : public WindowBase {
 
     // keys: the MK_* flags of the press.
     void mouseDown(int button, WPARAM keys);
+    // Dark while Windows' apps are (and high contrast is off), else as Windows draws it.
+    void colourTooltip();
 
     int group_;
     Win32Picture picture_;
     PictureBox pictureBox_;
     UniqueWindow tooltip_;
+    bool tooltipDark_ = false;
     IconWindowEvents* events_ = nullptr;
     UINT_PTR timerId_ = 0;
     std::function<void()> timerHandler_;

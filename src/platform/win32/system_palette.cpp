@@ -1,5 +1,7 @@
 #include "platform/win32/system_palette.h"
 
+#include "platform/win32/dark_mode.h"
+
 namespace miruteka::win32 {
 
 Palette currentPalette() {
@@ -8,12 +10,14 @@ Palette currentPalette() {
     const bool on =
         ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
         (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    return choosePalette(on, SystemColours{.window = ::GetSysColor(COLOR_WINDOW),
-                                           .windowText = ::GetSysColor(COLOR_WINDOWTEXT),
-                                           .buttonFace = ::GetSysColor(COLOR_BTNFACE),
-                                           .buttonText = ::GetSysColor(COLOR_BTNTEXT),
-                                           .highlight = ::GetSysColor(COLOR_HIGHLIGHT),
-                                           .highlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT)});
+    return choosePalette(on,
+                         SystemColours{.window = ::GetSysColor(COLOR_WINDOW),
+                                       .windowText = ::GetSysColor(COLOR_WINDOWTEXT),
+                                       .buttonFace = ::GetSysColor(COLOR_BTNFACE),
+                                       .buttonText = ::GetSysColor(COLOR_BTNTEXT),
+                                       .highlight = ::GetSysColor(COLOR_HIGHLIGHT),
+                                       .highlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT)},
+                         !on && appsUseDarkTheme());
 }
 
 HBRUSH WindowPalette::brush(uint32_t colour) {
@@ -22,6 +26,12 @@ HBRUSH WindowPalette::brush(uint32_t colour) {
         brushColour_ = colour;
     }
     return static_cast<HBRUSH>(brush_.get());
+}
+
+void WindowPalette::darkenTitleBar(HWND window) const {
+    if (palette_.dark) {
+        useDarkTitleBar(window, true);
+    }
 }
 
 LRESULT WindowPalette::colourControl(WPARAM dc, const ColourPair& colours) {
@@ -41,6 +51,9 @@ bool WindowPalette::onSystemChange(HWND window, UINT message, WPARAM wParam, LPA
         return false;
     }
     palette_ = now;
+    if ((::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+        useDarkTitleBar(window, palette_.dark);
+    }
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     return true;

@@ -22,9 +22,12 @@ class WindowPalette {
     // brush of its back.
     LRESULT colourControl(WPARAM dc, const ColourPair& colours);
 
+    // At the window's creation: a dark palette darkens its title bar too.
+    void darkenTitleBar(HWND window) const;
+
     // On WM_SETTINGCHANGE and WM_SYSCOLORCHANGE: tells the window's children, reads the
-    // palette again and, when it changed, repaints the window with its children. True when
-    // it changed.
+    // palette again and, when it changed, repaints the window with its children and its title bar.
+    // True when it changed.
     bool onSystemChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:

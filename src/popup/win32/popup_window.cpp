@@ -278,6 +278,21 @@ class PopupWindow::Form5 : public WindowBase {
         case WM_SYSCOLORCHANGE:
             palette_.onSystemChange(hwnd(), message, wParam, lParam);
             return 0;
+        // While light the back and the hints keep the system's colours.
+        case WM_ERASEBKGND:
+            if (palette_.get().dark) {
+                RECT client{};
+                ::GetClientRect(hwnd(), &client);
+                ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                           palette_.brush(palette_.get().popup.back));
+                return 1;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            if (palette_.get().dark) {
+                return palette_.colourControl(wParam, palette_.get().popup);
+            }
+            break;
         case WM_MOUSEMOVE: {
             // The pointer over the background or a disabled entry; over a hint nothing
             // changes.

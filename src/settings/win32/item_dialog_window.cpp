@@ -2,7 +2,9 @@
 
 #include "platform/geometry.h"
 #include "platform/texts.h"
+#include "platform/win32/dark_mode.h"
 #include "platform/win32/display_scale.h"
+#include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/ui_font.h"
@@ -88,6 +90,10 @@ bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
         return false;
     }
     createControls(fields);
+    if (palette_.get().dark) {
+        palette_.darkenTitleBar(hwnd());
+        applyPalette();
+    }
     if (const int dpi = dpiOfWindow(hwnd()); dpi != dpi_) {
         applyDpi(dpi);
     }
@@ -141,6 +147,14 @@ void ItemDialogWindow::applyDpi(int dpi, const RECT* suggested) {
     placeControls();
 }
 
+// Push buttons ignore colours under visual styles: while dark they draw themselves.
+void ItemDialogWindow::applyPalette() {
+    for (const int id : {kItemBrowseId, kItemCancelId, kItemOkId}) {
+        ::SendMessageW(::GetDlgItem(hwnd(), id), BM_SETSTYLE,
+                       palette_.get().dark ? BS_OWNERDRAW : BS_PUSHBUTTON, TRUE);
+    }
+}
+
 ItemFields ItemDialogWindow::fields() const {
     return {windowText(::GetDlgItem(hwnd(), kItemNameId)),
             windowText(::GetDlgItem(hwnd(), kItemPathId))};
@@ -176,9 +190,22 @@ LRESULT ItemDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_CTLCOLORSTATIC:
         return palette_.colourControl(wParam, palette_.get().labels);
+    case WM_CTLCOLOREDIT:
+        if (palette_.get().dark) {
+            return palette_.colourControl(wParam, palette_.get().fields);
+        }
+        break;
+    case WM_DRAWITEM: {
+        const ColourPair& buttons = palette_.get().plainButtons;
+        drawGraphicalButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), buttons.back,
+                            buttons.text);
+        return TRUE;
+    }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-        palette_.onSystemChange(hwnd(), message, wParam, lParam);
+        if (palette_.onSystemChange(hwnd(), message, wParam, lParam)) {
+            applyPalette();
+        }
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE) {

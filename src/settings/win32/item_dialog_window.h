@@ -51,6 +51,7 @@ class ItemDialogWindow : public WindowBase {
     void placeControls();
     void onOk();
     void onBrowse();
+    void applyPalette();
 
     ItemProbes& probes_;
     // Message boxes owned by the dialog, so they stay in front of it.

@@ -3,6 +3,7 @@
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
 #include "platform/texts.h"
+#include "platform/win32/dark_mode.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/graphical_button.h"
 #include "platform/win32/modal_window.h"
@@ -223,6 +224,10 @@ bool SettingsWindow::create() {
     }
     ownMessages_->setOwner(hwnd());
     createControls();
+    if (palette_.get().dark) {
+        palette_.darkenTitleBar(hwnd());
+        applyPalette();
+    }
     if (const int dpi = dpiOfWindow(hwnd()); dpi != dpi_) {
         applyDpi(dpi);
     }
@@ -492,8 +497,15 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             onCommand(LOWORD(wParam));
         }
         return 0;
-    case WM_NOTIFY:
-        return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        const auto grid = static_cast<int>(header.idFrom) - kGridId;
+        if (header.code == NM_CUSTOMDRAW && palette_.get().dark && grid >= 0 &&
+            grid < kGroupCount) {
+            return colourUnfocusedSelection(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        }
+        return onNotify(header);
+    }
     case WM_HSCROLL:
         if (lParam != 0) {
             onSlider(reinterpret_cast<HWND>(lParam));
@@ -507,6 +519,10 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (isStaticWithWindowColour(id)) {
             return palette_.colourControl(wParam, palette_.get().labels);
         }
+        if (palette_.get().dark && id > kSliderId && id <= kSliderId + kSliderCount) {
+            // White, which the sliders' recolouring turns into the window's back.
+            return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        }
         break;
     }
     case WM_ERASEBKGND: {
@@ -519,6 +535,7 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         if (palette_.onSystemChange(hwnd(), message, wParam, lParam)) {
+            applyPalette();
             preview_.setBackground(palette_.get().previewBack);
             form_.FG_Click(form_.workingCopy().intGroupIndex()); // the preview on its new back
         }
@@ -689,6 +706,46 @@ void SettingsWindow::runDroppedFiles() {
         form_.FG_OLEDragDrop(drop.grid, drop.files);
         refresh();
     }
+}
+
+// A grid without the focus draws its selected row light grey, a bright bar in a dark
+// window: it takes the buttons' colours instead. The focused grid keeps the system's.
+LRESULT SettingsWindow::colourUnfocusedSelection(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        return CDRF_NOTIFYITEMDRAW;
+    }
+    HWND grid = draw.nmcd.hdr.hwndFrom;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && ::GetFocus() != grid &&
+        ListView_GetItemState(grid, static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0) {
+        draw.nmcd.uItemState &= ~CDIS_SELECTED;
+        draw.clrText = palette_.get().buttons.text;
+        draw.clrTextBk = palette_.get().buttons.back;
+    }
+    return CDRF_DODEFAULT;
+}
+
+// The controls Windows draws light whatever this window asks, in the palette's colours
+// while it is dark, and as Windows draws them while it is not.
+void SettingsWindow::applyPalette() {
+    const Palette& palette = palette_.get();
+    const ColourPair* fields = palette.dark ? &palette.fields : nullptr;
+    for (int index = 0; index < kGroupCount; ++index) {
+        HWND grid = control(kGridId + index);
+        const COLORREF back = palette.dark ? palette.fields.back : ::GetSysColor(COLOR_WINDOW);
+        ListView_SetBkColor(grid, back);
+        ListView_SetTextBkColor(grid, back);
+        ListView_SetTextColor(grid,
+                              palette.dark ? palette.fields.text : ::GetSysColor(COLOR_WINDOWTEXT));
+        useDarkScrollBars(grid, palette.dark);
+        paintInColours(ListView_GetHeader(grid), fields);
+    }
+    for (int slider = 0; slider < kSliderCount; ++slider) {
+        HWND trackbar = control(kSliderId + 1 + slider);
+        useClassicLook(trackbar, palette.dark); // its themed back would not be recoloured
+        paintInColours(trackbar, palette.dark ? &palette.labels : nullptr);
+    }
+    paintInColours(control(kPauseKeyId), fields);
+    useClassicLook(control(kCheck1Id), palette.dark); // themed, it ignores its text colour
 }
 
 void SettingsWindow::paintSeparator() {

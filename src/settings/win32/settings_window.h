@@ -22,6 +22,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <array>
 #include <deque>
 #include <functional>
@@ -121,6 +123,8 @@ class SettingsWindow : public WindowBase, private SettingsWindowActions, private
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void runDroppedFiles();
     void paintSeparator();
+    void applyPalette();
+    LRESULT colourUnfocusedSelection(NMLVCUSTOMDRAW& draw);
 
     SettingsWindowContext context_;
     std::unique_ptr<Win32MessageBoxes> ownMessages_;
