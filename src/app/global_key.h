@@ -4,7 +4,7 @@
 #pragma once
 
 #include "data/hot_key.h"
-#include "platform/win32/window_base.h"
+#include "toolkit/win32/window_base.h"
 
 #include <functional>
 

@@ -11,7 +11,7 @@
 #include "iconwin/startup_placement.h"
 #include "iconwin/win32/tray_icon.h"
 #include "platform/texts.h"
-#include "platform/win32/display_scale.h"
+#include "toolkit/win32/display_scale.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"

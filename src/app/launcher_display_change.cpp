@@ -3,7 +3,7 @@
 // no monitor is.
 #include "app/launcher_app.h"
 #include "iconwin/display_change.h"
-#include "platform/win32/stranded_windows.h"
+#include "toolkit/win32/stranded_windows.h"
 
 namespace miruteka::win32 {
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "iconwin/chain_presence.h"
-#include "platform/win32/window_base.h"
+#include "toolkit/win32/window_base.h"
 
 #include <functional>
 

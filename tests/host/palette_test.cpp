@@ -1,4 +1,4 @@
-#include "platform/palette.h"
+#include "toolkit/palette.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/file_drop_target.h"
+#include "toolkit/win32/file_drop_target.h"
 
 #include "e2e/harness/drag_files.h"
 

@@ -1,6 +1,6 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/win32/icon_window.h"
-#include "platform/palette.h"
+#include "toolkit/palette.h"
 #include "platform/win32/win32_icons.h"
 #include "win/dark_theme.h"
 

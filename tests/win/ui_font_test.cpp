@@ -1,4 +1,4 @@
-#include "platform/win32/ui_font.h"
+#include "toolkit/win32/ui_font.h"
 #include "platform/win32/unique.h"
 
 #include <gtest/gtest.h>

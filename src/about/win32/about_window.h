@@ -4,10 +4,10 @@
 
 #include "about/about.h"
 #include "platform/browser.h"
-#include "platform/win32/modal_window.h"
-#include "platform/win32/system_palette.h"
+#include "toolkit/win32/modal_window.h"
+#include "toolkit/win32/system_palette.h"
 #include "platform/win32/unique.h"
-#include "platform/win32/window_base.h"
+#include "toolkit/win32/window_base.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "iconwin/win32/icon_window.h"
 
-#include "platform/win32/dark_mode.h"
-#include "platform/win32/system_palette.h"
+#include "toolkit/win32/dark_mode.h"
+#include "toolkit/win32/system_palette.h"
 #include "platform/win32/win32_pointer_input.h"
 
 #include "resource_ids.h"

@@ -9,7 +9,7 @@
 
 #include "iconwin/icon_window_events.h"
 #include "platform/win32/win32_icons.h"
-#include "platform/win32/window_base.h"
+#include "toolkit/win32/window_base.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include "iconwin/tray.h"
 #include "iconwin/tray_presence.h"
 #include "platform/win32/unique.h"
-#include "platform/win32/window_base.h"
+#include "toolkit/win32/window_base.h"
 #include "shared_ui/launcher_host.h"
 
 #include <windows.h>

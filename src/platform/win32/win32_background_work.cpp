@@ -50,11 +50,33 @@ void deliver(LPARAM lParam) {
     }
 }
 
+// The answers' window keeps no state: each answer carries all it needs.
+LRESULT CALLBACK answersWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kAnswerMessage) {
+        deliver(lParam);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND createAnswersWindow() {
+    constexpr const wchar_t* kClassName = L"MirutekaBackgroundAnswers";
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    if (!::GetClassInfoExW(instance, kClassName, &windowClass)) {
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = answersWindowProc;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kClassName;
+        ::RegisterClassExW(&windowClass);
+    }
+    return ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                             nullptr);
+}
+
 } // namespace
 
-Win32BackgroundWork::Win32BackgroundWork() {
-    create(L"MirutekaBackgroundAnswers", WNDCLASSEXW{}, 0, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
-}
+Win32BackgroundWork::Win32BackgroundWork() : window_(createAnswersWindow()) {}
 
 Win32BackgroundWork::~Win32BackgroundWork() {
     // Answers already posted are freed without running: what they would update is going.
@@ -98,14 +120,6 @@ void Win32BackgroundWork::waitForAnswers(const std::function<bool()>& done,
         ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_POSTMESSAGE,
                                       0);
     }
-}
-
-LRESULT Win32BackgroundWork::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kAnswerMessage) {
-        deliver(lParam);
-        return 0;
-    }
-    return WindowBase::handleMessage(message, wParam, lParam);
 }
 
 } // namespace miruteka::win32

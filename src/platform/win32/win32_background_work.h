@@ -8,11 +8,13 @@
 #pragma once
 
 #include "platform/background_work.h"
-#include "platform/win32/window_base.h"
+#include "platform/win32/unique.h"
+
+#include <windows.h>
 
 namespace miruteka::win32 {
 
-class Win32BackgroundWork final : public BackgroundWork, private WindowBase {
+class Win32BackgroundWork final : public BackgroundWork {
   public:
     // Creates the answers' window; call on the user-interface thread.
     Win32BackgroundWork();
@@ -23,7 +25,9 @@ class Win32BackgroundWork final : public BackgroundWork, private WindowBase {
                         std::chrono::milliseconds limit) override;
 
   private:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND hwnd() const { return window_.get(); }
+
+    UniqueWindow window_;
 };
 
 } // namespace miruteka::win32

@@ -2,12 +2,12 @@
 
 #include "platform/geometry.h"
 #include "platform/texts.h"
-#include "platform/win32/dark_mode.h"
-#include "platform/win32/display_scale.h"
-#include "platform/win32/graphical_button.h"
-#include "platform/win32/modal_window.h"
+#include "toolkit/win32/dark_mode.h"
+#include "toolkit/win32/display_scale.h"
+#include "toolkit/win32/graphical_button.h"
+#include "toolkit/win32/modal_window.h"
 #include "platform/win32/system_library.h"
-#include "platform/win32/ui_font.h"
+#include "toolkit/win32/ui_font.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"
 
@@ -18,12 +18,12 @@
 namespace miruteka::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"MirutekaItemDialog";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = 0;
+constexpr wchar_t kDialogClassName[] = L"MirutekaItemDialog";
+constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kDialogExStyle = 0;
 
-constexpr int kClientWidth = 4620;
-constexpr int kClientHeight = 3810;
+constexpr int kDialogClientWidth = 4620;
+constexpr int kDialogClientHeight = 3810;
 
 struct Control {
     int id;
@@ -81,11 +81,11 @@ bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
     dpi_ = dpiAt(POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2});
     createFonts();
 
-    const SIZE size = outerSizeAtDpi(kStyle, kExStyle, twipsToPixels(kClientWidth, dpi_),
-                                     twipsToPixels(kClientHeight, dpi_), dpi_);
+    const SIZE size = outerSizeAtDpi(kDialogStyle, kDialogExStyle, twipsToPixels(kDialogClientWidth, dpi_),
+                                     twipsToPixels(kDialogClientHeight, dpi_), dpi_);
     const POINT corner = centredOver(screen, size);
-    if (WindowBase::create(kClassName, WNDCLASSEXW{}, kExStyle,
-                           toWide(text(TextId::ItemDialogCaption)).c_str(), kStyle, corner.x,
+    if (WindowBase::create(kDialogClassName, WNDCLASSEXW{}, kDialogExStyle,
+                           toWide(text(TextId::ItemDialogCaption)).c_str(), kDialogStyle, corner.x,
                            corner.y, size.cx, size.cy, owner) == nullptr) {
         return false;
     }
@@ -143,7 +143,7 @@ void ItemDialogWindow::applyDpi(int dpi, const RECT* suggested) {
     const UniqueGdiObject previousDefault = std::move(defaultFont_);
     dpi_ = dpi;
     createFonts();
-    sizeForDpi(hwnd(), suggested, kClientWidth, kClientHeight, dpi);
+    sizeForDpi(hwnd(), suggested, kDialogClientWidth, kDialogClientHeight, dpi);
     placeControls();
 }
 

@@ -1,4 +1,4 @@
-#include "platform/win32/modal_window.h"
+#include "toolkit/win32/modal_window.h"
 
 #include "platform/geometry.h"
 

@@ -1,4 +1,4 @@
-#include "platform/win32/modeless_dialog_keys.h"
+#include "toolkit/win32/modeless_dialog_keys.h"
 
 #include <algorithm>
 #include <vector>

@@ -2,7 +2,7 @@
 // title bar, and the controls it draws light whatever their parent asks.
 #pragma once
 
-#include "platform/palette.h"
+#include "toolkit/palette.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/window_base.h"
+#include "toolkit/win32/window_base.h"
 
 namespace miruteka::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/dark_mode.h"
+#include "toolkit/win32/dark_mode.h"
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique.h"

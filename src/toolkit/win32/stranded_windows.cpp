@@ -1,4 +1,4 @@
-#include "platform/win32/stranded_windows.h"
+#include "toolkit/win32/stranded_windows.h"
 
 #include "platform/geometry.h"
 

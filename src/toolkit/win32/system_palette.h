@@ -2,7 +2,7 @@
 // brush a window fills its back with.
 #pragma once
 
-#include "platform/palette.h"
+#include "toolkit/palette.h"
 #include "platform/win32/unique.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
-#include "platform/win32/ui_font.h"
+#include "toolkit/win32/ui_font.h"
 
 #include "platform/texts.h"
-#include "platform/win32/display_scale.h"
+#include "toolkit/win32/display_scale.h"
 
 #include <cmath>
 #include <cwchar>

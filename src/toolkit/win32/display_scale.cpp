@@ -1,4 +1,4 @@
-#include "platform/win32/display_scale.h"
+#include "toolkit/win32/display_scale.h"
 
 #include "platform/geometry.h"
 #include "platform/win32/system_library.h"

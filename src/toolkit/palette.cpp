@@ -1,4 +1,4 @@
-#include "platform/palette.h"
+#include "toolkit/palette.h"
 
 namespace miruteka {
 namespace {
@@ -50,7 +50,12 @@ Palette choosePalette(bool highContrast, const SystemColours& system, bool dark)
                        .previewBack = kWhite,
                        .entryResting = {system.buttonFace, system.buttonText},
                        .entryShown = {kLightOrange, system.buttonText},
-                       .entryHover = {kPaleYellow, system.buttonText}};
+                       .entryHover = {kPaleYellow, system.buttonText},
+                       .dark = false,
+                       .popup = {},
+                       .fields = {},
+                       .plainButtons = {},
+                       .tooltips = {}};
     }
     const ColourPair window{system.window, system.windowText};
     const ColourPair button{system.buttonFace, system.buttonText};
@@ -63,7 +68,12 @@ Palette choosePalette(bool highContrast, const SystemColours& system, bool dark)
                    .previewBack = system.window,
                    .entryResting = button,
                    .entryShown = {system.buttonText, system.buttonFace},
-                   .entryHover = {system.highlight, system.highlightText}};
+                   .entryHover = {system.highlight, system.highlightText},
+                   .dark = false,
+                   .popup = {},
+                   .fields = {},
+                   .plainButtons = {},
+                   .tooltips = {}};
 }
 
 } // namespace miruteka

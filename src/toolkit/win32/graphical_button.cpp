@@ -1,7 +1,7 @@
-#include "platform/win32/graphical_button.h"
+#include "toolkit/win32/graphical_button.h"
 
 #include "platform/geometry.h"
-#include "platform/win32/display_scale.h"
+#include "toolkit/win32/display_scale.h"
 #include "platform/win32/unique.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "platform/win32/system_palette.h"
+#include "toolkit/win32/system_palette.h"
 
-#include "platform/win32/dark_mode.h"
+#include "toolkit/win32/dark_mode.h"
 
 namespace miruteka::win32 {
 
