@@ -1,10 +1,14 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/win32/icon_window.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/wide_string.h"
 #include "platform/win32/win32_icons.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -90,14 +94,33 @@ TEST_F(IconWindowTest, PictureKeepsTheIconUntilCleared) {
     EXPECT_FALSE(pictureHasDrawing(window.picture()));
 }
 
-TEST_F(IconWindowTest, FilesWithoutIconsDrawNothing) {
+TEST_F(IconWindowTest, DocumentsAndFoldersDrawTheIconTheShellShows) {
     IconWindow window(4);
     Win32IconApi icons;
     EXPECT_EQ(drawItemIcon(icons, window.picture(), "C:\\no\\such\\file.exe"), DrawnIcon::None);
-    // Wine gives documents and folders no icon of their own nor an associated one.
-    const DrawnIcon folder = drawItemIcon(icons, window.picture(), "C:\\windows");
-    EXPECT_EQ(folder != DrawnIcon::None, pictureHasDrawing(window.picture()));
-    EXPECT_NE(folder, DrawnIcon::FileIcon);
+    EXPECT_FALSE(pictureHasDrawing(window.picture()));
+
+    // Neither has an icon of its own nor, under Wine, an associated one.
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring text = std::wstring(folder) + L"icon window test.txt";
+    UniqueFile file(::CreateFileW(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    file.reset();
+    for (const std::string& path : {std::string("C:\\windows"), toUtf8(text)}) {
+        window.picture().clear();
+        EXPECT_NE(drawItemIcon(icons, window.picture(), path), DrawnIcon::None) << path;
+        // An icon, not a square of one colour.
+        std::set<COLORREF> colours;
+        for (int y = 0; y < Win32Picture::kSize; ++y) {
+            for (int x = 0; x < Win32Picture::kSize; ++x) {
+                colours.insert(::GetPixel(window.picture().dc(), x, y));
+            }
+        }
+        EXPECT_GT(colours.size(), 2u) << path;
+    }
+    ::DeleteFileW(text.c_str());
 }
 
 TEST_F(IconWindowTest, PictureReportsButtonsAsMasksWithItsGroup) {
