@@ -19,6 +19,11 @@ namespace miruteka::win32 {
 namespace {
 
 constexpr UINT_PTR kTimer1Id = 1;
+// The rest of start-up comes a moment after the icons have been painted: what a window paints
+// reaches the screen once its thread waits (under Wine, and with the desktop's compositor),
+// and the thread waits this long for the timer.
+constexpr UINT_PTR kAfterIconsTimerId = 2;
+constexpr UINT kAfterIconsDelay = 50;
 // Timer1's interval from creation, kept when the setting is negative.
 constexpr unsigned kTimer1FirstInterval = 200;
 
@@ -43,6 +48,7 @@ LauncherApp::LauncherApp()
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
     windows_[0]->setTimerHandler(kTimer1Id, [this] { motion_.Timer1_Timer(); });
+    windows_[0]->setTimerHandler(kAfterIconsTimerId, [this] { finishStartUp(); });
     windows_[0]->setDisplayChangeHandler([this] { displayChanged(); });
 }
 
@@ -80,15 +86,38 @@ bool LauncherApp::Form_Load() {
     }
 
     optionsFile_ = optionsFilePath(programFolder());
-    guarded([&] { state_.options = readOptionsFile(*files_, optionsFile_); });
     guarded([&] { placeIconWindows(pointer); });
     // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
     // hidden, so no empty window stands under the pointer. A group whose item does not answer
-    // at once (an offline share) stays hidden until it does; nothing after waits for it, the
-    // tray icon least of all.
-    guarded([&] { loader_.requestAll(); });
+    // at once (an offline share) stays hidden until it does; ICLOAD waits for it a moment
+    // only, and nothing after waits for it at all, the tray icon least of all.
+    guarded([&] { loader_.ICLOAD(); });
+    // The icons are what the user waits for: on the screen before anything else is set up.
+    for (int group = 1; group <= kGroupCount; ++group) {
+        ::RedrawWindow(iconWindow(group), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     guarded([&] { AddTrayIcon(); });
     guarded([&] { setTimerInterval(state_.settings.intTimerInterval); });
+    // Each window, thread and DLL the rest needs costs start-up time; none of it is needed to
+    // see the icons.
+    if (::SetTimer(iconWindow(1), kAfterIconsTimerId, kAfterIconsDelay, nullptr) == 0) {
+        finishStartUp();
+    }
+    // A first start has every group empty, so no icon window shows: the settings window,
+    // where items are added, opens as a tray press would.
+    if (list.outcome == ListStartup::Outcome::Created && tray_ != nullptr) {
+        guarded([&] { tray_->openSettingsWindow(); });
+    }
+    return true;
+}
+
+void LauncherApp::finishStartUp() {
+    if (startUpFinished_) {
+        return;
+    }
+    startUpFinished_ = true;
+    ::KillTimer(iconWindow(1), kAfterIconsTimerId);
+    guarded([&] { state_.options = readOptionsFile(*files_, optionsFile_); });
     guarded([&] {
         systemEvents_ = std::make_unique<SystemEvents>(SystemEventHandlers{
             .itemsMayHaveReturned = [this] { lookAgainAtHiddenGroups(); },
@@ -97,17 +126,9 @@ bool LauncherApp::Form_Load() {
     // A key another program holds leaves the program without one; the settings window says so.
     guarded([&] {
         pauseKey_ = std::make_unique<PauseKey>([this] { togglePause(); });
-        setPauseKeyActive(true);
+        setPauseKeyActive(!state_.blnSettingsOpen);
     });
     guarded([&] { repointStartupEntry(); });
-    // Everything above ran while the looks were out.
-    guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
-    // A first start has every group empty, so no icon window shows: the settings window,
-    // where items are added, opens as a tray press would.
-    if (list.outcome == ListStartup::Outcome::Created && tray_ != nullptr) {
-        guarded([&] { tray_->openSettingsWindow(); });
-    }
-    return true;
 }
 
 void LauncherApp::placeIconWindows(Point pointer) {
@@ -240,6 +261,8 @@ void LauncherApp::AddTrayIcon() {
                               .listPath = listFile_,
                               .optionsPath = optionsFile_,
                               .startWithWindows = &startWithWindows_});
+    // The settings window shows and changes what the rest of start-up reads and registers.
+    settingsWindow_->setBeforeOpening([this] { finishStartUp(); });
     tray_ = std::make_unique<TrayIcon>(state_, *this, *settingsWindow_);
     tray_->AddTrayIcon();
     // The hidden callback window owns the settings window, which keeps it off the taskbar.

@@ -90,6 +90,10 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // The start-up that need not come before the icons show: the ini, the session and power
+    // notices, the pause key, the Run entry. Run once, a moment after the icons show, or
+    // sooner when the settings window opens first.
+    void finishStartUp();
     // The pause key was pressed: the chain goes away, or comes back under the pointer.
     void togglePause();
     // Nobody is at the session for this reason any more, or from now on.
@@ -143,6 +147,7 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     std::unique_ptr<PauseKey> pauseKey_;
     std::string listFile_;
     std::string optionsFile_;
+    bool startUpFinished_ = false;
     // The settings window the tray icon opens, and the tray icon itself (Module1).
     std::unique_ptr<SettingsWindowLoader> settingsWindow_;
     std::unique_ptr<TrayIcon> tray_;

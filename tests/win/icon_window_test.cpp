@@ -1,12 +1,13 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/win32/icon_window.h"
-#include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_icons.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <utility>
@@ -98,29 +99,20 @@ TEST_F(IconWindowTest, DocumentsAndFoldersDrawTheIconTheShellShows) {
     IconWindow window(4);
     Win32IconApi icons;
     EXPECT_EQ(drawItemIcon(icons, window.picture(), "C:\\no\\such\\file.exe"), DrawnIcon::None);
-    EXPECT_FALSE(pictureHasDrawing(window.picture()));
-
     // Neither has an icon of its own nor, under Wine, an associated one.
-    wchar_t folder[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, folder);
-    const std::wstring text = std::wstring(folder) + L"icon window test.txt";
-    UniqueFile file(::CreateFileW(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file);
-    file.reset();
-    for (const std::string& path : {std::string("C:\\windows"), toUtf8(text)}) {
+    const auto text = std::filesystem::temp_directory_path() / L"icon window test.txt";
+    std::ofstream(text) << "text";
+    for (const std::string& path : {std::string("C:\\windows"), toUtf8(text.wstring())}) {
         window.picture().clear();
         EXPECT_NE(drawItemIcon(icons, window.picture(), path), DrawnIcon::None) << path;
-        // An icon, not a square of one colour.
-        std::set<COLORREF> colours;
-        for (int y = 0; y < Win32Picture::kSize; ++y) {
-            for (int x = 0; x < Win32Picture::kSize; ++x) {
-                colours.insert(::GetPixel(window.picture().dc(), x, y));
-            }
+        std::set<COLORREF> colours; // an icon, not a square of one colour
+        for (int i = 0; i < Win32Picture::kSize * Win32Picture::kSize; ++i) {
+            colours.insert(::GetPixel(window.picture().dc(), i % Win32Picture::kSize,
+                                      i / Win32Picture::kSize));
         }
         EXPECT_GT(colours.size(), 2u) << path;
     }
-    ::DeleteFileW(text.c_str());
+    std::filesystem::remove(text);
 }
 
 TEST_F(IconWindowTest, PictureReportsButtonsAsMasksWithItsGroup) {

@@ -61,8 +61,10 @@ IconWindow::IconWindow(int group)
 }
 
 IconWindow::~IconWindow() {
-    if (hwnd() != nullptr && timerId_ != 0) {
-        ::KillTimer(hwnd(), timerId_);
+    for (const auto& [timerId, handler] : timerHandlers_) {
+        if (hwnd() != nullptr) {
+            ::KillTimer(hwnd(), timerId);
+        }
     }
 }
 
@@ -97,8 +99,7 @@ std::wstring IconWindow::tooltip() const {
 }
 
 void IconWindow::setTimerHandler(UINT_PTR timerId, std::function<void()> handler) {
-    timerId_ = timerId;
-    timerHandler_ = std::move(handler);
+    timerHandlers_[timerId] = std::move(handler);
 }
 
 void IconWindow::setDisplayChangeHandler(std::function<void()> handler) {
@@ -118,8 +119,8 @@ LRESULT IconWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_TIMER:
-        if (wParam == timerId_ && timerHandler_) {
-            timerHandler_();
+        if (const auto found = timerHandlers_.find(wParam); found != timerHandlers_.end()) {
+            found->second();
             return 0;
         }
         break;
