@@ -3,6 +3,7 @@
 #include "app/pause_key.h"
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
+#include "data/list_file.h"
 #include "data/list_startup.h"
 #include "iconwin/chain_scale.h"
 #include "iconwin/display_change.h"
@@ -44,6 +45,7 @@ LauncherApp::LauncherApp()
       startWithWindows_(*startupRegistry_, programFile()),
       motion_(state_, pointer_, *this, popupSlot_, desktop_), presence_(state_),
       timerInterval_(kTimer1FirstInterval), loader_(state_, probes_, *this) {
+    lookAhead();
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
@@ -109,6 +111,22 @@ bool LauncherApp::Form_Load() {
         guarded([&] { tray_->openSettingsWindow(); });
     }
     return true;
+}
+
+void LauncherApp::lookAhead() {
+    const auto pointer = pointer_.cursorPos();
+    if (!pointer) {
+        return;
+    }
+    Settings settings;
+    ItemTables items;
+    readListFile(*files_, codePage_, listFilePath(programFolder()), settings, items);
+    const int iconSize = chainScaleAt(settings, dpiAt(*pointer)).iconSize;
+    for (int group = 1; group <= kGroupCount; ++group) {
+        if (const std::string& path = items.path(group, 0); !path.empty()) {
+            probes_.request(path, iconSize, [](const ItemProbe&) {});
+        }
+    }
 }
 
 void LauncherApp::finishStartUp() {

@@ -90,6 +90,10 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // The looks at the shown items' paths are the longest part of start-up: asked for before
+    // the windows are made, they run while the windows are made, and ICLOAD's looks at the
+    // same paths join them. Nothing else is read or set here.
+    void lookAhead();
     // The start-up that need not come before the icons show: the ini, the session and power
     // notices, the pause key, the Run entry. Run once, a moment after the icons show, or
     // sooner when the settings window opens first.
