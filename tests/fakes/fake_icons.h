@@ -1,5 +1,5 @@
-// Icons without a shell: per-path answers for the two extraction calls and the shell's icon, a
-// count of handles still alive, and pictures and icon windows that remember what was drawn and set.
+// Icons without a shell: per-path answers for the three icon calls, a count of handles
+// still alive, and pictures and icon windows that remember what was drawn and set.
 #pragma once
 
 #include "iconwin/icon_windows.h"

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <string>
 #include <utility>
 #include <vector>
 
