@@ -95,12 +95,19 @@ ExtractedIcons Win32IconApi::extractIconEx(const std::string& path, int size) {
     const std::wstring file = toWide(path);
     // ExtractIconEx decides whether the file has icons of its own; its large icon has the
     // system's size, so the one drawn is made again for the picture's size.
-    const UINT extracted = ::ExtractIconExW(file.c_str(), 0, &large, &small, 1);
-    if (extracted == 0 || extracted == UINT_MAX) {
-        // Nothing was extracted (UINT_MAX: no such file). Wine writes junk into the handles
-        // then; they are no icons, to draw or to destroy.
-        large = nullptr;
-        small = nullptr;
+    // The small icon only matters when there is no large one: asked for alone, it is made
+    // only then (each icon made is time at start-up).
+    const auto extract = [&file](HICON* largeIcon, HICON* smallIcon) {
+        const UINT extracted = ::ExtractIconExW(file.c_str(), 0, largeIcon, smallIcon, 1);
+        if (extracted == 0 || extracted == UINT_MAX) {
+            // Nothing was extracted (UINT_MAX: no such file). Wine writes junk into the
+            // handles then; they are no icons, to draw or to destroy.
+            *(largeIcon != nullptr ? largeIcon : smallIcon) = nullptr;
+        }
+    };
+    extract(&large, nullptr);
+    if (large == nullptr) {
+        extract(nullptr, &small);
     }
     replaceWithSized(large, file.c_str(), 0, size);
     return ExtractedIcons{IconHandle(this, reinterpret_cast<std::uintptr_t>(large)),
