@@ -6,9 +6,9 @@
 
 #include "app/launcher_app.h"
 #include "iconwin/icon_input.h"
+#include "popup/win32/popup_window.h"
 #include "toolkit/win32/file_drop_target.h"
 #include "toolkit/win32/window_base.h"
-#include "popup/win32/popup_window.h"
 
 #include <array>
 #include <string>

@@ -3,6 +3,7 @@
 #include "app/global_key.h"
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
+#include "data/list_file.h"
 #include "data/list_startup.h"
 #include "data/program_place.h"
 #include "iconwin/chain_scale.h"
@@ -11,16 +12,21 @@
 #include "iconwin/startup_placement.h"
 #include "iconwin/win32/tray_icon.h"
 #include "platform/texts.h"
-#include "toolkit/win32/display_scale.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_program_place.h"
+#include "toolkit/win32/display_scale.h"
 
 namespace miruteka::win32 {
 namespace {
 
 constexpr UINT_PTR kTimer1Id = 1;
+// The rest of start-up comes a moment after the icons have been painted: what a window paints
+// reaches the screen once its thread waits (under Wine, and with the desktop's compositor),
+// and the thread waits this long for the timer.
+constexpr UINT_PTR kAfterIconsTimerId = 2;
+constexpr UINT kAfterIconsDelay = 50;
 // Timer1's interval from creation, kept when the setting is negative.
 constexpr unsigned kTimer1FirstInterval = 200;
 
@@ -42,10 +48,12 @@ LauncherApp::LauncherApp()
       startWithWindows_(*startupRegistry_, programFile()),
       motion_(state_, pointer_, *this, popupSlot_, desktop_), presence_(state_),
       timerInterval_(kTimer1FirstInterval), loader_(state_, probes_, *this) {
+    lookAhead();
     for (int group = 1; group <= kGroupCount; ++group) {
         windows_[group - 1] = std::make_unique<IconWindow>(group);
     }
     windows_[0]->setTimerHandler(kTimer1Id, [this] { motion_.Timer1_Timer(); });
+    windows_[0]->setTimerHandler(kAfterIconsTimerId, [this] { finishStartUp(); });
     windows_[0]->setDisplayChangeHandler([this] { displayChanged(); });
 }
 
@@ -64,12 +72,7 @@ bool LauncherApp::Form_Load() {
         Point{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2});
     motion_.setLastPointer(pointer);
 
-    // The list lives beside the exe a link on the PATH points to, or in the user's profile when
-    // that folder cannot take one; the ini beside it.
-    Win32ProgramPlaceQueries places;
-    const std::string listFolder =
-        listFolderFor(folderOfPath(realProgramFile(places)), *files_, places);
-    listFile_ = listFilePath(listFolder);
+    listFile_ = listFilePath(listFolder_);
     // A list that is there but cannot be read is never replaced: the program does not run on
     // an empty list that the next OK would write over it.
     ListStartup list;
@@ -87,20 +90,63 @@ bool LauncherApp::Form_Load() {
         return false;
     }
 
-    optionsFile_ = optionsFilePath(listFolder);
+    optionsFile_ = optionsFilePath(listFolder_);
+    guarded([&] { placeIconWindows(pointer); });
+    // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
+    // hidden, so no empty window stands under the pointer. A group whose item does not answer
+    // at once (an offline share) stays hidden until it does; ICLOAD waits for it a moment
+    // only, and nothing after waits for it at all, the tray icon least of all.
+    guarded([&] { loader_.ICLOAD(); });
+    // The icons are what the user waits for: on the screen before anything else is set up.
+    for (int group = 1; group <= kGroupCount; ++group) {
+        ::RedrawWindow(iconWindow(group), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    guarded([&] { AddTrayIcon(); });
+    guarded([&] { setTimerInterval(state_.settings.intTimerInterval); });
+    // Each window, thread and DLL the rest needs costs start-up time; none of it is needed to
+    // see the icons.
+    if (::SetTimer(iconWindow(1), kAfterIconsTimerId, kAfterIconsDelay, nullptr) == 0) {
+        finishStartUp();
+    }
+    // A first start has every group empty, so no icon window shows: the settings window,
+    // where items are added, opens as a tray press would.
+    if (list.outcome == ListStartup::Outcome::Created && tray_ != nullptr) {
+        guarded([&] { tray_->openSettingsWindow(); });
+    }
+    return true;
+}
+
+void LauncherApp::lookAhead() {
+    // The list lives beside the exe a link on the PATH points to, or in the user's profile when
+    // that folder cannot take one; the ini beside it.
+    Win32ProgramPlaceQueries places;
+    listFolder_ = listFolderFor(folderOfPath(realProgramFile(places)), *files_, places);
+    const auto pointer = pointer_.cursorPos();
+    if (!pointer) {
+        return;
+    }
+    Settings settings;
+    ItemTables items;
+    readListFile(*files_, codePage_, listFilePath(listFolder_), settings, items);
+    const int iconSize = chainScaleAt(settings, dpiAt(*pointer)).iconSize;
+    for (int group = 1; group <= kGroupCount; ++group) {
+        if (const std::string& path = items.path(group, 0); !path.empty()) {
+            probes_.request(path, iconSize, [](const ItemProbe&) {});
+        }
+    }
+}
+
+void LauncherApp::finishStartUp() {
+    if (startUpFinished_) {
+        return;
+    }
+    startUpFinished_ = true;
+    ::KillTimer(iconWindow(1), kAfterIconsTimerId);
     guarded([&] {
         const OptionsStartup options = readOptionsFile(*files_, optionsFile_);
         state_.options = options.options;
         state_.optionsUnreadable = options.unreadable;
     });
-    guarded([&] { placeIconWindows(pointer); });
-    // ICLOAD decides which windows are shown, Form1 included: a group without an icon stays
-    // hidden, so no empty window stands under the pointer. A group whose item does not answer
-    // at once (an offline share) stays hidden until it does; nothing after waits for it, the
-    // tray icon least of all.
-    guarded([&] { loader_.requestAll(); });
-    guarded([&] { AddTrayIcon(); });
-    guarded([&] { setTimerInterval(state_.settings.intTimerInterval); });
     guarded([&] {
         systemEvents_ = std::make_unique<SystemEvents>(SystemEventHandlers{
             .itemsMayHaveReturned = [this] { lookAgainAtHiddenGroups(); },
@@ -114,17 +160,9 @@ bool LauncherApp::Form_Load() {
                 listKeyPressed_();
             }
         });
-        setPauseKeyActive(true);
+        setPauseKeyActive(!state_.blnSettingsOpen);
     });
     guarded([&] { repointStartupEntry(); });
-    // Everything above ran while the looks were out.
-    guarded([&] { loader_.waitForAnswers(kQuickAnswerWait); });
-    // A first start has every group empty, so no icon window shows: the settings window,
-    // where items are added, opens as a tray press would.
-    if (list.outcome == ListStartup::Outcome::Created && tray_ != nullptr) {
-        guarded([&] { tray_->openSettingsWindow(); });
-    }
-    return true;
 }
 
 void LauncherApp::placeIconWindows(Point pointer) {
@@ -267,6 +305,8 @@ void LauncherApp::AddTrayIcon() {
                               .listPath = listFile_,
                               .optionsPath = optionsFile_,
                               .startWithWindows = &startWithWindows_});
+    // The settings window shows and changes what the rest of start-up reads and registers.
+    settingsWindow_->setBeforeOpening([this] { finishStartUp(); });
     tray_ = std::make_unique<TrayIcon>(state_, *this, *settingsWindow_);
     tray_->AddTrayIcon();
     // The hidden callback window owns the settings window, which keeps it off the taskbar.

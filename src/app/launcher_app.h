@@ -95,6 +95,14 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
+    // Decides where the list is kept, then asks for the looks at the shown items' paths, the
+    // longest part of start-up: asked for before the windows are made, they run while the
+    // windows are made, and ICLOAD's looks at the same paths join them.
+    void lookAhead();
+    // The start-up that need not come before the icons show: the ini, the session and power
+    // notices, the pause key, the Run entry. Run once, a moment after the icons show, or
+    // sooner when the settings window opens first.
+    void finishStartUp();
     // The pause key was pressed: the chain goes away, or comes back under the pointer.
     void togglePause();
     // Nobody is at the session for this reason any more, or from now on.
@@ -148,8 +156,11 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     std::unique_ptr<GlobalKey> pauseKey_;
     std::unique_ptr<GlobalKey> listKey_;
     std::function<void()> listKeyPressed_;
+    // Where the list and the ini are kept, decided once before anything is read.
+    std::string listFolder_;
     std::string listFile_;
     std::string optionsFile_;
+    bool startUpFinished_ = false;
     // The settings window the tray icon opens, and the tray icon itself (Module1).
     std::unique_ptr<SettingsWindowLoader> settingsWindow_;
     std::unique_ptr<TrayIcon> tray_;

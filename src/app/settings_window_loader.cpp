@@ -26,6 +26,9 @@ HWND visibleWindowOwnedBy(HWND owner) {
 } // namespace
 
 void SettingsWindowLoader::showSettingsWindow() {
+    if (beforeOpening_) {
+        beforeOpening_();
+    }
     window_ = std::make_unique<SettingsWindow>(context_);
     if (!window_->create()) {
         // Without a window nothing would ever clear the flag, and the tray could not open

@@ -5,6 +5,7 @@
 #include "iconwin/tray.h"
 #include "settings/win32/settings_window.h"
 
+#include <functional>
 #include <memory>
 
 namespace miruteka::win32 {
@@ -15,6 +16,10 @@ class SettingsWindowLoader : public SettingsWindowOpener {
 
     // The tray icon's owner window, once it exists, keeps the settings off the taskbar.
     void setOwner(HWND owner) { context_.owner = owner; }
+    // Runs before each opening.
+    void setBeforeOpening(std::function<void()> beforeOpening) {
+        beforeOpening_ = std::move(beforeOpening);
+    }
 
     void showSettingsWindow() override;
     void bringSettingsWindowForward() override;
@@ -25,6 +30,7 @@ class SettingsWindowLoader : public SettingsWindowOpener {
   private:
     SettingsWindowContext context_;
     std::unique_ptr<SettingsWindow> window_;
+    std::function<void()> beforeOpening_;
 };
 
 } // namespace miruteka::win32

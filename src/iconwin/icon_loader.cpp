@@ -8,20 +8,12 @@ IconLoader::IconLoader(LauncherState& state, ItemProbes& probes, IconWindows& wi
     : state_(state), probes_(probes), windows_(windows) {}
 
 void IconLoader::ICLOAD() {
-    requestAll();
-    waitForAnswers(kQuickAnswerWait);
-}
-
-void IconLoader::requestAll() {
     for (int group = 1; group <= kGroupCount; ++group) {
         request(group, Look::Load);
     }
-}
-
-void IconLoader::waitForAnswers(std::chrono::milliseconds limit) {
     probes_.waitForAnswers(
         [this] { return std::none_of(pending_.begin(), pending_.end(), [](bool p) { return p; }); },
-        limit);
+        kQuickAnswerWait);
 }
 
 void IconLoader::forgetPending() {

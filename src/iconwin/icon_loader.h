@@ -17,7 +17,6 @@
 #include "shared_ui/item_probe.h"
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -29,9 +28,6 @@ class IconLoader {
 
     // Asks for all four groups and waits up to kQuickAnswerWait, in all, for the answers.
     void ICLOAD();
-    // The two halves of ICLOAD, for a start-up that does other work in between.
-    void requestAll();
-    void waitForAnswers(std::chrono::milliseconds limit);
 
     // Answers still to come are forgotten (the icon windows were hidden for the settings
     // window, whose closing calls ICLOAD again).

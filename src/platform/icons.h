@@ -58,6 +58,10 @@ class IconApi {
     // ExtractAssociatedIcon with index 0: the file's icon or its associated program's, made
     // for `size` pixels where the shell can.
     virtual AssociatedIcon extractAssociatedIcon(const std::string& path, int size) = 0;
+    // The icon the shell shows for the path in its own windows (a document's type, a
+    // folder, a shortcut's target), made for `size` pixels where the shell can; none when it
+    // knows none.
+    virtual IconHandle shellIcon(const std::string& path, int size) = 0;
     virtual void destroyIcon(std::uintptr_t value) = 0;
 };
 

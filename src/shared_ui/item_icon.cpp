@@ -9,12 +9,15 @@ constexpr std::uint32_t kErrorFileNotFound = 2;
 
 } // namespace
 
-ItemIcon extractItemIcon(IconApi& icons, const std::string& path, int size) {
+namespace {
+
+// The two extractions of a file's icon. A file with only a small icon gets nothing from
+// them, and is not asked for its associated icon either.
+ItemIcon extractFileIcon(IconApi& icons, const std::string& path, int size) {
     ItemIcon result;
     result.size = size;
     ExtractedIcons extracted = icons.extractIconEx(path, size);
     if (extracted.large.value() != 0 || extracted.small.value() != 0) {
-        // A file with only a small icon draws nothing here, and still counts as having one.
         if (extracted.large.isIcon()) {
             result.kind = DrawnIcon::FileIcon;
             result.icon = std::move(extracted.large);
@@ -30,9 +33,27 @@ ItemIcon extractItemIcon(IconApi& icons, const std::string& path, int size) {
     return result;
 }
 
+} // namespace
+
+ItemIcon extractItemIcon(IconApi& icons, const std::string& path, int size) {
+    ItemIcon result = extractFileIcon(icons, path, size);
+    if (result.kind != DrawnIcon::None) {
+        return result;
+    }
+    // An empty square tells nobody which item it stands for: whatever the shell would show
+    // for the item is better than nothing.
+    IconHandle shown = icons.shellIcon(path, size);
+    if (shown.isIcon()) {
+        result.kind = DrawnIcon::Shell;
+        result.icon = std::move(shown);
+    }
+    return result;
+}
+
 DrawnIcon drawItemIcon(Picture& picture, const ItemIcon& icon) {
     switch (icon.kind) {
     case DrawnIcon::FileIcon:
+    case DrawnIcon::Shell:
         picture.drawIconEx(icon.icon);
         break;
     case DrawnIcon::Associated:

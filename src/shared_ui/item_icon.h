@@ -14,6 +14,7 @@ enum class DrawnIcon {
     None,       // nothing fit; the picture stays as it was
     FileIcon,   // the file's own first icon (ExtractIconEx, drawn with DrawIconEx)
     Associated, // the icon of the file or its program (ExtractAssociatedIcon, DrawIcon)
+    Shell,      // the icon the shell shows for the item (drawn like the file's own)
 };
 
 // An icon taken from a path for a picture of `size` pixels, to be drawn later.
@@ -23,8 +24,10 @@ struct ItemIcon {
     int size = 0;
 };
 
-// The file's first large icon, else the icon associated with the file, each asked for at
-// `size` pixels. Every other handle obtained is released before this returns.
+// The file's first large icon, else the icon associated with the file, else (documents,
+// folders, shortcuts, whatever those two draw nothing for) the icon the shell shows for it,
+// each asked for at `size` pixels. Every other handle obtained is released before this
+// returns.
 ItemIcon extractItemIcon(IconApi& icons, const std::string& path, int size);
 
 // Draws an extracted icon the way its kind is drawn; None leaves the picture as it was.

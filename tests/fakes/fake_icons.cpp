@@ -41,6 +41,16 @@ AssociatedIcon FakeIconApi::extractAssociatedIcon(const std::string& path, int s
     return AssociatedIcon{IconHandle(this, value), found->second.lastError};
 }
 
+IconHandle FakeIconApi::shellIcon(const std::string& path, int size) {
+    std::lock_guard lock(mutex_);
+    shellCalls.emplace_back(path, size);
+    const auto found = answers.find(path);
+    if (found == answers.end() || !found->second.shell) {
+        return IconHandle();
+    }
+    return IconHandle(this, issue());
+}
+
 void FakeIconApi::destroyIcon(std::uintptr_t value) {
     std::lock_guard lock(mutex_);
     if (live.erase(value) == 0) {

@@ -1,4 +1,4 @@
-// Icons without a shell: per-path answers for the two extraction calls, a count of handles
+// Icons without a shell: per-path answers for the three icon calls, a count of handles
 // still alive, and pictures and icon windows that remember what was drawn and set.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace miruteka {
@@ -23,6 +24,7 @@ class FakeIconApi : public IconApi {
         bool small = false;
         std::uintptr_t associated = 0; // 0, 1 (not an icon) or any larger value for an icon
         std::uint32_t lastError = 0;
+        bool shell = false; // the shell shows an icon for it
     };
     std::map<std::string, Answer> answers;
 
@@ -36,6 +38,7 @@ class FakeIconApi : public IconApi {
 
     ExtractedIcons extractIconEx(const std::string& path, int size) override;
     AssociatedIcon extractAssociatedIcon(const std::string& path, int size) override;
+    IconHandle shellIcon(const std::string& path, int size) override;
     void destroyIcon(std::uintptr_t value) override;
 
     // Handles given out and not yet destroyed, and destroys of handles never given out (or
@@ -44,7 +47,8 @@ class FakeIconApi : public IconApi {
     int strayDestroys = 0;
     std::vector<std::string> extractIconExCalls;
     std::vector<std::string> associatedCalls;
-    std::vector<int> sizesAsked; // by either call, in order
+    std::vector<int> sizesAsked;                         // by either extraction, in order
+    std::vector<std::pair<std::string, int>> shellCalls; // path and size
 
   private:
     std::uintptr_t issue();

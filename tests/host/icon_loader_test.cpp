@@ -76,33 +76,36 @@ TEST_F(IconLoaderTest, DrawsTheFilesOwnLargeIconFirst) {
     EXPECT_EQ(icons.strayDestroys, 0);
 }
 
-TEST_F(IconLoaderTest, FallsBackToTheAssociatedIconOnlyWhenTheFileHasNone) {
+TEST_F(IconLoaderTest, FallsBackToTheAssociatedIconThenTheShellsWhenNothingIsDrawn) {
     files.addFile("C:\\small.exe");
     files.addFile("C:\\readme.txt");
     files.addFile("C:\\one.dat");
     files.addFile("C:\\lost.dat");
     files.addFolder("C:\\folder");
-    // Only a small icon: nothing is drawn and no fallback is asked for.
-    icons.answers["C:\\small.exe"] = {.small = true, .associated = 0x99};
-    // The associated program's icon, drawn with DrawIcon.
-    icons.answers["C:\\readme.txt"] = {.associated = 0x99};
+    // Only a small icon: the associated icon is not asked for; the shell's is drawn.
+    icons.answers["C:\\small.exe"] = {.small = true, .associated = 0x99, .shell = true};
+    // The associated program's icon, drawn with DrawIcon; the shell is not asked.
+    icons.answers["C:\\readme.txt"] = {.associated = 0x99, .shell = true};
     // 1 is not an icon.
-    icons.answers["C:\\one.dat"] = {.associated = 1};
-    // Error 2 wins over a handle.
+    icons.answers["C:\\one.dat"] = {.associated = 1, .shell = true};
+    // Error 2 wins over a handle; nor does the shell know one.
     icons.answers["C:\\lost.dat"] = {.associated = 0x99, .lastError = 2};
     setShown(1, "small", "C:\\small.exe");
     setShown(2, "readme", "C:\\readme.txt");
     setShown(3, "one", "C:\\one.dat");
     setShown(4, "lost", "C:\\lost.dat");
     windows.pictures[1].pixels = 48; // a window on a 144-dpi monitor
+    windows.pictures[2].pixels = 48;
     load();
 
-    // Both calls ask for the picture's own size, so the shell makes the icon for it.
-    EXPECT_EQ(icons.sizesAsked, (std::vector<int>{32, 48, 48, 32, 32, 32, 32}));
-    EXPECT_TRUE(windows.pictures[0].content.empty());
-    ASSERT_EQ(windows.pictures[1].content.size(), 1u);
-    EXPECT_EQ(windows.pictures[1].content[0].rfind("icon:", 0), 0u);
-    EXPECT_TRUE(windows.pictures[2].content.empty());
+    // Every call asks for the picture's own size, so the shell makes the icon for it.
+    EXPECT_EQ(icons.sizesAsked, (std::vector<int>{32, 48, 48, 48, 48, 32, 32}));
+    EXPECT_EQ(icons.shellCalls,
+              (std::vector<std::pair<std::string, int>>{
+                  {"C:\\small.exe", 32}, {"C:\\one.dat", 48}, {"C:\\lost.dat", 32}}));
+    EXPECT_EQ(windows.pictures[0].content.at(0).rfind("ex:", 0), 0u);
+    EXPECT_EQ(windows.pictures[1].content.at(0).rfind("icon:", 0), 0u);
+    EXPECT_EQ(windows.pictures[2].content.at(0).rfind("ex:", 0), 0u);
     EXPECT_TRUE(windows.pictures[3].content.empty());
     EXPECT_EQ(icons.associatedCalls,
               (std::vector<std::string>{"C:\\readme.txt", "C:\\one.dat", "C:\\lost.dat"}));

@@ -132,7 +132,7 @@ TEST_F(SettingsFormTest, PreviewDrawsOnlyExistingVisibleFilesAndFolders) {
     files.addFile("C:\\secret.exe", {.hidden = true});
     files.addFolder("C:\\docs");
     icons.answers["C:\\app.exe"] = {.large = true, .small = true};
-    icons.answers["C:\\docs"] = {.associated = 77};
+    icons.answers["C:\\docs"] = {.shell = true}; // a folder: only the shell knows its icon
     icons.answers["C:\\secret.exe"] = {.large = true};
     setItem(1, 0, "named row without a path", "");
     setItem(1, 1, "missing", "C:\\gone.exe");

@@ -1,12 +1,16 @@
 #include "iconwin/icon_loader.h"
 #include "iconwin/win32/icon_window.h"
-#include "toolkit/palette.h"
+#include "platform/win32/wide_string.h"
 #include "platform/win32/win32_icons.h"
+#include "toolkit/palette.h"
 #include "win/dark_theme.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -101,14 +105,24 @@ TEST_F(IconWindowTest, PictureKeepsTheIconUntilCleared) {
     EXPECT_FALSE(pictureHasDrawing(window.picture()));
 }
 
-TEST_F(IconWindowTest, FilesWithoutIconsDrawNothing) {
+TEST_F(IconWindowTest, DocumentsAndFoldersDrawTheIconTheShellShows) {
     IconWindow window(4);
     Win32IconApi icons;
     EXPECT_EQ(drawItemIcon(icons, window.picture(), "C:\\no\\such\\file.exe"), DrawnIcon::None);
-    // Wine gives documents and folders no icon of their own nor an associated one.
-    const DrawnIcon folder = drawItemIcon(icons, window.picture(), "C:\\windows");
-    EXPECT_EQ(folder != DrawnIcon::None, pictureHasDrawing(window.picture()));
-    EXPECT_NE(folder, DrawnIcon::FileIcon);
+    // Neither has an icon of its own nor, under Wine, an associated one.
+    const auto text = std::filesystem::temp_directory_path() / L"icon window test.txt";
+    std::ofstream(text) << "text";
+    for (const std::string& path : {std::string("C:\\windows"), toUtf8(text.wstring())}) {
+        window.picture().clear();
+        EXPECT_NE(drawItemIcon(icons, window.picture(), path), DrawnIcon::None) << path;
+        std::set<COLORREF> colours; // an icon, not a square of one colour
+        for (int i = 0; i < Win32Picture::kSize * Win32Picture::kSize; ++i) {
+            colours.insert(::GetPixel(window.picture().dc(), i % Win32Picture::kSize,
+                                      i / Win32Picture::kSize));
+        }
+        EXPECT_GT(colours.size(), 2u) << path;
+    }
+    std::filesystem::remove(text);
 }
 
 TEST_F(IconWindowTest, PictureReportsButtonsAsMasksWithItsGroup) {

@@ -1,5 +1,5 @@
-#include "toolkit/win32/ui_font.h"
 #include "platform/win32/unique.h"
+#include "toolkit/win32/ui_font.h"
 
 #include <gtest/gtest.h>
 

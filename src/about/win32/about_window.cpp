@@ -3,15 +3,15 @@
 #include "data/program_place.h"
 #include "platform/geometry.h"
 #include "platform/texts.h"
-#include "toolkit/win32/display_scale.h"
-#include "toolkit/win32/graphical_button.h"
-#include "toolkit/win32/modal_window.h"
 #include "platform/win32/shell_folder.h"
-#include "toolkit/win32/ui_font.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/win32_browser.h"
 #include "platform/win32/win32_program_place.h"
 #include "resource_ids.h"
+#include "toolkit/win32/display_scale.h"
+#include "toolkit/win32/graphical_button.h"
+#include "toolkit/win32/modal_window.h"
+#include "toolkit/win32/ui_font.h"
 
 #include <algorithm>
 #include <utility>

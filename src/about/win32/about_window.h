@@ -4,9 +4,9 @@
 
 #include "about/about.h"
 #include "platform/browser.h"
+#include "platform/win32/unique.h"
 #include "toolkit/win32/modal_window.h"
 #include "toolkit/win32/system_palette.h"
-#include "platform/win32/unique.h"
 #include "toolkit/win32/window_base.h"
 
 #include <windows.h>

@@ -1,8 +1,8 @@
 #include "iconwin/win32/icon_window.h"
 
+#include "platform/win32/win32_pointer_input.h"
 #include "toolkit/win32/dark_mode.h"
 #include "toolkit/win32/system_palette.h"
-#include "platform/win32/win32_pointer_input.h"
 
 #include "resource_ids.h"
 
@@ -77,8 +77,10 @@ void IconWindow::colourTooltip() {
 }
 
 IconWindow::~IconWindow() {
-    if (hwnd() != nullptr && timerId_ != 0) {
-        ::KillTimer(hwnd(), timerId_);
+    for (const auto& [timerId, handler] : timerHandlers_) {
+        if (hwnd() != nullptr) {
+            ::KillTimer(hwnd(), timerId);
+        }
     }
 }
 
@@ -113,8 +115,7 @@ std::wstring IconWindow::tooltip() const {
 }
 
 void IconWindow::setTimerHandler(UINT_PTR timerId, std::function<void()> handler) {
-    timerId_ = timerId;
-    timerHandler_ = std::move(handler);
+    timerHandlers_[timerId] = std::move(handler);
 }
 
 void IconWindow::setDisplayChangeHandler(std::function<void()> handler) {
@@ -137,8 +138,8 @@ LRESULT IconWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_TIMER:
-        if (wParam == timerId_ && timerHandler_) {
-            timerHandler_();
+        if (const auto found = timerHandlers_.find(wParam); found != timerHandlers_.end()) {
+            found->second();
             return 0;
         }
         break;

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace miruteka::win32 {
@@ -47,7 +48,7 @@ class IconWindow : public WindowBase {
 
     // Where IC's mouse input goes; nullptr drops it.
     void setEvents(IconWindowEvents* events) { events_ = events; }
-    // Runs on each WM_TIMER the window receives with this id (Form1's Timer1).
+    // Runs on each WM_TIMER the window receives with this id (Form1's Timer1, say).
     void setTimerHandler(UINT_PTR timerId, std::function<void()> handler);
     // Runs when the monitors or their work areas have changed (WM_DISPLAYCHANGE, or
     // WM_SETTINGCHANGE for SPI_SETWORKAREA).
@@ -80,8 +81,7 @@ class IconWindow : public WindowBase {
     UniqueWindow tooltip_;
     bool tooltipDark_ = false;
     IconWindowEvents* events_ = nullptr;
-    UINT_PTR timerId_ = 0;
-    std::function<void()> timerHandler_;
+    std::map<UINT_PTR, std::function<void()>> timerHandlers_;
     std::function<void()> displayChangeHandler_;
 };
 

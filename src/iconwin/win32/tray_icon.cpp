@@ -1,9 +1,9 @@
 #include "iconwin/win32/tray_icon.h"
 
 #include "platform/texts.h"
-#include "toolkit/win32/display_scale.h"
 #include "platform/win32/wide_string.h"
 #include "resource_ids.h"
+#include "toolkit/win32/display_scale.h"
 
 #include <shellapi.h>
 

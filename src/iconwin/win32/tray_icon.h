@@ -6,8 +6,8 @@
 #include "iconwin/tray.h"
 #include "iconwin/tray_presence.h"
 #include "platform/win32/unique.h"
-#include "toolkit/win32/window_base.h"
 #include "shared_ui/launcher_host.h"
+#include "toolkit/win32/window_base.h"
 
 #include <windows.h>
 

@@ -4,10 +4,14 @@
 
 #include "platform/win32/wide_string.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdlib>
 #include <vector>
 
 namespace miruteka::win32 {
@@ -44,6 +48,45 @@ void replaceWithSized(HICON& icon, const wchar_t* file, int index, int size) {
     }
 }
 
+// IImageList's own, spelled out: not every SDK's import library carries it.
+constexpr IID kImageListId = {
+    0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+
+// The icon at `index` of the shell's image list whose size is nearest `size`, a larger one
+// winning a tie: shrunk it stays sharper than stretched.
+HICON imageListIcon(int index, int size) {
+    IUnknown* best = nullptr;
+    int bestWidth = 0;
+    int bestDistance = INT_MAX;
+    for (const int list : std::array{SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+        void* object = nullptr;
+        if (FAILED(::SHGetImageList(list, kImageListId, &object)) || object == nullptr) {
+            continue;
+        }
+        auto* images = static_cast<IUnknown*>(object);
+        // The list is a comctl32 image list, whose interface is its handle.
+        int width = 0;
+        int height = 0;
+        const bool sized =
+            ::ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(images), &width, &height);
+        const int distance = sized ? std::abs(width - size) : INT_MAX;
+        if (sized && (distance < bestDistance || (distance == bestDistance && width > bestWidth))) {
+            std::swap(best, images);
+            bestWidth = width;
+            bestDistance = distance;
+        }
+        if (images != nullptr) {
+            images->Release();
+        }
+    }
+    if (best == nullptr) {
+        return nullptr;
+    }
+    HICON icon = ::ImageList_GetIcon(reinterpret_cast<HIMAGELIST>(best), index, ILD_TRANSPARENT);
+    best->Release();
+    return icon;
+}
+
 } // namespace
 
 ExtractedIcons Win32IconApi::extractIconEx(const std::string& path, int size) {
@@ -52,12 +95,19 @@ ExtractedIcons Win32IconApi::extractIconEx(const std::string& path, int size) {
     const std::wstring file = toWide(path);
     // ExtractIconEx decides whether the file has icons of its own; its large icon has the
     // system's size, so the one drawn is made again for the picture's size.
-    const UINT extracted = ::ExtractIconExW(file.c_str(), 0, &large, &small, 1);
-    if (extracted == 0 || extracted == UINT_MAX) {
-        // Nothing was extracted (UINT_MAX: no such file). Wine writes junk into the handles
-        // then; they are no icons, to draw or to destroy.
-        large = nullptr;
-        small = nullptr;
+    // The small icon only matters when there is no large one: asked for alone, it is made
+    // only then (each icon made is time at start-up).
+    const auto extract = [&file](HICON* largeIcon, HICON* smallIcon) {
+        const UINT extracted = ::ExtractIconExW(file.c_str(), 0, largeIcon, smallIcon, 1);
+        if (extracted == 0 || extracted == UINT_MAX) {
+            // Nothing was extracted (UINT_MAX: no such file). Wine writes junk into the
+            // handles then; they are no icons, to draw or to destroy.
+            *(largeIcon != nullptr ? largeIcon : smallIcon) = nullptr;
+        }
+    };
+    extract(&large, nullptr);
+    if (large == nullptr) {
+        extract(nullptr, &small);
     }
     replaceWithSized(large, file.c_str(), 0, size);
     return ExtractedIcons{IconHandle(this, reinterpret_cast<std::uintptr_t>(large)),
@@ -77,6 +127,25 @@ AssociatedIcon Win32IconApi::extractAssociatedIcon(const std::string& path, int 
     // The buffer now names the file the icon came from and the index in it.
     replaceWithSized(icon, buffer.data(), index, size);
     return AssociatedIcon{IconHandle(this, reinterpret_cast<std::uintptr_t>(icon)), lastError};
+}
+
+IconHandle Win32IconApi::shellIcon(const std::string& path, int size) {
+    const std::wstring file = toWide(path);
+    const ComScope com;
+    SHFILEINFOW info{};
+    HICON icon = nullptr;
+    if (::SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX) != 0) {
+        icon = imageListIcon(info.iIcon, size);
+    }
+    if (icon == nullptr) {
+        // No image list of the shell's to pick a size from: its large icon, stretched.
+        info = SHFILEINFOW{};
+        if (::SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON) !=
+            0) {
+            icon = info.hIcon;
+        }
+    }
+    return IconHandle(this, reinterpret_cast<std::uintptr_t>(icon));
 }
 
 void Win32IconApi::destroyIcon(std::uintptr_t value) {

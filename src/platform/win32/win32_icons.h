@@ -13,6 +13,7 @@ class Win32IconApi : public IconApi {
   public:
     ExtractedIcons extractIconEx(const std::string& path, int size) override;
     AssociatedIcon extractAssociatedIcon(const std::string& path, int size) override;
+    IconHandle shellIcon(const std::string& path, int size) override;
     void destroyIcon(std::uintptr_t value) override;
 };
 

@@ -2,16 +2,16 @@
 
 #include "platform/geometry.h"
 #include "platform/texts.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/wide_string.h"
+#include "platform/win32/win32_pointer_input.h"
+#include "popup/popup_placement.h"
 #include "toolkit/win32/display_scale.h"
 #include "toolkit/win32/graphical_button.h"
 #include "toolkit/win32/modal_window.h"
 #include "toolkit/win32/system_palette.h"
 #include "toolkit/win32/ui_font.h"
-#include "platform/win32/unique.h"
-#include "platform/win32/wide_string.h"
-#include "platform/win32/win32_pointer_input.h"
 #include "toolkit/win32/window_base.h"
-#include "popup/popup_placement.h"
 
 #include <commctrl.h>
 

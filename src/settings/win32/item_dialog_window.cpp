@@ -2,14 +2,14 @@
 
 #include "platform/geometry.h"
 #include "platform/texts.h"
+#include "platform/win32/system_library.h"
+#include "platform/win32/wide_string.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "toolkit/win32/dark_mode.h"
 #include "toolkit/win32/display_scale.h"
 #include "toolkit/win32/graphical_button.h"
 #include "toolkit/win32/modal_window.h"
-#include "platform/win32/system_library.h"
 #include "toolkit/win32/ui_font.h"
-#include "platform/win32/wide_string.h"
-#include "platform/win32/win32_message_boxes.h"
 
 #include <commdlg.h>
 
@@ -19,7 +19,8 @@ namespace miruteka::win32 {
 namespace {
 
 constexpr wchar_t kDialogClassName[] = L"MirutekaItemDialog";
-constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kDialogStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = 0;
 
 constexpr int kDialogClientWidth = 4620;
@@ -81,8 +82,9 @@ bool ItemDialogWindow::create(HWND owner, const ItemFields& fields) {
     dpi_ = dpiAt(POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2});
     createFonts();
 
-    const SIZE size = outerSizeAtDpi(kDialogStyle, kDialogExStyle, twipsToPixels(kDialogClientWidth, dpi_),
-                                     twipsToPixels(kDialogClientHeight, dpi_), dpi_);
+    const SIZE size =
+        outerSizeAtDpi(kDialogStyle, kDialogExStyle, twipsToPixels(kDialogClientWidth, dpi_),
+                       twipsToPixels(kDialogClientHeight, dpi_), dpi_);
     const POINT corner = centredOver(screen, size);
     if (WindowBase::create(kDialogClassName, WNDCLASSEXW{}, kDialogExStyle,
                            toWide(text(TextId::ItemDialogCaption)).c_str(), kDialogStyle, corner.x,

@@ -2,12 +2,12 @@
 // settings window; on OK it hands an existing path to its host and closes.
 #pragma once
 
-#include "toolkit/win32/modal_window.h"
-#include "toolkit/win32/system_palette.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/win32_message_boxes.h"
-#include "toolkit/win32/window_base.h"
 #include "settings/item_dialog.h"
+#include "toolkit/win32/modal_window.h"
+#include "toolkit/win32/system_palette.h"
+#include "toolkit/win32/window_base.h"
 
 #include <windows.h>
 

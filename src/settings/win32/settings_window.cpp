@@ -3,13 +3,13 @@
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
 #include "platform/texts.h"
+#include "platform/win32/wide_string.h"
+#include "settings/win32/item_dialog_window.h"
 #include "toolkit/win32/dark_mode.h"
 #include "toolkit/win32/display_scale.h"
 #include "toolkit/win32/graphical_button.h"
 #include "toolkit/win32/modal_window.h"
 #include "toolkit/win32/ui_font.h"
-#include "platform/win32/wide_string.h"
-#include "settings/win32/item_dialog_window.h"
 
 #include <commctrl.h>
 

@@ -8,17 +8,17 @@
 #include "platform/files.h"
 #include "platform/icons.h"
 #include "platform/texts.h"
+#include "platform/win32/unique.h"
+#include "platform/win32/win32_icons.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "settings/item_dialog.h"
+#include "settings/settings_form.h"
+#include "shared_ui/launcher_host.h"
 #include "toolkit/win32/file_drop_target.h"
 #include "toolkit/win32/modal_window.h"
 #include "toolkit/win32/modeless_dialog_keys.h"
 #include "toolkit/win32/system_palette.h"
-#include "platform/win32/unique.h"
-#include "platform/win32/win32_icons.h"
-#include "platform/win32/win32_message_boxes.h"
 #include "toolkit/win32/window_base.h"
-#include "settings/item_dialog.h"
-#include "settings/settings_form.h"
-#include "shared_ui/launcher_host.h"
 
 #include <windows.h>
 

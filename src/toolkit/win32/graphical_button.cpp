@@ -1,8 +1,8 @@
 #include "toolkit/win32/graphical_button.h"
 
 #include "platform/geometry.h"
-#include "toolkit/win32/display_scale.h"
 #include "platform/win32/unique.h"
+#include "toolkit/win32/display_scale.h"
 
 #include <algorithm>
 #include <string>

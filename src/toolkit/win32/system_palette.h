@@ -2,8 +2,8 @@
 // brush a window fills its back with.
 #pragma once
 
-#include "toolkit/palette.h"
 #include "platform/win32/unique.h"
+#include "toolkit/palette.h"
 
 #include <windows.h>
 

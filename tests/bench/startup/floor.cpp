@@ -1,7 +1,8 @@
 // The floor for the start-up benchmark: only what a launcher of this kind must do before its
 // icons show. OLE is initialised; four 32 x 32 topmost tool windows, each a drop target with
-// an icon extracted from a program file and a tooltip naming it; one notification-area icon.
-// Drops are accepted and ignored: the floor measures the registration, not the handling.
+// an icon extracted from a program file and a tooltip naming it, painted at once; then one
+// notification-area icon. Drops are accepted and ignored: the floor measures the
+// registration, not the handling.
 //
 // floor.exe PROGRAM1 PROGRAM2 PROGRAM3 PROGRAM4 [X Y]: the icons of the four programs, in a
 // column whose first window's top-left corner is X-16, Y+14 (the launcher's column under a
@@ -121,9 +122,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     iconClass.hbrBackground = ::CreateSolidBrush(0x0080FFFF);
     iconClass.lpszClassName = L"FloorIcon";
     ::RegisterClassExW(&iconClass);
+    std::array<HWND, 4> windows{};
     for (size_t index = 0; index < icons.size(); ++index) {
-        createIconWindow(instance, index, pointerX - kIconSize / 2,
-                         pointerY + 14 + 40 * static_cast<int>(index), arguments[index + 1]);
+        windows[index] =
+            createIconWindow(instance, index, pointerX - kIconSize / 2,
+                             pointerY + 14 + 40 * static_cast<int>(index), arguments[index + 1]);
+    }
+    for (HWND window : windows) {
+        ::UpdateWindow(window);
     }
 
     WNDCLASSEXW trayClass{};

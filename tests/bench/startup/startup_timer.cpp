@@ -1,15 +1,17 @@
 // Times the start-up of two programs under the same conditions, alternately: from just
-// before CreateProcess until the process shows four visible, painted 32 x 32 top-level
-// windows, then its working set once it is idle. Prints every run, both medians and the
-// ratios of the first program to the second.
+// before CreateProcess until the screen shows, in four visible 32 x 32 top-level windows of
+// the process, the icons of the four given programs, pixel for pixel as DrawIconEx draws
+// them on the icon windows' light yellow; then its working set once it is idle. Prints
+// every run, both medians and the ratios of the first program to the second.
 //
-// startup_timer ROUNDS NAME1 FOLDER1 COMMAND1 NAME2 FOLDER2 COMMAND2
-// Each program starts in its folder with its command line. One warm-up run of each is not
-// counted. Exit code 0 when every run showed its windows. Between runs the timer waits until
-// the last windows have left the screen.
+// startup_timer ROUNDS NAME1 FOLDER1 COMMAND1 NAME2 FOLDER2 COMMAND2 ICON1 ICON2 ICON3 ICON4
+// Each program starts in its folder with its command line; ICONn are the files whose icons
+// both show. One warm-up run of each is not counted. Exit code 0 when every run showed its
+// icons. Between runs the timer waits until the last windows have left the screen.
 #include <windows.h>
 
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <array>
@@ -91,57 +93,103 @@ BOOL CALLBACK collectIconWindows(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// The pixels of the area that differ from the empty screen, and whether it shows more than
-// one colour.
-struct Difference {
-    int changed = 0;
-    bool twoColours = false;
-};
+// A window counts as showing an icon only when every pixel is the icon's: a window that
+// shows its back colour, or its frame's, or half its picture, is not yet what a user sees.
+using Picture = std::vector<DWORD>;
 
-Difference differenceFrom(const ScreenCopy& empty, const RECT& rect) {
+// The icon of a file as the icon windows draw it: its large icon at 32 x 32 on their back
+// colour.
+Picture referencePicture(const std::wstring& file) {
+    constexpr COLORREF kPictureBackground = 0x0080FFFF;
+    const RECT all{0, 0, kIconSize, kIconSize};
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kIconSize, kIconSize);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    HBRUSH brush = ::CreateSolidBrush(kPictureBackground);
+    ::FillRect(memory, &all, brush);
+    ::DeleteObject(brush);
+    HICON icon = nullptr;
+    ::ExtractIconExW(file.c_str(), 0, &icon, nullptr, 1);
+    ::DrawIconEx(memory, 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    ::DestroyIcon(icon);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    // Read back through a copy of the screen's format, as the screen copy reads.
+    Picture pixels(static_cast<size_t>(kIconSize) * kIconSize);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kIconSize;
+    info.bmiHeader.biHeight = -kIconSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ::GetDIBits(screen, bitmap, 0, kIconSize, pixels.data(), &info, DIB_RGB_COLORS);
+    for (DWORD& pixel : pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    ::DeleteObject(bitmap);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Which of the pictures the screen shows in the rectangle, or -1.
+int shownPicture(const std::vector<Picture>& pictures, const RECT& rect) {
     const ScreenCopy now(rect);
-    Difference difference;
-    const DWORD first = now.at(rect.left, rect.top);
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        for (int x = rect.left; x < rect.right; ++x) {
-            difference.changed += now.at(x, y) != empty.at(x, y) ? 1 : 0;
-            difference.twoColours = difference.twoColours || now.at(x, y) != first;
+    for (size_t k = 0; k < pictures.size(); ++k) {
+        bool same = true;
+        for (int y = 0; y < kIconSize && same; ++y) {
+            for (int x = 0; x < kIconSize && same; ++x) {
+                same = now.at(rect.left + x, rect.top + y) ==
+                       pictures[k][static_cast<size_t>(y) * kIconSize + x];
+            }
+        }
+        if (same) {
+            return static_cast<int>(k);
         }
     }
-    return difference;
+    return -1;
 }
 
-// Painted: the window's area shows more than one colour, and most of it differs from the
-// empty screen.
-bool painted(const ScreenCopy& empty, const RECT& rect) {
-    const Difference difference = differenceFrom(empty, rect);
-    return difference.twoColours && difference.changed * 2 > kIconSize * kIconSize;
+bool differsFrom(const ScreenCopy& empty, const RECT& rect) {
+    const ScreenCopy now(rect);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            if (now.at(x, y) != empty.at(x, y)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
-bool iconsShown(DWORD processId, const ScreenCopy& empty, std::vector<RECT>& shown) {
+// All four icons on the screen, each in a window of the process.
+bool iconsShown(DWORD processId, const std::vector<Picture>& pictures, std::vector<RECT>& shown) {
     Search search{processId, {}};
     ::EnumWindows(collectIconWindows, reinterpret_cast<LPARAM>(&search));
-    if (search.windows.size() < 4) {
+    if (search.windows.size() < pictures.size()) {
         return false;
     }
     shown.clear();
+    std::vector<bool> seen(pictures.size(), false);
     for (HWND window : search.windows) {
         RECT rect;
-        if (!::GetWindowRect(window, &rect) || !painted(empty, rect)) {
-            return false;
+        if (::GetWindowRect(window, &rect)) {
+            shown.push_back(rect);
+            if (const int k = shownPicture(pictures, rect); k >= 0) {
+                seen[static_cast<size_t>(k)] = true;
+            }
         }
-        shown.push_back(rect);
     }
-    return true;
+    return std::all_of(seen.begin(), seen.end(), [](bool b) { return b; });
 }
 
 // Waits until the areas the last program's windows covered show the empty screen again, so
 // the next program's identical icons are not taken for its own.
 void waitUntilCleared(const ScreenCopy& empty, const std::vector<RECT>& areas) {
     for (int tries = 0; tries < 300; ++tries) {
-        if (std::all_of(areas.begin(), areas.end(), [&](const RECT& rect) {
-                return differenceFrom(empty, rect).changed == 0;
-            })) {
+        if (std::all_of(areas.begin(), areas.end(),
+                        [&](const RECT& rect) { return !differsFrom(empty, rect); })) {
             return;
         }
         ::Sleep(10);
@@ -170,7 +218,8 @@ double idleWorkingSetMiB(HANDLE process) {
     return last;
 }
 
-std::optional<Run> runOnce(const Program& program, const ScreenCopy& empty) {
+std::optional<Run> runOnce(const Program& program, const ScreenCopy& empty,
+                           const std::vector<Picture>& pictures) {
     std::wstring command = program.command;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -189,7 +238,7 @@ std::optional<Run> runOnce(const Program& program, const ScreenCopy& empty) {
     std::optional<Run> run;
     std::vector<RECT> shown;
     for (;;) {
-        if (iconsShown(info.dwProcessId, empty, shown)) {
+        if (iconsShown(info.dwProcessId, pictures, shown)) {
             LARGE_INTEGER now;
             ::QueryPerformanceCounter(&now);
             const double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
@@ -201,8 +250,7 @@ std::optional<Run> runOnce(const Program& program, const ScreenCopy& empty) {
         ::QueryPerformanceCounter(&now);
         if (now.QuadPart - start.QuadPart > frequency.QuadPart * kTimeoutMilliseconds / 1000 ||
             ::WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
-            std::fwprintf(stderr, L"%ls showed no four painted icon windows\n",
-                          program.name.c_str());
+            std::fwprintf(stderr, L"%ls showed not the four icons\n", program.name.c_str());
             break;
         }
         ::Sleep(1);
@@ -223,10 +271,14 @@ double median(std::vector<double> values) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 8) {
+    if (argc != 12) {
         std::fwprintf(stderr, L"usage: startup_timer ROUNDS NAME1 FOLDER1 COMMAND1 NAME2 "
-                              L"FOLDER2 COMMAND2\n");
+                              L"FOLDER2 COMMAND2 ICON1 ICON2 ICON3 ICON4\n");
         return 2;
+    }
+    std::vector<Picture> pictures;
+    for (int k = 8; k < 12; ++k) {
+        pictures.push_back(referencePicture(argv[k]));
     }
     const int rounds = std::max(1, _wtoi(argv[1]));
     std::array<Program, 2> programs{Program{argv[2], argv[3], argv[4], {}, {}},
@@ -237,8 +289,12 @@ int wmain(int argc, wchar_t** argv) {
     const ScreenCopy empty(RECT{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                 top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
     for (int round = 0; round <= rounds; ++round) {
-        for (Program& program : programs) {
-            const auto run = runOnce(program, empty);
+        // Each goes first every other round: whatever the one before leaves behind (a busy
+        // wineserver, the X server still drawing) falls on both alike.
+        for (const size_t k :
+             round % 2 == 0 ? std::array<size_t, 2>{0, 1} : std::array<size_t, 2>{1, 0}) {
+            Program& program = programs[k];
+            const auto run = runOnce(program, empty, pictures);
             if (!run) {
                 return 1;
             }
@@ -256,8 +312,8 @@ int wmain(int argc, wchar_t** argv) {
     const double workingSet[2] = {median(programs[0].workingSetMiB),
                                   median(programs[1].workingSetMiB)};
     for (size_t k = 0; k < 2; ++k) {
-        std::wprintf(L"%ls: median %.1f ms to four painted icon windows, %.1f MiB working set "
-                     L"once idle (%d rounds)\n",
+        std::wprintf(L"%ls: median %.1f ms until its four icons show, %.1f MiB working set once "
+                     L"idle (%d rounds)\n",
                      programs[k].name.c_str(), startMs[k], workingSet[k], rounds);
     }
     std::wprintf(L"ratio %ls / %ls: time %.2f, working set %.2f\n", programs[0].name.c_str(),
