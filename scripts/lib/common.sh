@@ -117,7 +117,13 @@ setup_wineprefix() { # [dpi] [name]
     [ -f "$WINEPREFIX/.miruteka-ready" ] && return 0
     log "creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    # A first boot now and then fails on a loaded machine; a second one from scratch does not.
+    if ! wineboot -i >/dev/null 2>&1; then
+        log "wineboot failed; once more from scratch"
+        wineserver -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+    fi
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
     if [ "$dpi" != 96 ]; then

@@ -117,6 +117,9 @@ DWORD Instance::exitCode() const {
 }
 
 void Instance::kill() {
+    // What it started goes first, so nothing it is starting is cut off halfway by its end; what
+    // it managed to start meanwhile goes after.
+    endStartedProcesses();
     if (running()) {
         ::TerminateProcess(process_, 1);
         ::WaitForSingleObject(process_, 5000);
@@ -125,27 +128,37 @@ void Instance::kill() {
 }
 
 // Under Wine a process whose starter was ended while starting it can hang in its start-up for
-// good, holding the test's output pipe open; what the instance started ends with it.
+// good, holding the test's output pipe open; what the instance started, and what those
+// started, ends with it.
 void Instance::endStartedProcesses() const {
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) {
         return;
     }
+    std::vector<PROCESSENTRY32W> processes;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
          more = ::Process32NextW(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != processId_) {
-            continue;
+        processes.push_back(entry);
+    }
+    ::CloseHandle(snapshot);
+    std::vector<DWORD> family{processId_};
+    for (size_t at = 0; at < family.size(); ++at) {
+        for (const PROCESSENTRY32W& process : processes) {
+            if (process.th32ParentProcessID == family[at] &&
+                std::find(family.begin(), family.end(), process.th32ProcessID) == family.end()) {
+                family.push_back(process.th32ProcessID);
+            }
         }
-        if (HANDLE child =
-                ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+    }
+    for (size_t at = family.size(); at-- > 1;) {
+        if (HANDLE child = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, family[at])) {
             ::TerminateProcess(child, 1);
             ::WaitForSingleObject(child, 5000);
             ::CloseHandle(child);
         }
     }
-    ::CloseHandle(snapshot);
 }
 
 std::vector<std::wstring> Instance::loadedModules() const {
