@@ -3,7 +3,6 @@
 #include "app/global_key.h"
 #include "app/settings_window_loader.h"
 #include "app/system_events.h"
-#include "data/list_file.h"
 #include "data/list_startup.h"
 #include "data/program_place.h"
 #include "iconwin/chain_scale.h"
@@ -72,18 +71,14 @@ bool LauncherApp::Form_Load() {
         Point{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2});
     motion_.setLastPointer(pointer);
 
-    listFile_ = listFilePath(listFolder_);
     // A list that is there but cannot be read is never replaced: the program does not run on
     // an empty list that the next OK would write over it.
-    ListStartup list;
-    for (;;) {
-        list = startListFile(*files_, codePage_, listFile_, state_.settings, state_.items);
-        if (list.outcome != ListStartup::Outcome::Unreadable) {
-            break;
-        }
+    ListStartup list = std::move(firstListStartup_);
+    while (list.outcome == ListStartup::Outcome::Unreadable) {
         if (!Win32MessageBoxes().askYesNo(unreadableListQuestion(list))) {
             return false;
         }
+        list = startListFile(*files_, codePage_, listFile_, state_.settings, state_.items);
     }
     if (list.outcome == ListStartup::Outcome::CannotCreate) {
         Win32MessageBoxes().showError(formatText(TextId::CannotCreateListMessage, {listFile_}));
@@ -121,16 +116,16 @@ void LauncherApp::lookAhead() {
     // that folder cannot take one; the ini beside it.
     Win32ProgramPlaceQueries places;
     listFolder_ = listFolderFor(folderOfPath(realProgramFile(places)), *files_, places);
+    listFile_ = listFilePath(listFolder_);
+    // Read once, here; Form_Load tells the user what went wrong, if anything did.
+    firstListStartup_ = startListFile(*files_, codePage_, listFile_, state_.settings, state_.items);
     const auto pointer = pointer_.cursorPos();
-    if (!pointer) {
+    if (!pointer || firstListStartup_.outcome != ListStartup::Outcome::Loaded) {
         return;
     }
-    Settings settings;
-    ItemTables items;
-    readListFile(*files_, codePage_, listFilePath(listFolder_), settings, items);
-    const int iconSize = chainScaleAt(settings, dpiAt(*pointer)).iconSize;
+    const int iconSize = chainScaleAt(state_.settings, dpiAt(*pointer)).iconSize;
     for (int group = 1; group <= kGroupCount; ++group) {
-        if (const std::string& path = items.path(group, 0); !path.empty()) {
+        if (const std::string& path = state_.items.path(group, 0); !path.empty()) {
             probes_.request(path, iconSize, [](const ItemProbe&) {});
         }
     }

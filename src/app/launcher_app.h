@@ -10,6 +10,7 @@
 #pragma once
 
 #include "data/launcher_state.h"
+#include "data/list_startup.h"
 #include "data/start_with_windows.h"
 #include "iconwin/chain_presence.h"
 #include "iconwin/chain_windows.h"
@@ -95,9 +96,9 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void Form_Unload();
 
     void placeIconWindows(Point pointer);
-    // Decides where the list is kept, then asks for the looks at the shown items' paths, the
-    // longest part of start-up: asked for before the windows are made, they run while the
-    // windows are made, and ICLOAD's looks at the same paths join them.
+    // Decides where the list is kept and reads it, then asks for the looks at the shown items'
+    // paths, the longest part of start-up: asked for before the windows are made, they run
+    // while the windows are made, and ICLOAD's looks at the same paths join them.
     void lookAhead();
     // The start-up that need not come before the icons show: the ini, the session and power
     // notices, the pause key, the Run entry. Run once, a moment after the icons show, or
@@ -159,6 +160,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     // Where the list and the ini are kept, decided once before anything is read.
     std::string listFolder_;
     std::string listFile_;
+    // What reading the list at construction found, for Form_Load to act on.
+    ListStartup firstListStartup_;
     std::string optionsFile_;
     bool startUpFinished_ = false;
     // The settings window the tray icon opens, and the tray icon itself (Module1).

@@ -18,17 +18,6 @@ bool listIn(const std::string& folder, const FileSystem& files) {
 
 } // namespace
 
-std::string folderOfPath(const std::string& path) {
-    const size_t separator = path.find_last_of("\\/");
-    if (separator == std::string::npos) {
-        return {};
-    }
-    if (separator == 0 || path[separator - 1] == ':') {
-        return path.substr(0, separator + 1);
-    }
-    return path.substr(0, separator);
-}
-
 std::string realProgramFile(const ProgramPlaceQueries& system) {
     const std::string started = system.startedFile();
     const std::string folder = folderOfPath(started);

@@ -9,9 +9,6 @@
 
 namespace miruteka {
 
-// The folder part of a full path, without a trailing "\" except for a drive root ("C:\").
-std::string folderOfPath(const std::string& path);
-
 // The exe file the program runs from. Started through a link to the exe file, the file the
 // link points to; through a link to a folder on the way (a "current" folder that moves on
 // with each update), the path it was started by, so that it stays where the user put it.

@@ -6,6 +6,18 @@
 
 namespace miruteka {
 
+// The folder part of a full path, without a trailing "\" except for a drive root ("C:\").
+inline std::string folderOfPath(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos) {
+        return {};
+    }
+    if (separator == 0 || path[separator - 1] == ':') {
+        return path.substr(0, separator + 1);
+    }
+    return path.substr(0, separator);
+}
+
 class ProgramPlaceQueries {
   public:
     virtual ~ProgramPlaceQueries() = default;

@@ -1,5 +1,6 @@
 #include "platform/win32/program_folder.h"
 
+#include "platform/program_place_queries.h"
 #include "platform/win32/wide_string.h"
 
 #include <windows.h>
@@ -7,15 +8,7 @@
 namespace miruteka::win32 {
 
 std::string folderOfFile(std::wstring_view filePath) {
-    const size_t separator = filePath.find_last_of(L"\\/");
-    if (separator == std::wstring_view::npos) {
-        return {};
-    }
-    std::wstring_view folder = filePath.substr(0, separator);
-    if (folder.empty() || folder.back() == L':') {
-        folder = filePath.substr(0, separator + 1); // "C:\" keeps its separator
-    }
-    return toUtf8(folder);
+    return folderOfPath(toUtf8(filePath));
 }
 
 namespace {

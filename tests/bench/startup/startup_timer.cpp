@@ -38,6 +38,18 @@ struct Run {
     double workingSetMiB;
 };
 
+// 32-bit pixels, the top row first.
+BITMAPINFO topDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // The pixels of a screen rectangle, read in one blit.
 class ScreenCopy {
   public:
@@ -46,13 +58,7 @@ class ScreenCopy {
           pixels_(static_cast<size_t>(width_) * height_) {
         HDC screen = ::GetDC(nullptr);
         HDC memory = ::CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = topDown32(width_, height_);
         void* bits = nullptr;
         HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = ::SelectObject(memory, bitmap);
@@ -117,13 +123,7 @@ Picture referencePicture(const std::wstring& file) {
     ::DeleteDC(memory);
     // Read back through a copy of the screen's format, as the screen copy reads.
     Picture pixels(static_cast<size_t>(kIconSize) * kIconSize);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kIconSize;
-    info.bmiHeader.biHeight = -kIconSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDown32(kIconSize, kIconSize);
     ::GetDIBits(screen, bitmap, 0, kIconSize, pixels.data(), &info, DIB_RGB_COLORS);
     for (DWORD& pixel : pixels) {
         pixel &= 0xFFFFFF;
