@@ -13,6 +13,20 @@ IconInputWiring::IconInputWiring(LauncherApp& app)
     app_.setIconWindowEvents(&input_);
     app_.setOpenPopup(&popup_);
     app_.setListKeyHandler([this] { openListFromKeyboard(); });
+    app_.setStartedUpHandler([this] { registerDropTargets(); });
+}
+
+IconInputWiring::~IconInputWiring() {
+    for (auto& target : dropTargets_) {
+        target = FileDropRegistration();
+    }
+    app_.setStartedUpHandler(nullptr);
+    app_.setListKeyHandler(nullptr);
+    app_.setOpenPopup(nullptr);
+    app_.setIconWindowEvents(nullptr);
+}
+
+void IconInputWiring::registerDropTargets() {
     for (int group = 1; group <= kGroupCount; ++group) {
         dropTargets_[group - 1] = FileDropRegistration(
             app_.pictureWindow(group), {[this, group] { input_.IC_OLEDragOver(group); },
@@ -20,15 +34,6 @@ IconInputWiring::IconInputWiring(LauncherApp& app)
                                             drops_.post(group, std::move(paths));
                                         }});
     }
-}
-
-IconInputWiring::~IconInputWiring() {
-    for (auto& target : dropTargets_) {
-        target = FileDropRegistration();
-    }
-    app_.setListKeyHandler(nullptr);
-    app_.setOpenPopup(nullptr);
-    app_.setIconWindowEvents(nullptr);
 }
 
 void IconInputWiring::openListFromKeyboard() {

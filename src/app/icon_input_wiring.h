@@ -40,6 +40,9 @@ class IconInputWiring final : private IconInputWindows {
         std::vector<std::pair<int, std::vector<std::string>>> waiting_;
     };
 
+    // Each IC takes dropped files. OLE's registration is slow enough to hold up the icons, and
+    // nothing can be dropped on an icon before it shows.
+    void registerDropTargets();
     void openListFromKeyboard();
     void showPopupModally(int group) override;
     void hideIconWindow(int group) override;

@@ -138,6 +138,11 @@ void LauncherApp::finishStartUp() {
     startUpFinished_ = true;
     ::KillTimer(iconWindow(1), kAfterIconsTimerId);
     guarded([&] {
+        for (auto& window : windows_) {
+            window->addTooltip();
+        }
+    });
+    guarded([&] {
         const OptionsStartup options = readOptionsFile(*files_, optionsFile_);
         state_.options = options.options;
         state_.optionsUnreadable = options.unreadable;
@@ -158,6 +163,16 @@ void LauncherApp::finishStartUp() {
         setPauseKeyActive(!state_.blnSettingsOpen);
     });
     guarded([&] { repointStartupEntry(); });
+    if (startedUp_) {
+        guarded(startedUp_);
+    }
+}
+
+void LauncherApp::setStartedUpHandler(std::function<void()> startedUp) {
+    startedUp_ = std::move(startedUp);
+    if (startUpFinished_ && startedUp_) {
+        guarded(startedUp_);
+    }
 }
 
 void LauncherApp::placeIconWindows(Point pointer) {

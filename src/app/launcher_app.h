@@ -79,6 +79,9 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void setOpenPopup(OpenPopup* popup) { popupSlot_.current = popup; }
     // Called when the list key (state.options.listKey) is pressed; none to unplug.
     void setListKeyHandler(std::function<void()> pressed) { listKeyPressed_ = std::move(pressed); }
+    // Called once the icons have shown and the rest of start-up has run (at once when it has):
+    // what nobody can use before the icons show waits for it. None to unplug.
+    void setStartedUpHandler(std::function<void()> startedUp);
 
   private:
     // Whichever popup is plugged in; none is open until one is.
@@ -100,8 +103,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     // paths, the longest part of start-up: asked for before the windows are made, they run
     // while the windows are made, and ICLOAD's looks at the same paths join them.
     void lookAhead();
-    // The start-up that need not come before the icons show: the ini, the session and power
-    // notices, the pause key, the Run entry. Run once, a moment after the icons show, or
+    // The start-up that need not come before the icons show: the tooltips, the ini, the
+    // session and power notices, the keys, the Run entry, the started-up handler. Run once, a moment after the icons show, or
     // sooner when the settings window opens first.
     void finishStartUp();
     // The pause key was pressed: the chain goes away, or comes back under the pointer.
@@ -157,6 +160,7 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     std::unique_ptr<GlobalKey> pauseKey_;
     std::unique_ptr<GlobalKey> listKey_;
     std::function<void()> listKeyPressed_;
+    std::function<void()> startedUp_;
     // Where the list and the ini are kept, decided once before anything is read.
     std::string listFolder_;
     std::string listFile_;

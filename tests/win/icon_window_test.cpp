@@ -73,6 +73,9 @@ TEST_F(IconWindowTest, TooltipHoldsTheTextLastSet) {
     IconWindow window(1);
     EXPECT_EQ(window.tooltip(), L"");
     window.setTooltip(L"メモ帳 (テキスト エディター)");
+    EXPECT_EQ(window.tooltipWindow(), nullptr);
+    // The control made later starts with the text set before it.
+    window.addTooltip();
     EXPECT_EQ(window.tooltip(), L"メモ帳 (テキスト エディター)");
     window.setTooltip(L"");
     EXPECT_EQ(window.tooltip(), L"");
@@ -81,6 +84,7 @@ TEST_F(IconWindowTest, TooltipHoldsTheTextLastSet) {
 TEST_F(IconWindowTest, TooltipIsDarkWhileWindowsAppsAreDarkAndLightAgainOnTheSwitch) {
     const testing::AppsTheme theme;
     IconWindow window(1);
+    window.addTooltip();
     auto back = [&] { return ::SendMessageW(window.tooltipWindow(), TTM_GETTIPBKCOLOR, 0, 0); };
     EXPECT_EQ(back(), choosePalette(false, {}, true).tooltips.back);
     theme.set(false, window.hwnd());

@@ -51,20 +51,25 @@ IconWindow::IconWindow(int group)
            Win32Picture::kSize, Win32Picture::kSize, nullptr);
     pictureBox_.create(hwnd());
     picture_.setWindow(pictureBox_.hwnd());
+}
 
+void IconWindow::addTooltip() {
+    if (tooltip_) {
+        return;
+    }
     tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                     instance, nullptr));
+                                     ::GetModuleHandleW(nullptr), nullptr));
     TTTOOLINFOW tool = toolFor(hwnd(), pictureBox_.hwnd());
-    wchar_t empty[] = L"";
-    tool.lpszText = empty;
+    std::wstring text = tooltipText_;
+    tool.lpszText = text.data();
     ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     colourTooltip();
 }
 
 void IconWindow::colourTooltip() {
-    if (!tooltipDark_ && !appsUseDarkTheme()) {
+    if (!tooltip_ || (!tooltipDark_ && !appsUseDarkTheme())) {
         return; // never dark yet: nothing to undo (and the one quick look at start-up)
     }
     const Palette palette = currentPalette();
@@ -95,10 +100,13 @@ void IconWindow::resize(int pixels) {
 }
 
 void IconWindow::setTooltip(const std::wstring& text) {
-    TTTOOLINFOW tool = toolFor(hwnd(), pictureBox_.hwnd());
-    std::wstring copy = text;
-    tool.lpszText = copy.data();
-    ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltipText_ = text;
+    if (tooltip_) {
+        TTTOOLINFOW tool = toolFor(hwnd(), pictureBox_.hwnd());
+        std::wstring copy = text;
+        tool.lpszText = copy.data();
+        ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     // Screen readers and UI Automation name a window by its text: the window and its
     // picture say what the tooltip says.
     ::SetWindowTextW(hwnd(), text.c_str());
@@ -106,6 +114,9 @@ void IconWindow::setTooltip(const std::wstring& text) {
 }
 
 std::wstring IconWindow::tooltip() const {
+    if (!tooltip_) {
+        return tooltipText_;
+    }
     TTTOOLINFOW tool = toolFor(hwnd(), pictureBox_.hwnd());
     wchar_t buffer[1024] = L"";
     tool.lpszText = buffer;

@@ -27,13 +27,15 @@ std::wstring iconWindowClass(int group);
 
 class IconWindow : public WindowBase {
   public:
-    // Creates the window hidden at (0, 0), 32 x 32, with its IC and the IC's tooltip.
+    // Creates the window hidden at (0, 0), 32 x 32, with its IC; the tooltip comes with
+    // addTooltip.
     explicit IconWindow(int group);
     ~IconWindow() override;
 
     int group() const { return group_; }
     // The IC picture box: mouse input, dropped files and the tooltip belong to it.
     HWND pictureWindow() const { return pictureBox_.hwnd(); }
+    // None until addTooltip.
     HWND tooltipWindow() const { return tooltip_.get(); }
     Win32Picture& picture() { return picture_; }
 
@@ -41,9 +43,12 @@ class IconWindow : public WindowBase {
     // picture is to be drawn again.
     void resize(int pixels);
 
+    // Gives IC its tooltip, with the text set so far. A top-level window each, the tooltips
+    // cost start-up time that nobody waits for: nobody hovers before the icons show.
+    void addTooltip();
     // The tooltip, and the window text of the window and of IC (their accessible names).
     void setTooltip(const std::wstring& text);
-    // The text the tooltip control holds now.
+    // The text the tooltip control holds now (the text it will get, before addTooltip).
     std::wstring tooltip() const;
 
     // Where IC's mouse input goes; nullptr drops it.
@@ -79,6 +84,7 @@ class IconWindow : public WindowBase {
     Win32Picture picture_;
     PictureBox pictureBox_;
     UniqueWindow tooltip_;
+    std::wstring tooltipText_;
     bool tooltipDark_ = false;
     IconWindowEvents* events_ = nullptr;
     std::map<UINT_PTR, std::function<void()>> timerHandlers_;
