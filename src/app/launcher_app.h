@@ -104,8 +104,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     // while the windows are made, and ICLOAD's looks at the same paths join them.
     void lookAhead();
     // The start-up that need not come before the icons show: the tooltips, the ini, the
-    // session and power notices, the keys, the Run entry, the started-up handler. Run once, a moment after the icons show, or
-    // sooner when the settings window opens first.
+    // session and power notices, the keys, the Run entry, the started-up handler. Run once, a
+    // moment after the icons show, or sooner when the settings window opens first.
     void finishStartUp();
     // The pause key was pressed: the chain goes away, or comes back under the pointer.
     void togglePause();

@@ -4,6 +4,7 @@
 #include "e2e/harness/harness.h"
 #include "e2e/harness/list_file_writer.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -42,6 +43,17 @@ std::wstring accessibleName(HWND window) {
     const std::wstring text = name != nullptr ? name : L"";
     ::SysFreeString(name);
     return text;
+}
+
+// The tools of the tooltip control the window owns (0 when it owns none).
+LRESULT ownedTooltipTools(HWND owner) {
+    HWND tooltip = nullptr;
+    while ((tooltip = ::FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+        if (::GetWindow(tooltip, GW_OWNER) == owner) {
+            return ::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+        }
+    }
+    return 0;
 }
 
 // The Linux path of a path on the Wine prefix's drive C:, where links and mounts are made.
@@ -118,10 +130,13 @@ TEST(Startup, ShowsOnlyTheGroupWhoseShownItemExistsWithItsIcon) {
         EXPECT_EQ(std::find(modules.begin(), modules.end(), later), modules.end()) << later;
     }
 
-    // A screen reader names each icon window after its shown item, shown or not.
+    // A screen reader names each icon window after its shown item, shown or not; the
+    // tooltips come a moment after the icons.
     const std::array<std::wstring, 4> names{L"", L"メモ帳", L"ない", L""};
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(accessibleName(windows[k]), names[k]) << "Form" << k + 1;
+        EXPECT_TRUE(waitUntil([&] { return ownedTooltipTools(windows[k]) == 1; }))
+            << "Form" << k + 1;
     }
 }
 
