@@ -160,7 +160,7 @@ void LauncherApp::finishStartUp() {
                 listKeyPressed_();
             }
         });
-        setPauseKeyActive(!state_.blnSettingsOpen);
+        setGlobalKeysActive(!state_.blnSettingsOpen);
     });
     guarded([&] { repointStartupEntry(); });
     if (startedUp_) {
@@ -267,7 +267,7 @@ void LauncherApp::awayChanged(AwayReason reason, bool away) {
     applyTimer();
 }
 
-void LauncherApp::setPauseKeyActive(bool active) {
+void LauncherApp::setGlobalKeysActive(bool active) {
     if (pauseKey_ != nullptr) {
         pauseKey_->set(active ? state_.options.pauseKey : HotKey{});
     }
@@ -278,7 +278,7 @@ void LauncherApp::setPauseKeyActive(bool active) {
     }
 }
 
-bool LauncherApp::pauseKeyAvailable(const HotKey& key) {
+bool LauncherApp::globalKeyAvailable(const HotKey& key) {
     return pauseKey_ != nullptr && pauseKey_->available(key);
 }
 

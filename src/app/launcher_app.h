@@ -60,8 +60,8 @@ class LauncherApp : public LauncherHost, private ChainWindows, private IconWindo
     void setTimerInterval(int16_t milliseconds) override;
     void hideIconWindows() override;
     void quit() override;
-    void setPauseKeyActive(bool active) override;
-    bool pauseKeyAvailable(const HotKey& key) override;
+    void setGlobalKeysActive(bool active) override;
+    bool globalKeyAvailable(const HotKey& key) override;
 
     LauncherState& state() { return state_; }
     FileSystem& files() { return *files_; }

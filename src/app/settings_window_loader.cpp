@@ -36,7 +36,7 @@ void SettingsWindowLoader::showSettingsWindow() {
         window_.reset();
         context_.state.blnSettingsOpen = false;
         context_.host.ICLOAD();
-        context_.host.setPauseKeyActive(true);
+        context_.host.setGlobalKeysActive(true);
     }
 }
 

@@ -13,7 +13,7 @@ SettingsForm::SettingsForm(LauncherState& state, LauncherHost& host, SettingsSer
 
 void SettingsForm::Form_Load() {
     // Until the window closes, the key goes to its control.
-    host_.setPauseKeyActive(false);
+    host_.setGlobalKeysActive(false);
     copy_.load(state_);
     checkKeys();
     startTickedAtLoad_ =
@@ -78,7 +78,7 @@ void SettingsForm::ListKey_Change(const HotKey& key) {
 
 void SettingsForm::checkKeys() {
     auto taken = [this](const HotKey& key) {
-        return !key.none() && (!usableAsGlobalKey(key) || !host_.pauseKeyAvailable(key));
+        return !key.none() && (!usableAsGlobalKey(key) || !host_.globalKeyAvailable(key));
     };
     pauseKeyTaken_ = taken(copy_.pauseKey());
     // One key cannot do both: the pause key keeps it.
@@ -177,7 +177,7 @@ void SettingsForm::closeWindow() {
     // Cleared first: ICLOAD shows only windows that may show.
     state_.blnSettingsOpen = false;
     host_.ICLOAD();
-    host_.setPauseKeyActive(true);
+    host_.setGlobalKeysActive(true);
 }
 
 } // namespace miruteka

@@ -22,9 +22,9 @@ class LauncherHost {
     // The global keys work while active: the pause key (state.options.pauseKey) pauses and
     // resumes the chain, the list key (state.options.listKey) opens the lists. The settings
     // window turns them off while it is open, so the keys can be typed into its controls.
-    virtual void setPauseKeyActive(bool active) = 0;
+    virtual void setGlobalKeysActive(bool active) = 0;
     // Whether the key could be taken now as either global key: no other program holds it.
-    virtual bool pauseKeyAvailable(const HotKey& key) = 0;
+    virtual bool globalKeyAvailable(const HotKey& key) = 0;
 };
 
 } // namespace miruteka

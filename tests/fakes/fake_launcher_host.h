@@ -1,5 +1,5 @@
 // Form1's public operations as a log of calls, in order: "ICLOAD", "timer <ms>",
-// "hideIconWindows", "quit", "pause key on/off". A shared log lets a test see how these calls
+// "hideIconWindows", "quit", "global keys on/off". A shared log lets a test see how these calls
 // interleave with other fakes' calls.
 #pragma once
 
@@ -24,12 +24,12 @@ class FakeLauncherHost : public LauncherHost {
     }
     void hideIconWindows() override { log_->push_back("hideIconWindows"); }
     void quit() override { log_->push_back("quit"); }
-    void setPauseKeyActive(bool active) override {
-        log_->push_back(active ? "pause key on" : "pause key off");
+    void setGlobalKeysActive(bool active) override {
+        log_->push_back(active ? "global keys on" : "global keys off");
     }
     // Keys another program holds.
     std::vector<HotKey> takenKeys;
-    bool pauseKeyAvailable(const HotKey& key) override {
+    bool globalKeyAvailable(const HotKey& key) override {
         return std::find(takenKeys.begin(), takenKeys.end(), key) == takenKeys.end();
     }
 

@@ -211,7 +211,7 @@ TEST_F(SettingsFormTest, SlidersChangeOnlyTheWorkingCopyAndCancelDiscardsEveryth
     form.Command7_Click();
 
     form.Command2_Click();
-    EXPECT_EQ(log, (std::vector<std::string>{"unload", "ICLOAD", "pause key on"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"unload", "ICLOAD", "global keys on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, before.settings);
     EXPECT_EQ(state.items, before.items);
@@ -345,7 +345,7 @@ TEST_F(SettingsFormTest, OkSavesEverySlotThenTakesOverAndCloses) {
     messages.whileShown = [] { FAIL() << "no message expected"; };
     form.Command1_Click();
 
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 120", "unload", "ICLOAD", "pause key on"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 120", "unload", "ICLOAD", "global keys on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, (Settings{120, 10, 30, 20, 0}));
     EXPECT_EQ(state.shownName(2), "second");
@@ -407,13 +407,13 @@ TEST_F(SettingsFormTest, AFailedSaveSaysWhyAndKeepsWindowEditsAndState) {
 
     files.failWrites = WriteError::None;
     form.Command1_Click();
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 50", "unload", "ICLOAD", "pause key on"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 50", "unload", "ICLOAD", "global keys on"}));
     EXPECT_EQ(state.items.path(3, 0), "C:\\ok.exe");
 }
 
 TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItChanges) {
     form.Form_Load();
-    EXPECT_EQ(log, (std::vector<std::string>{"pause key off"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"global keys off"}));
     EXPECT_EQ(form.workingCopy().pauseKey(), kDefaultPauseKey);
     form.Command1_Click();
     EXPECT_EQ(files.entries.count(kOptionsPath), 0u) << "a default was written";
@@ -440,7 +440,7 @@ TEST_F(SettingsFormTest, ThePauseKeyIsOffWhileOpenAndWrittenToTheIniOnlyOnceItCh
     form.Command1_Click();
     EXPECT_EQ(files.entries.at(kOptionsPath).contents, "[Keys]\r\nPause=Ctrl+F9\r\nList=\r\n");
     EXPECT_EQ(state.options.pauseKey, ctrlF9);
-    EXPECT_EQ(log.back(), "pause key on");
+    EXPECT_EQ(log.back(), "global keys on");
 
     // An ini that cannot be written keeps the window, the key and the state; the list is saved.
     open();
@@ -523,7 +523,7 @@ TEST_F(SettingsFormTest, TheStartBoxShowsTheEntryAndOkWritesOnlyWhatTheUserChang
     registry.writesFail = true;
     form.Command1_Click();
     EXPECT_EQ(messages.shown.at(0).text, text(TextId::StartupNotSavedMessage));
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 200", "unload", "ICLOAD", "pause key on"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 200", "unload", "ICLOAD", "global keys on"}));
     registry.writesFail = false;
     open();
     form.Check1_Click(false);

@@ -457,7 +457,7 @@ TEST_F(SettingsWindowTest, SliderMovesShowInTheirLabelOnlyAndCloseIsCancel) {
 
     ::SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window->hwnd(), nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"ICLOAD", "pause key on"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"ICLOAD", "global keys on"}));
     EXPECT_FALSE(state.blnSettingsOpen);
     EXPECT_EQ(state.settings, kDefaultSettings);
     EXPECT_EQ(rawRead(listFile()), kListBefore);
@@ -542,7 +542,7 @@ TEST_F(SettingsWindowTest, OkSavesTheListOrKeepsEverythingWhenTheFileIsHeld) {
     EXPECT_EQ(textOf(control(kPauseKeyNoteId)), L"登録できません");
     command(1);
     EXPECT_EQ(window->hwnd(), nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"timer 250", "ICLOAD", "pause key on"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"timer 250", "ICLOAD", "global keys on"}));
     EXPECT_EQ(state.options.pauseKey, altShiftF9);
     EXPECT_EQ(rawRead(optionsFile()), "[Keys]\r\nPause=Shift+Alt+F9\r\n");
     EXPECT_FALSE(state.blnSettingsOpen);
