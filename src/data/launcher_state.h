@@ -37,11 +37,11 @@ inline constexpr Settings kDefaultSettings{200, 10, 30, 20, 30};
 struct ItemTables {
     std::array<std::string, kItemCount> strItemName{};
     std::array<std::string, kItemCount> strItemPath{};
-    // A name or path line of the list file as it was read, when the code page cannot read it
-    // back to the same bytes (a list written on a PC with another code page); empty for any
-    // other line. It is written back as it was while the text is still the one read from it,
-    // so a save that did not touch the item does not change it. Tables are equal only when
-    // these are too: equal tables are saved to the same bytes.
+    // A name or path line of the list file as it was read, when its text would not be written
+    // back to the same bytes (a list written on a PC with another code page, or a UTF-8 list
+    // with bytes that are no UTF-8); empty for any other line. It is written back as it was while
+    // the text is still the one read from it, so a save that did not touch the item does not change
+    // it. Tables are equal only when these are too: equal tables are saved to the same bytes.
     std::array<std::string, kItemCount> keptName{};
     std::array<std::string, kItemCount> keptPath{};
 

@@ -77,8 +77,9 @@ bool isLatinLetter(std::string_view twoBytes) {
     return codePoint >= 0xC0 && codePoint <= 0x24F && codePoint != 0xD7 && codePoint != 0xF7;
 }
 
-// A line as the code page reads it, and its bytes when the code page would not write that
-// text back to them: bytes it cannot decode, or a second form of a character.
+// A line as the file's form reads it, and its bytes when that text would not be written back
+// to them: bytes the code page cannot decode or a second form of a character, or bytes of a
+// UTF-8 file that are no UTF-8.
 struct ReadLine {
     std::string text;
     std::string kept;
@@ -90,10 +91,22 @@ ReadLine readCodePageLine(const AnsiCodePage& codePage, std::string_view line) {
     }
     return read;
 }
+ReadLine readUtf8Line(std::string_view line) {
+    ReadLine read{.text = wellFormedUtf8(line), .kept = {}};
+    if (read.text != line) {
+        read.kept = line;
+    }
+    return read;
+}
 
-// Kept bytes stand for a line while its text is still the one read from them.
-bool keptStands(const AnsiCodePage& codePage, const std::string& text, const std::string& kept) {
+// Kept bytes stand for a line, in a file of the code page or in UTF-8, while that form would
+// read them as the line's text still.
+bool keptStandsInCodePage(const AnsiCodePage& codePage, const std::string& text,
+                          const std::string& kept) {
     return !kept.empty() && codePage.toUtf8(kept) == text;
+}
+bool keptStandsInUtf8(const std::string& text, const std::string& kept) {
+    return !kept.empty() && wellFormedUtf8(kept) == text;
 }
 
 } // namespace
@@ -160,20 +173,25 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
                 if (holdsLineBreak(*text)) {
                     return refused(EncodedList::Refusal::LineBreak, group, slot);
                 }
-                const bool keep = keptStands(codePage, *text, *kept);
+                const bool keepInCodePage = keptStandsInCodePage(codePage, *text, *kept);
+                const bool keepInUtf8 = keptStandsInUtf8(*text, *kept);
                 const std::optional<std::string> converted = codePage.fromUtf8(*text);
-                // UTF-8 could hold such a line only as the replacement characters it shows.
-                if (keep && !converted && lostGroup == 0) {
+                // UTF-8 could hold a code page line only as the replacement characters it
+                // shows.
+                if (keepInCodePage && !keepInUtf8 && !converted && lostGroup == 0) {
                     lostGroup = group;
                     lostSlot = slot;
                 }
                 if (fitsCodePage) {
-                    const std::optional<std::string> ansi = keep ? *kept : converted;
+                    // Bytes a UTF-8 file kept are held by UTF-8 only.
+                    const std::optional<std::string> ansi =
+                        keepInCodePage ? std::optional(*kept)
+                                       : (keepInUtf8 ? std::nullopt : converted);
                     fitsCodePage = ansi.has_value();
                     ansiLines += ansi.value_or("");
                     ansiLines += kCrLf;
                 }
-                utf8Lines += wellFormedUtf8(*text);
+                utf8Lines += keepInUtf8 ? *kept : wellFormedUtf8(*text);
                 utf8Lines += kCrLf;
             }
         }
@@ -209,7 +227,8 @@ void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settin
                     ItemTables& items) {
     // Notepad's "Unicode" is UTF-16 with a mark; converted, it reads as UTF-8 does.
     const std::optional<std::string> fromUtf16 = utf16WithMarkToUtf8(bytes);
-    bool utf8 = fromUtf16.has_value() || bytes.starts_with(kUtf8Mark);
+    const bool marked = !fromUtf16 && bytes.starts_with(kUtf8Mark);
+    bool utf8 = fromUtf16.has_value() || marked;
     if (fromUtf16) {
         bytes = *fromUtf16;
     } else if (utf8) {
@@ -235,8 +254,11 @@ void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settin
             if (line >= lines.size()) {
                 return;
             }
-            ReadLine read = utf8 ? ReadLine{.text = wellFormedUtf8(lines[line]), .kept = {}}
-                                 : readCodePageLine(codePage, lines[line]);
+            // UTF-16 is written back as UTF-8 or the code page, neither of which holds its
+            // broken units as they were.
+            ReadLine read = marked ? readUtf8Line(lines[line])
+                            : utf8 ? ReadLine{.text = wellFormedUtf8(lines[line]), .kept = {}}
+                                   : readCodePageLine(codePage, lines[line]);
             *text = std::move(read.text);
             *kept = std::move(read.kept);
             ++line;

@@ -37,7 +37,8 @@ EncodedList encodeListFile(const AnsiCodePage& codePage, const Settings& setting
 // Fills settings and tables from the file's lines; a line that cannot be read leaves its
 // value as it was. The file is in the ANSI code page, unless it starts with the UTF-8 or a
 // UTF-16 mark, or reads as UTF-8 (as Notepad saves it; see listReadsAsUtf8). A code page
-// line whose text would not be written back to the same bytes is kept as read beside it.
+// line whose text would not be written back to the same bytes, or a line of a file with the
+// UTF-8 mark that is no UTF-8, is kept as read beside it.
 void decodeListFile(const AnsiCodePage& codePage, std::string_view bytes, Settings& settings,
                     ItemTables& items);
 

@@ -1,6 +1,7 @@
 // The list file reader on any bytes, in code pages 932 and 1252. Whatever it reads and can
 // save, it reads back the same from the saved text, and saving that again gives the same
-// bytes; a name or path line read in the code page is saved as it was, readable or not.
+// bytes; a name or path line read in the code page, or in a file with the UTF-8 mark that is
+// saved in UTF-8, is saved as it was, readable or not.
 #include "data/list_file.h"
 #include "data/text_lines.h"
 #include "platform/host/cp932_code_page.h"
@@ -36,9 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::fprintf(stderr, "saving the read-back list gives other bytes\n");
             std::abort();
         }
-        const bool marked = bytes.starts_with(kUtf8Mark) || bytes.starts_with("\xFF\xFE") ||
-                            bytes.starts_with("\xFE\xFF");
-        if (marked || listReadsAsUtf8(bytes, codePage->number())) {
+        const bool utf8Mark = bytes.starts_with(kUtf8Mark);
+        const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+        const bool inCodePage = !utf8Mark && !utf16 && !listReadsAsUtf8(bytes, codePage->number());
+        if (!inCodePage && !(utf8Mark && saved.bytes.starts_with(kUtf8Mark))) {
             continue;
         }
         const auto in = splitLines(bytes, kListFileLines);

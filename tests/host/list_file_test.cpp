@@ -219,9 +219,15 @@ TEST_F(ListFileTest, Utf8FileWithOrWithoutTheMarkReadsRightAndSavesInTheCodePage
     readListFile(files, codePage, kPath, settings, items);
     EXPECT_EQ(items, withUnicode);
 
-    // A marked file with a broken sequence keeps the rest of the line.
-    read("\xEF\xBB\xBF 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\na\xFFz\r\n");
+    // A marked file with a broken sequence keeps the rest of the line, and the line its
+    // bytes through a save that leaves it alone; where the code page would read them as
+    // other text ("\x83\x81" is メ), in UTF-8, the one form that holds them.
+    const std::string broken =
+        "\xEF\xBB\xBF 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\na\xFFz\r\n\x83\x81\r\n" + emptyLines(78);
+    read(broken);
     EXPECT_EQ(items.name(1, 0), "a\xEF\xBF\xBDz");
+    ASSERT_TRUE(writeListFile(files, codePage, kPath, settings, items).saved());
+    EXPECT_EQ(files.entries.at(kPath).contents, broken);
 
     // Code page text that is valid UTF-8 as well ("ﾂｱ" is C2 B1) reads as code page text,
     // and a file in UTF-16 (Notepad's "Unicode") as UTF-16.
