@@ -1,6 +1,7 @@
 #include "about/about.h"
 
 #include "about/version.h"
+#include "platform/program_place_queries.h"
 #include "platform/texts.h"
 
 #include <algorithm>
@@ -21,11 +22,8 @@ MakerAddresses builtAddresses() {
 }
 
 std::string helpPagePath(const std::string& programFolder) {
-    std::string path = programFolder;
-    if (path.empty() || path.back() != '\\') {
-        path += '\\';
-    }
-    return path + (currentLanguage() == Language::Japanese ? "help.html" : "help-en.html");
+    return pathInFolder(programFolder,
+                        currentLanguage() == Language::Japanese ? "help.html" : "help-en.html");
 }
 
 int fitFrameLabels(std::span<FrameLabel> labels, int frameWidth, int frameBorder) {

@@ -1,5 +1,7 @@
 #include "data/list_file.h"
 
+#include "platform/program_place_queries.h"
+
 #include <algorithm>
 
 namespace miruteka {
@@ -21,12 +23,7 @@ SaveResult fromWrite(const WriteResult& written) {
 } // namespace
 
 std::string listFilePath(const std::string& programFolder) {
-    std::string path = programFolder;
-    if (path.empty() || path.back() != '\\') {
-        path += '\\';
-    }
-    path += kListFileName;
-    return path;
+    return pathInFolder(programFolder, kListFileName);
 }
 
 bool listFileExists(const FileSystem& files, const std::string& path) {

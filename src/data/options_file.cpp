@@ -2,6 +2,7 @@
 
 #include "data/text_lines.h"
 #include "data/unicode_text.h"
+#include "platform/program_place_queries.h"
 
 #include <algorithm>
 #include <optional>
@@ -152,6 +153,34 @@ std::string keyLineText(const IniKey& key, const Options& options) {
     return std::string(key.name) + "=" + hotKeyText(options.*key.key);
 }
 
+// What the temporaries of cut-off saves left, settled in the order they were written.
+struct SettledLeftovers {
+    bool unreadable = false; // one could not be read: it may hold the newest values
+    // The bytes of a whole temporary that could not take the file's place: the newest values.
+    std::optional<std::string> newest;
+};
+// A read stops at a temporary it cannot read; a save settles the others past it.
+SettledLeftovers settleLeftovers(FileSystem& files, const std::string& path,
+                                 bool stopAtUnreadable) {
+    using Fate = LeftoverTemporary::Fate;
+    SettledLeftovers settled;
+    for (int index = 0; index < kOptionsFileFormat.temporaryNames; ++index) {
+        LeftoverTemporary leftover =
+            settleLeftoverTemporary(files, temporaryPath(path, index), path, kOptionsFileFormat);
+        if (leftover.fate == Fate::Unreadable) {
+            settled.unreadable = true;
+            if (stopAtUnreadable) {
+                break;
+            }
+        } else if (leftover.fate == Fate::TookThePlace) {
+            settled.newest.reset();
+        } else if (leftover.fate == Fate::Held && leftover.whole) {
+            settled.newest = std::move(leftover.read.bytes);
+        }
+    }
+    return settled;
+}
+
 } // namespace
 
 Options keysOff() {
@@ -163,11 +192,7 @@ Options keysOff() {
 }
 
 std::string optionsFilePath(const std::string& programFolder) {
-    std::string path = programFolder;
-    if (!path.empty() && path.back() != '\\') {
-        path += '\\';
-    }
-    return path += kFileName;
+    return pathInFolder(programFolder, kFileName);
 }
 
 bool holdsWholeIni(std::string_view bytes) {
@@ -260,24 +285,13 @@ std::string encodeOptions(std::string_view oldBytes, const Options& options) {
 }
 
 OptionsStartup readOptionsFile(FileSystem& files, const std::string& path) {
-    using Fate = LeftoverTemporary::Fate;
     const OptionsStartup unreadable{.options = keysOff(), .unreadable = true};
-    // A whole temporary that could not take the file's place holds the newest values.
-    std::optional<std::string> newest;
-    for (int index = 0; index < kOptionsFileFormat.temporaryNames; ++index) {
-        LeftoverTemporary leftover =
-            settleLeftoverTemporary(files, temporaryPath(path, index), path, kOptionsFileFormat);
-        if (leftover.fate == Fate::Unreadable) {
-            return unreadable; // it may hold the newest values: none are guessed
-        }
-        if (leftover.fate == Fate::TookThePlace) {
-            newest.reset();
-        } else if (leftover.fate == Fate::Held && leftover.whole) {
-            newest = std::move(leftover.read.bytes);
-        }
+    const SettledLeftovers leftovers = settleLeftovers(files, path, true);
+    if (leftovers.unreadable) {
+        return unreadable; // none of the values are guessed
     }
-    if (newest) {
-        return {.options = decodeOptions(*newest), .unreadable = false};
+    if (leftovers.newest) {
+        return {.options = decodeOptions(*leftovers.newest), .unreadable = false};
     }
     const ReadResult read = readRetrying(files, path);
     if (read.error == ReadError::Missing) {
@@ -290,17 +304,8 @@ OptionsStartup readOptionsFile(FileSystem& files, const std::string& path) {
 }
 
 WriteResult writeOptionsFile(FileSystem& files, const std::string& path, const Options& options) {
-    using Fate = LeftoverTemporary::Fate;
-    std::optional<std::string> old;
-    for (int index = 0; index < kOptionsFileFormat.temporaryNames; ++index) {
-        LeftoverTemporary leftover =
-            settleLeftoverTemporary(files, temporaryPath(path, index), path, kOptionsFileFormat);
-        if (leftover.fate == Fate::TookThePlace) {
-            old.reset();
-        } else if (leftover.fate == Fate::Held && leftover.whole) {
-            old = std::move(leftover.read.bytes);
-        }
-    }
+    // A leftover that cannot be read does not hold the save up: the next name is free for it.
+    std::optional<std::string> old = settleLeftovers(files, path, false).newest;
     if (!old) {
         ReadResult read = readRetrying(files, path);
         if (!read.ok() && read.error != ReadError::Missing) {

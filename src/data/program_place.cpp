@@ -6,10 +6,6 @@
 namespace miruteka {
 namespace {
 
-std::string joined(const std::string& folder, const std::string& name) {
-    return folder.empty() || folder.back() == '\\' ? folder + name : folder + '\\' + name;
-}
-
 // A save cut off between its temporary and the rename still leaves the user's list there.
 bool listIn(const std::string& folder, const FileSystem& files) {
     const std::string list = listFilePath(folder);
@@ -32,7 +28,7 @@ std::string realProgramFile(const ProgramPlaceQueries& system) {
     // the file itself makes them part.
     const auto finalFolder = system.finalPath(folder);
     const std::string name = started.substr(started.find_last_of("\\/") + 1);
-    if (finalFolder && sameLettersIgnoringCase(joined(*finalFolder, name), *finalFile)) {
+    if (finalFolder && sameLettersIgnoringCase(pathInFolder(*finalFolder, name), *finalFile)) {
         return started;
     }
     return *finalFile;
@@ -47,7 +43,7 @@ std::string listFolderFor(const std::string& programFolder, const FileSystem& fi
     if (appData.empty()) {
         return programFolder;
     }
-    const std::string profileFolder = joined(appData, "Miruteka");
+    const std::string profileFolder = pathInFolder(appData, "Miruteka");
     if (listIn(profileFolder, files)) {
         return profileFolder;
     }

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace miruteka {
 
@@ -16,6 +17,15 @@ inline std::string folderOfPath(const std::string& path) {
         return path.substr(0, separator + 1);
     }
     return path.substr(0, separator);
+}
+
+// The path of a file in a folder: a "\" between them unless the folder ends in one.
+inline std::string pathInFolder(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    return path += name;
 }
 
 class ProgramPlaceQueries {

@@ -7,10 +7,6 @@ namespace {
 
 constexpr std::uint32_t kErrorFileNotFound = 2;
 
-} // namespace
-
-namespace {
-
 // The two extractions of a file's icon. A file with only a small icon gets nothing from
 // them, and is not asked for its associated icon either.
 ItemIcon extractFileIcon(IconApi& icons, const std::string& path, int size) {

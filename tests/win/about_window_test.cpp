@@ -1,5 +1,6 @@
 #include "about/win32/about_window.h"
 #include "platform/geometry.h"
+#include "platform/program_place_queries.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
@@ -360,7 +361,7 @@ class ObservedBrowsers : public BrowserFactory {
 
 TEST_F(AboutWindowTest, HelpNavigatesTheAutomationBrowserToTheProgramFoldersHelpPage) {
     ObservedBrowsers browsers;
-    const std::string folder = programFolder();
+    const std::string folder = folderOfPath(programFile());
     AboutWindow window(browsers, folder);
     ASSERT_TRUE(window.create(opener.get()));
     ::SendMessageW(item(window, kAboutHelpId), BM_CLICK, 0, 0);

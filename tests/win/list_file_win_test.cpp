@@ -1,6 +1,7 @@
 #include "data/list_file.h"
 #include "data/list_startup.h"
 #include "data/options_file.h"
+#include "platform/program_place_queries.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique.h"
 #include "platform/win32/wide_string.h"
@@ -101,14 +102,14 @@ TEST(Win32CodePage, UnicodeAsTheSystemCodePageKeepsEverything) {
 }
 
 TEST(ProgramFolder, IsTheFolderOfTheRunningExe) {
-    const std::string folder = programFolder();
+    const std::string folder = folderOfPath(programFile());
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '\\');
     EXPECT_TRUE(fs::exists(fs::path(toWide(folder)) / L"win_tests.exe"));
 
-    EXPECT_EQ(folderOfFile(L"C:\\miruteka.exe"), "C:\\");
-    EXPECT_EQ(folderOfFile(L"C:\\ツール\\ソ\\miruteka.exe"), "C:\\ツール\\ソ");
-    EXPECT_EQ(folderOfFile(L"\\\\server\\share\\miruteka.exe"), "\\\\server\\share");
+    EXPECT_EQ(folderOfPath("C:\\miruteka.exe"), "C:\\");
+    EXPECT_EQ(folderOfPath("C:\\ツール\\ソ\\miruteka.exe"), "C:\\ツール\\ソ");
+    EXPECT_EQ(folderOfPath("\\\\server\\share\\miruteka.exe"), "\\\\server\\share");
 }
 
 TEST_F(ListFileWinTest, FirstStartWritesTheDefaultFileAndReadsItBack) {

@@ -1,16 +1,10 @@
 #include "platform/win32/program_folder.h"
 
-#include "platform/program_place_queries.h"
 #include "platform/win32/wide_string.h"
 
 #include <windows.h>
 
 namespace miruteka::win32 {
-
-std::string folderOfFile(std::wstring_view filePath) {
-    return folderOfPath(toUtf8(filePath));
-}
-
 namespace {
 
 std::wstring moduleFileName() {
@@ -31,11 +25,6 @@ std::wstring moduleFileName() {
 }
 
 } // namespace
-
-std::string programFolder() {
-    const std::wstring file = moduleFileName();
-    return file.empty() ? std::string() : folderOfFile(file);
-}
 
 std::string programFile() {
     return toUtf8(moduleFileName());

@@ -63,11 +63,8 @@ std::string Win32ProgramPlaceQueries::roamingAppData() const {
 bool Win32ProgramPlaceQueries::canCreateFileIn(const std::string& folder) const {
     // Asking for the folder's rights says nothing of a read-only share or medium: only a
     // file made there does. A name of this process's own, gone again when closed.
-    std::wstring probe = toWide(folder);
-    if (!probe.empty() && probe.back() != L'\\') {
-        probe += L'\\';
-    }
-    probe += L"miruteka-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    const std::wstring probe = toWide(
+        pathInFolder(folder, "miruteka-" + std::to_string(::GetCurrentProcessId()) + ".tmp"));
     const UniqueFile file(::CreateFileW(
         probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
         FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));

@@ -112,6 +112,12 @@ LRESULT CALLBACK recolouredProc(HWND control, UINT message, WPARAM wParam, LPARA
     return ::DefSubclassProc(control, message, wParam, lParam);
 }
 
+void setTheme(HWND control, const wchar_t* application, const wchar_t* classes) {
+    if (auto* set = systemFunction<decltype(::SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme")) {
+        set(control, application, classes);
+    }
+}
+
 } // namespace
 
 bool appsUseDarkTheme() {
@@ -137,12 +143,6 @@ void useDarkTitleBar(HWND window, bool dark) {
     const BOOL value = dark ? TRUE : FALSE;
     if (FAILED(set(window, kDarkTitleBar, &value, sizeof value))) {
         set(window, kDarkTitleBarBefore20H1, &value, sizeof value);
-    }
-}
-
-void setTheme(HWND control, const wchar_t* application, const wchar_t* classes) {
-    if (auto* set = systemFunction<decltype(::SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme")) {
-        set(control, application, classes);
     }
 }
 

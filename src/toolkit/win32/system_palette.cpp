@@ -21,11 +21,13 @@ Palette currentPalette() {
 }
 
 HBRUSH WindowPalette::brush(uint32_t colour) {
-    if (!brush_ || colour != brushColour_) {
-        brush_.reset(::CreateSolidBrush(colour));
-        brushColour_ = colour;
+    for (const auto& [made, brush] : brushes_) {
+        if (made == colour) {
+            return static_cast<HBRUSH>(brush.get());
+        }
     }
-    return static_cast<HBRUSH>(brush_.get());
+    brushes_.emplace_back(colour, UniqueGdiObject(::CreateSolidBrush(colour)));
+    return static_cast<HBRUSH>(brushes_.back().second.get());
 }
 
 void WindowPalette::darkenTitleBar(HWND window) const {
@@ -51,6 +53,7 @@ bool WindowPalette::onSystemChange(HWND window, UINT message, WPARAM wParam, LPA
         return false;
     }
     palette_ = now;
+    brushes_.clear(); // the old reading's colours are asked for no more
     if ((::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
         useDarkTitleBar(window, palette_.dark);
     }

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 namespace miruteka::win32 {
 
 Palette currentPalette();
@@ -16,7 +19,8 @@ class WindowPalette {
     WindowPalette() : palette_(currentPalette()) {}
 
     const Palette& get() const { return palette_; }
-    // A brush of the given back colour (a colour of get()), made once per reading.
+    // A brush of the given back colour (a colour of get()), made once per reading: a window
+    // that fills labels and fields in turn does not make a brush at each.
     HBRUSH brush(uint32_t colour);
     // A WM_CTLCOLORSTATIC answer: the control's device context in these colours, and the
     // brush of its back.
@@ -32,8 +36,7 @@ class WindowPalette {
 
   private:
     Palette palette_;
-    uint32_t brushColour_ = 0;
-    UniqueGdiObject brush_;
+    std::vector<std::pair<uint32_t, UniqueGdiObject>> brushes_;
 };
 
 } // namespace miruteka::win32
