@@ -744,7 +744,9 @@ void SettingsWindow::applyPalette() {
         useClassicLook(trackbar, palette.dark); // its themed back would not be recoloured
         paintInColours(trackbar, palette.dark ? &palette.labels : nullptr);
     }
-    paintInColours(control(kPauseKeyId), fields);
+    for (const int id : {kPauseKeyId, kListKeyId}) {
+        paintInColours(control(id), fields);
+    }
     useClassicLook(control(kCheck1Id), palette.dark); // themed, it ignores its text colour
 }
 
